@@ -1,0 +1,37 @@
+# Native tree: the platform-free code and its tests under AddressSanitizer and
+# UBSan; it also registers the Wine suites of the cross tree so that one ctest
+# run covers everything.
+find_package(GTest REQUIRED)
+find_package(nlohmann_json REQUIRED)
+enable_testing()
+
+set(CORVANE_SANITIZE -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+add_compile_options(-Wall -Wextra -Wpedantic ${CORVANE_SANITIZE})
+add_link_options(${CORVANE_SANITIZE})
+
+add_library(corvane_core STATIC ${CORVANE_CORE_SOURCES})
+target_include_directories(corvane_core PUBLIC ${CMAKE_SOURCE_DIR}/src)
+target_link_libraries(corvane_core PUBLIC nlohmann_json::nlohmann_json)
+
+add_executable(corvane_tests ${CORVANE_NATIVE_TESTS})
+target_include_directories(corvane_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+target_link_libraries(corvane_tests PRIVATE corvane_core GTest::gtest_main GTest::gmock)
+target_compile_definitions(corvane_tests PRIVATE CORVANE_TEST_DATA="${CMAKE_SOURCE_DIR}/tests/data")
+add_test(NAME native COMMAND corvane_tests --gtest_brief=1)
+
+# Suites of the cross tree, run under Wine in a private prefix and Xvfb.
+set(CORVANE_WIN32_BIN ${CMAKE_SOURCE_DIR}/build/win32/bin CACHE PATH "bin folder of the cross build")
+set(WINE_SESSION ${CMAKE_SOURCE_DIR}/tests/wine/session.sh)
+add_test(NAME wine_session_start COMMAND ${WINE_SESSION} start)
+add_test(NAME wine_session_stop COMMAND ${WINE_SESSION} stop)
+set_tests_properties(wine_session_start PROPERTIES FIXTURES_SETUP wine)
+set_tests_properties(wine_session_stop PROPERTIES FIXTURES_CLEANUP wine)
+
+function(corvane_wine_test name exe)
+  add_test(NAME ${name} COMMAND ${WINE_SESSION} exec ${CORVANE_WIN32_BIN}/${exe} ${ARGN})
+  set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 900)
+endfunction()
+corvane_wine_test(wine_units corvane_win_tests.exe --gtest_brief=1)
+# End-to-end runs drive the one main window on the shared display: never in parallel.
+corvane_wine_test(wine_e2e corvane_e2e_tests.exe --gtest_brief=1)
+set_tests_properties(wine_e2e PROPERTIES RUN_SERIAL TRUE)

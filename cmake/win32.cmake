@@ -1,0 +1,38 @@
+# Cross tree: corvane.exe, its Wine test programs, all statically linked.
+enable_language(RC)
+add_compile_definitions(UNICODE _UNICODE WINVER=0x0501 _WIN32_WINNT=0x0501 _WIN32_IE=0x0600 NOMINMAX WIN32_LEAN_AND_MEAN)
+add_compile_options(-Wall -Wextra)
+add_link_options(-static -static-libgcc -static-libstdc++)
+
+set(CORVANE_WIN_LIBS comctl32 comdlg32 ole32 oleaut32 uuid wbemuuid shell32 shlwapi
+    user32 gdi32 advapi32 winmm ws2_32 iphlpapi netapi32 setupapi version winspool)
+
+add_library(corvane_core STATIC ${CORVANE_CORE_SOURCES})
+# nlohmann-json is header-only: expose just its folder, never the host's /usr/include.
+file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/third_party)
+file(CREATE_LINK /usr/include/nlohmann ${CMAKE_BINARY_DIR}/third_party/nlohmann SYMBOLIC)
+target_include_directories(corvane_core PUBLIC ${CMAKE_SOURCE_DIR}/src ${CMAKE_BINARY_DIR}/third_party)
+add_library(corvane_win STATIC ${CORVANE_WIN_SOURCES})
+target_link_libraries(corvane_win PUBLIC corvane_core ${CORVANE_WIN_LIBS})
+
+add_executable(corvane WIN32 ${CMAKE_SOURCE_DIR}/src/app/corvane_main_win.cpp ${CMAKE_SOURCE_DIR}/src/app/corvane.rc)
+target_link_libraries(corvane PRIVATE corvane_win)
+target_link_options(corvane PRIVATE -municode)
+
+# GoogleTest built from Debian's source package for this target.
+set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+if(CORVANE_WINE_TESTS)
+  add_executable(corvane_win_tests ${CORVANE_WINE_TESTS})
+  target_include_directories(corvane_win_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+  target_link_libraries(corvane_win_tests PRIVATE corvane_win gtest_main gmock)
+endif()
+
+if(CORVANE_E2E_SOURCES)
+  add_executable(corvane_e2e_tests ${CORVANE_E2E_SOURCES})
+  target_include_directories(corvane_e2e_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests ${CMAKE_SOURCE_DIR}/src)
+  target_link_libraries(corvane_e2e_tests PRIVATE corvane_core gtest gmock ${CORVANE_WIN_LIBS})
+  add_dependencies(corvane_e2e_tests corvane)
+endif()

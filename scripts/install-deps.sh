@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Installs, from Debian's archive, what building and testing Corvane needs.
+# Does nothing when everything is already there.
+set -euo pipefail
+pkgs=(wine wine32:i386 g++-mingw-w64-i686 mingw-w64-tools xvfb xauth x11-utils
+      cmake ninja-build g++ googletest libgtest-dev libgmock-dev nlohmann-json3-dev)
+missing=()
+for p in "${pkgs[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=()
+[ "$(id -u)" -eq 0 ] || sudo=(sudo)
+echo "installing: ${missing[*]}"
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  "${sudo[@]}" dpkg --add-architecture i386
+fi
+"${sudo[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

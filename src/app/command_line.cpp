@@ -1,0 +1,33 @@
+#include "app/command_line.h"
+
+#include <algorithm>
+
+namespace corvane::app {
+
+std::wstring AsciiLower(std::wstring s) {
+  std::ranges::transform(s, s.begin(), [](wchar_t c) { return c >= L'A' && c <= L'Z' ? wchar_t(c + 32) : c; });
+  return s;
+}
+
+std::wstring AsciiUpper(std::wstring s) {
+  std::ranges::transform(s, s.begin(), [](wchar_t c) { return c >= L'a' && c <= L'z' ? wchar_t(c - 32) : c; });
+  return s;
+}
+
+StartupAction DecideStartup(const std::vector<std::wstring>& args) {
+  switch (args.size()) {
+    case 0:
+      return {StartupKind::Refresh, {}};
+    case 1:  // any single argument, "/norefresh" among them, holds the refresh back
+      return {StartupKind::NoRefresh, {}};
+    case 2:
+      if (AsciiUpper(args[0]) == L"/AUTO" && !args[1].empty()) return {StartupKind::Unattended, args[1]};
+      return {StartupKind::Refresh, {}};
+    default:
+      return {StartupKind::NoRefresh, {}};
+  }
+}
+
+bool IsNoCom(const std::vector<std::wstring>& args) { return !args.empty() && AsciiLower(args[0]) == L"/nocom"; }
+
+}  // namespace corvane::app

@@ -1,0 +1,31 @@
+// What the command line asks of the start-up: the arguments after the
+// executable name decide whether the first showing refreshes the sheet or runs
+// the unattended export, and whether refreshes probe the ports.
+#pragma once
+#include <string>
+#include <vector>
+
+namespace corvane::app {
+
+enum class StartupKind {
+  Refresh,     // fill the sheet once before the window is first shown
+  NoRefresh,   // leave the sheet empty until the user presses F5
+  Unattended,  // fill the sheet, write it to a file, end the process
+};
+
+struct StartupAction {
+  StartupKind kind = StartupKind::Refresh;
+  std::wstring file;  // the output file of an unattended run
+};
+
+StartupAction DecideStartup(const std::vector<std::wstring>& args);
+
+// "/nocom" as the first argument, any case, any argument count: refreshes
+// leave the ports row empty instead of touching the ports.
+bool IsNoCom(const std::vector<std::wstring>& args);
+
+// ASCII case folding, as the switches are compared.
+std::wstring AsciiLower(std::wstring s);
+std::wstring AsciiUpper(std::wstring s);
+
+}  // namespace corvane::app

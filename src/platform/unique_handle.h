@@ -1,0 +1,135 @@
+// One owner template for every Win32 handle kind: a traits struct names the
+// handle type, its invalid value and how to release it.
+#pragma once
+#include <windows.h>
+
+#include <utility>
+
+namespace corvane::platform {
+
+template <class Traits>
+class UniqueHandle {
+ public:
+  using Handle = typename Traits::Handle;
+
+  UniqueHandle() noexcept = default;
+  explicit UniqueHandle(Handle h) noexcept : h_(h) {}
+  UniqueHandle(const UniqueHandle&) = delete;
+  UniqueHandle& operator=(const UniqueHandle&) = delete;
+  UniqueHandle(UniqueHandle&& o) noexcept : h_(o.release()) {}
+  UniqueHandle& operator=(UniqueHandle&& o) noexcept {
+    if (this != &o) reset(o.release());
+    return *this;
+  }
+  ~UniqueHandle() { reset(); }
+
+  Handle get() const noexcept { return h_; }
+  explicit operator bool() const noexcept { return h_ != Traits::invalid(); }
+  Handle release() noexcept { return std::exchange(h_, Traits::invalid()); }
+  void reset(Handle h = Traits::invalid()) noexcept {
+    Handle old = std::exchange(h_, h);
+    if (old != Traits::invalid()) Traits::close(old);
+  }
+  // For out-parameters of creating calls: releases the current handle first.
+  Handle* put() noexcept {
+    reset();
+    return &h_;
+  }
+
+ private:
+  Handle h_ = Traits::invalid();
+};
+
+struct KernelHandleTraits {  // CreateFile and friends: INVALID_HANDLE_VALUE
+  using Handle = HANDLE;
+  static Handle invalid() noexcept { return INVALID_HANDLE_VALUE; }
+  static void close(Handle h) noexcept { ::CloseHandle(h); }
+};
+struct NullHandleTraits {  // processes, threads, events: NULL
+  using Handle = HANDLE;
+  static Handle invalid() noexcept { return nullptr; }
+  static void close(Handle h) noexcept { ::CloseHandle(h); }
+};
+struct RegKeyTraits {
+  using Handle = HKEY;
+  static Handle invalid() noexcept { return nullptr; }
+  static void close(Handle h) noexcept { ::RegCloseKey(h); }
+};
+struct ModuleTraits {
+  using Handle = HMODULE;
+  static Handle invalid() noexcept { return nullptr; }
+  static void close(Handle h) noexcept { ::FreeLibrary(h); }
+};
+template <class T>
+struct GdiObjectTraits {
+  using Handle = T;
+  static Handle invalid() noexcept { return nullptr; }
+  static void close(Handle h) noexcept { ::DeleteObject(h); }
+};
+struct DcTraits {  // CreateDC / CreateCompatibleDC
+  using Handle = HDC;
+  static Handle invalid() noexcept { return nullptr; }
+  static void close(Handle h) noexcept { ::DeleteDC(h); }
+};
+struct WindowTraits {
+  using Handle = HWND;
+  static Handle invalid() noexcept { return nullptr; }
+  static void close(Handle h) noexcept { ::DestroyWindow(h); }
+};
+struct MenuTraits {
+  using Handle = HMENU;
+  static Handle invalid() noexcept { return nullptr; }
+  static void close(Handle h) noexcept { ::DestroyMenu(h); }
+};
+struct AccelTraits {
+  using Handle = HACCEL;
+  static Handle invalid() noexcept { return nullptr; }
+  static void close(Handle h) noexcept { ::DestroyAcceleratorTable(h); }
+};
+
+using UniqueFile = UniqueHandle<KernelHandleTraits>;
+using UniqueKernelObject = UniqueHandle<NullHandleTraits>;
+using UniqueKey = UniqueHandle<RegKeyTraits>;
+using UniqueModule = UniqueHandle<ModuleTraits>;
+using UniqueFont = UniqueHandle<GdiObjectTraits<HFONT>>;
+using UniqueBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
+using UniquePen = UniqueHandle<GdiObjectTraits<HPEN>>;
+using UniqueBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
+using UniqueDc = UniqueHandle<DcTraits>;
+using UniqueWindow = UniqueHandle<WindowTraits>;
+using UniqueMenu = UniqueHandle<MenuTraits>;
+using UniqueAccel = UniqueHandle<AccelTraits>;
+
+// A window DC from GetDC, given back with ReleaseDC.
+class WindowDc {
+ public:
+  explicit WindowDc(HWND wnd) noexcept : wnd_(wnd), dc_(::GetDC(wnd)) {}
+  WindowDc(const WindowDc&) = delete;
+  WindowDc& operator=(const WindowDc&) = delete;
+  ~WindowDc() {
+    if (dc_) ::ReleaseDC(wnd_, dc_);
+  }
+  HDC get() const noexcept { return dc_; }
+  explicit operator bool() const noexcept { return dc_ != nullptr; }
+
+ private:
+  HWND wnd_;
+  HDC dc_;
+};
+
+// Puts back the object that SelectObject replaced.
+class SelectGuard {
+ public:
+  SelectGuard(HDC dc, HGDIOBJ obj) noexcept : dc_(dc), old_(::SelectObject(dc, obj)) {}
+  SelectGuard(const SelectGuard&) = delete;
+  SelectGuard& operator=(const SelectGuard&) = delete;
+  ~SelectGuard() {
+    if (old_ && old_ != HGDI_ERROR) ::SelectObject(dc_, old_);
+  }
+
+ private:
+  HDC dc_;
+  HGDIOBJ old_;
+};
+
+}  // namespace corvane::platform

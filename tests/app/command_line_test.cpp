@@ -1,0 +1,48 @@
+#include "app/command_line.h"
+
+#include <gtest/gtest.h>
+
+namespace corvane::app {
+namespace {
+
+struct Case {
+  std::vector<std::wstring> args;
+  StartupKind kind;
+  std::wstring file;
+  bool nocom;
+};
+
+TEST(CommandLine, EveryRowOfTheTable) {
+  const Case cases[] = {
+      {{}, StartupKind::Refresh, L"", false},
+      {{L"/norefresh"}, StartupKind::NoRefresh, L"", false},
+      {{L"anything"}, StartupKind::NoRefresh, L"", false},
+      {{L"/AUTO"}, StartupKind::NoRefresh, L"", false},  // a lone /AUTO names no file
+      {{L"/AUTO", L"C:\\out.txt"}, StartupKind::Unattended, L"C:\\out.txt", false},
+      {{L"/auto", L"out.txt"}, StartupKind::Unattended, L"out.txt", false},
+      {{L"/Auto", L"x"}, StartupKind::Unattended, L"x", false},
+      {{L"/AUTO", L""}, StartupKind::Refresh, L"", false},
+      {{L"AUTO", L"x"}, StartupKind::Refresh, L"", false},
+      {{L"/norefresh", L"x"}, StartupKind::Refresh, L"", false},
+      {{L"/AUTO", L"x", L"y"}, StartupKind::NoRefresh, L"", false},
+      {{L"/nocom"}, StartupKind::NoRefresh, L"", true},
+      {{L"/NoCom", L"x"}, StartupKind::Refresh, L"", true},
+      {{L"/NOCOM", L"x", L"y"}, StartupKind::NoRefresh, L"", true},
+      {{L"x", L"/nocom"}, StartupKind::Refresh, L"", false},  // only the first argument counts
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.args));
+    const auto action = DecideStartup(c.args);
+    EXPECT_EQ(action.kind, c.kind);
+    EXPECT_EQ(action.file, c.file);
+    EXPECT_EQ(IsNoCom(c.args), c.nocom);
+  }
+}
+
+TEST(CommandLine, CaseFoldingIsAsciiOnly) {
+  EXPECT_EQ(AsciiUpper(L"/auto\u00e9"), L"/AUTO\u00e9");
+  EXPECT_EQ(AsciiLower(L"/NOCOM\u00c9"), L"/nocom\u00c9");
+}
+
+}  // namespace
+}  // namespace corvane::app

@@ -1,0 +1,57 @@
+// The questions the refresh asks of the system, one per row (or part of a
+// row). Each returns its text and keeps its own failures, except those the
+// refresh guards: NetworkAdapters, OpticalDrives, SerialPorts,
+// ProbedParallelPorts and the two WMI rows may throw.
+#pragma once
+#include <optional>
+#include <string>
+
+namespace corvane::app {
+
+struct WindowsIdentity {
+  std::wstring name, version, service_pack;
+};
+
+class SummaryCollectors {
+ public:
+  virtual ~SummaryCollectors() = default;
+
+  // A 32-bit process on a 64-bit system; nullopt when the test itself failed.
+  virtual std::optional<bool> IsWow64() = 0;
+  virtual WindowsIdentity IdentifyWindows() = 0;  // may throw
+  virtual std::wstring BrowserVersion() = 0;      // may throw
+  virtual std::wstring Memory() = 0;
+  virtual std::wstring CpuBrand() = 0;
+  virtual std::wstring CpuIdentifier() = 0;
+  virtual std::wstring CpuSpeed() = 0;
+  // The first wave-output device's name; nullopt when there is none.
+  virtual std::optional<std::wstring> FirstWaveOutDevice() = 0;
+  virtual std::wstring DisplayAdapters() = 0;
+  virtual int MonitorCount() = 0;
+  virtual std::wstring MonitorNames() = 0;
+  virtual std::wstring Resolution() = 0;
+  virtual std::wstring ColourDepth() = 0;
+  virtual std::wstring NetworkPresence() = 0;
+  virtual std::wstring NetworkAdapters() = 0;      // may throw
+  virtual std::wstring OpticalDrives() = 0;        // may throw, also when there is no drive
+  virtual std::wstring SerialPorts() = 0;          // may throw
+  virtual std::wstring ProbedParallelPorts() = 0;  // may throw
+  virtual std::wstring RegistryParallelPorts() = 0;
+  virtual std::wstring Mouse() = 0;
+  virtual std::wstring DriveSizes() = 0;
+  virtual std::wstring DriveFreeSpace() = 0;
+  virtual std::wstring UsbControllers() = 0;
+  virtual std::wstring FirewireControllers() = 0;
+  virtual std::wstring BiosManufacturer() = 0;  // may throw
+  virtual std::wstring ProductName() = 0;       // may throw
+  virtual std::wstring AcPower() = 0;
+  virtual std::wstring BiosText() = 0;
+  virtual std::wstring TimeZone() = 0;
+  virtual std::wstring Battery() = 0;
+  virtual std::wstring Motherboard() = 0;
+  virtual std::wstring IpAddresses() = 0;
+  virtual std::wstring MacAddress() = 0;
+  virtual std::wstring HostName() = 0;
+};
+
+}  // namespace corvane::app

@@ -1,10 +1,46 @@
+// The application object: COM for the user-interface thread, the common
+// controls, the theme, the windows created at start-up (in their fixed order)
+// and the message loop.
 #pragma once
 #include <windows.h>
 
+#include <memory>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "app/collectors/summary_collectors.h"
+#include "ui/theme_win.h"
+#include "ui/window_win.h"
+
 namespace corvane::app {
 
-// Initialises COM and the common controls, creates the windows in their fixed
-// order, runs the message loop and returns the process exit code.
+class Application {
+ public:
+  explicit Application(std::vector<std::wstring> args);
+  ~Application();
+  Application(const Application&) = delete;
+  Application& operator=(const Application&) = delete;
+
+  int Run(int show);
+
+  // A window created at start-up, by its class name; nullptr when it is not built.
+  ui::Window* FindWindow(std::wstring_view class_name) const;
+  const ui::Theme& theme() const { return *theme_; }
+  // The arguments after the executable name, read afresh by every refresh.
+  const std::vector<std::wstring>& args() const { return args_; }
+  SummaryCollectors& collectors() { return *collectors_; }
+
+ private:
+  std::vector<std::wstring> args_;
+  std::unique_ptr<ui::Theme> theme_;
+  std::unique_ptr<SummaryCollectors> collectors_;
+  std::vector<std::pair<std::wstring_view, std::unique_ptr<ui::Window>>> windows_;
+};
+
+// Initialises COM and the common controls, runs the application and returns
+// the process exit code.
 int RunApplication(HINSTANCE instance, int show);
 
 }  // namespace corvane::app

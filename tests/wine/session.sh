@@ -46,7 +46,9 @@ ENV
   source "$env_file"
   wineserver -p </dev/null >/dev/null 2>&1
   # A crash must end the program, not wait for a click on winedbg's dialog.
-  wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null
+  # (Its output goes nowhere: the services this first call starts would
+  # otherwise hold the caller's pipes open for the whole session.)
+  wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
   echo "wine session: prefix $pfx, display :$n"
 }
 
@@ -69,7 +71,14 @@ case ${1:-} in
     [ -f "$env_file" ] || { echo "no wine session: run '$0 start' first" >&2; exit 1; }
     # shellcheck disable=SC1090
     source "$env_file"
-    exec timeout -k 5 "${CORVANE_WINE_TIMEOUT:-600}" wine "$@"
+    # Output goes through a file: a process the program leaves behind (a COM
+    # server, say) must not hold the caller's pipes open after it ends.
+    out=$(mktemp)
+    rc=0
+    timeout -k 5 "${CORVANE_WINE_TIMEOUT:-600}" wine "$@" >"$out" 2>&1 </dev/null || rc=$?
+    cat "$out"
+    rm -f "$out"
+    exit $rc
     ;;
   *) echo "usage: $0 start|stop|exec PROGRAM [ARGS...]" >&2; exit 2 ;;
 esac

@@ -1,0 +1,275 @@
+#include "app/main_window_win.h"
+
+#include <shellapi.h>
+
+#include <algorithm>
+#include <exception>
+#include <cstring>
+#include <string>
+
+#include "app/about_box_win.h"
+#include "app/application_win.h"
+#include "app/command_ids.h"
+#include "app/command_line.h"
+#include "app/main_layout.h"
+#include "app/main_menu.h"
+#include "app/product.h"
+#include "platform/text_file_win.h"
+#include "report/summary_text.h"
+#include "ui/menu_win.h"
+
+namespace corvane::app {
+namespace {
+
+constexpr int kSheetId = 1203;
+constexpr int kBandHeight = 8;
+constexpr int kFooterLine = 16;
+
+using Binding = MainWindow::CommandBinding;
+
+// What each command does. A command without a binding, or one that shows a
+// window not built into this program, is disabled in the menu and toolbar.
+const Binding kBindings[] = {
+    {cmdExit, nullptr, &MainWindow::Exit1Click},
+    {cmdMainSystemInfo, nullptr, &MainWindow::Refresh1Click},
+    {cmdMemoryInfo, L"TfrmMemory", nullptr},
+    {cmdDisplayInfo, L"TfrmDisplay", nullptr},
+    {cmdDiskInfo, L"TfrmDisk", nullptr},
+    {cmdAppInfo, L"TfrmUnistall", nullptr},
+    {cmdNetworkAdapters, L"TfrmNetworkAdapters", nullptr},
+    {cmdCdDvdInfo, L"TfrmCDDVD", nullptr},
+    {cmdDeviceInfo, L"TfrmDevices", nullptr},
+    {cmdPrinterInfo, L"TfrmPrinters", nullptr},
+    {cmdServices, L"TfrmServices", nullptr},
+    {cmdBiosInfo, L"TfrmBiosInfo", nullptr},
+    {cmdUsbDrives, L"TfrmUSBDrives", nullptr},
+    {cmdShowInternet, L"TfrmInternet", nullptr},
+    {cmdShowNetwork, L"TfrmNetwork", nullptr},
+    {cmdShowUsb, L"TfrmUSB", nullptr},
+    {cmdShowDateTime, L"TfrmDateTime", nullptr},
+    {cmdTransparentBackground, nullptr, &MainWindow::TransparentBackground1Click},
+    {cmdUsingCorvane, L"TfrmHelp", nullptr},
+    {cmdWebPage, nullptr, &MainWindow::OpenWebPage},
+    {cmdOpenWebPage, nullptr, &MainWindow::OpenWebPage},
+    {cmdAbout, nullptr, &MainWindow::About1Click},
+    {kLinkLabelId, nullptr, &MainWindow::OpenWebPage},  // the link label's click
+};
+
+const Binding* FindBinding(unsigned id) {
+  auto it = std::ranges::find(kBindings, id, &Binding::id);
+  return it == std::end(kBindings) ? nullptr : &*it;
+}
+
+std::vector<ui::SheetRowSpec> SummaryRows() {
+  std::vector<ui::SheetRowSpec> rows;
+  for (int n = 1; n <= kRowCount; ++n) {
+    const bool marked = std::ranges::find(kAdminRows, n) != kAdminRows.end();
+    rows.push_back({std::wstring(SummaryModel::Label(n)), L"Desc" + std::to_wstring(n), DescId(n),
+                    L"Info" + std::to_wstring(n), InfoId(n), marked});
+  }
+  return rows;
+}
+
+// Optional since Windows 2000: looked up so the program still starts without it.
+using SetLayeredFn = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
+
+}  // namespace
+
+MainWindow::MainWindow(Application& app) : ui::Window(app.theme()), app_(app), sheet_(app.theme()) {}
+
+bool MainWindow::Create() {
+  version_ = kVersion;  // FormCreate
+  ui::CreateParams p{L"TForm1", L"Corvane " + version_};
+  p.style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+  p.width = kMainDefaultWidth;
+  p.height = kMainMaxHeight;
+  p.background = theme().white_brush();
+  p.icon = LoadIconW(nullptr, IDI_APPLICATION);
+  menu_ = ui::BuildMenuBar(MainMenus());
+  p.menu_or_id = menu_;
+  if (!ui::Window::Create(p)) {
+    DestroyMenu(menu_);
+    return false;
+  }
+  accelerators_ = ui::BuildAccelerators(MainMenus());
+  min_height_ = kMainMinHeight;
+
+  toolbar_.Create(hwnd(), kToolbarId, MainToolbar());
+  FileControl(L"ToolBar1", kToolbarId, toolbar_.hwnd());
+  sheet_.Create(hwnd(), kSheetId, SummaryRows());
+  FileControl(L"ScrollBox1", kSheetId, sheet_.hwnd());
+  AdoptControls(sheet_);
+  AddControl(L"lblStar", kLegendId + 10, L"STATIC", L"*", WS_VISIBLE, 0, 0, 10, 16, 0, theme().bold());
+  AddControl(L"lblAdmin", kLegendId, L"STATIC", L"Requires administrator privileges", WS_VISIBLE, 0, 0, 300, 16);
+  AddControl(L"StaticText3", kLinkLabelId, L"STATIC", kWebAddressText, WS_VISIBLE | SS_NOTIFY, 0, 0, 300, 16, 0,
+             theme().link());
+  return true;
+}
+
+bool MainWindow::CommandAvailable(const CommandBinding& b) const {
+  return b.shows ? app_.FindWindow(b.shows) != nullptr : b.run != nullptr;
+}
+
+void MainWindow::UpdateCommandStates() {
+  for (const auto& menu : MainMenus()) {
+    for (const auto& item : menu.items) {
+      if (item.text.empty()) continue;
+      const Binding* b = FindBinding(item.id);
+      EnableMenuItem(menu_, item.id, MF_BYCOMMAND | (b && CommandAvailable(*b) ? MF_ENABLED : MF_GRAYED));
+    }
+  }
+  for (const auto& button : MainToolbar()) {
+    const Binding* b = FindBinding(button.id);
+    toolbar_.Enable(button.id, b && CommandAvailable(*b));
+  }
+}
+
+void MainWindow::FormShow(int show) {
+  try {
+    const int screen_width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = FirstShowHeight(GetSystemMetrics(SM_CYSCREEN));
+    SetWindowPos(hwnd(), nullptr, (screen_width - kMainDefaultWidth) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, kMainDefaultWidth, height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+
+    const StartupAction action = DecideStartup(app_.args());
+    if (action.kind == StartupKind::Unattended) {
+      RunUnattended(action.file);
+      return;  // the process ends without showing the window
+    }
+    if (action.kind == StartupKind::Refresh) Refresh1Click();
+  } catch (const std::exception& e) {
+    ui::ShowErrorBox(hwnd(), std::wstring(e.what(), e.what() + strlen(e.what())));
+  }
+  ShowWindow(hwnd(), show);
+  UpdateWindow(hwnd());
+}
+
+void MainWindow::RunUnattended(const std::wstring& file) {
+  // Nobody is there to click a message box: failures end the process with a code.
+  ui::SetUnattended(true);
+  Refresh1Click();
+  const DWORD error = platform::ReplaceFileWithAnsiText(file, report::JoinCrLf(report::TextLines(model_)));
+  PostQuitMessage(error == ERROR_SUCCESS ? 0 : 1);
+}
+
+void MainWindow::Refresh1Click() { RunRefresh(app_.collectors(), model_, *this, IsNoCom(app_.args())); }
+
+void MainWindow::SetBusy(bool busy) { ui::SetBusyCursor(busy); }
+
+void MainWindow::RowChanged(int row, bool repaint) { sheet_.SetValue(static_cast<size_t>(row - 1), model_.Value(row), repaint); }
+
+void MainWindow::Exit1Click() { SendMessageW(hwnd(), WM_CLOSE, 0, 0); }
+
+void MainWindow::TransparentBackground1Click() {
+  transparent_ = !transparent_;
+  CheckMenuItem(menu_, cmdTransparentBackground, MF_BYCOMMAND | (transparent_ ? MF_CHECKED : MF_UNCHECKED));
+  const LONG_PTR ex = GetWindowLongPtrW(hwnd(), GWL_EXSTYLE);
+  if (!transparent_) {
+    SetWindowLongPtrW(hwnd(), GWL_EXSTYLE, ex & ~WS_EX_LAYERED);
+    RedrawWindow(hwnd(), nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
+    return;
+  }
+  auto set_layered = reinterpret_cast<SetLayeredFn>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetLayeredWindowAttributes")));
+  if (!set_layered) return;
+  SetWindowLongPtrW(hwnd(), GWL_EXSTYLE, ex | WS_EX_LAYERED);
+  set_layered(hwnd(), ui::kWhite, 255, LWA_COLORKEY);  // white, the window's background, becomes see-through
+}
+
+void MainWindow::About1Click() {
+  AboutBox box(theme());
+  if (box.Create(hwnd(), version_)) box.ShowModal(hwnd());
+}
+
+void MainWindow::OpenWebPage() { ShellExecuteW(hwnd(), L"open", kWebPage, nullptr, nullptr, SW_SHOWNORMAL); }
+
+void MainWindow::OnCommand(int id, int, HWND) {
+  const Binding* b = FindBinding(static_cast<unsigned>(id));
+  if (!b || !CommandAvailable(*b)) return;
+  try {
+    if (b->run) {
+      (this->*(b->run))();
+    } else if (ui::Window* target = app_.FindWindow(b->shows)) {
+      target->Show();
+    }
+  } catch (const std::exception& e) {
+    ui::ShowErrorBox(hwnd(), std::wstring(e.what(), e.what() + strlen(e.what())));
+  }
+}
+
+LRESULT MainWindow::OnNotify(NMHDR* hdr) {
+  if (toolbar_.HandleTooltip(hdr)) return 0;
+  if (hdr->hwndFrom == toolbar_.hwnd() && hdr->code == NM_CLICK &&
+      reinterpret_cast<NMMOUSE*>(hdr)->dwItemSpec == static_cast<DWORD_PTR>(-1)) {
+    OpenWebPage();  // a click on the band outside the buttons
+  }
+  return 0;
+}
+
+void MainWindow::OnResize(int width, int height) {
+  SendMessageW(toolbar_.hwnd(), TB_AUTOSIZE, 0, 0);
+  const int top = toolbar_.Height();
+  top_band_ = {0, top, width, top + kBandHeight};
+  bottom_band_ = {0, height - kBandHeight, width, height};
+  const int footer = 2 * kFooterLine + kBandHeight + 2;
+  const int sheet_top = top + kBandHeight + 2;
+  MoveWindow(sheet_.hwnd(), 0, sheet_top, width, std::max(0, height - sheet_top - footer), TRUE);
+  const int legend_y = height - footer + 1;
+  MoveWindow(Control(L"lblStar"), 4, legend_y, 10, 16, TRUE);
+  MoveWindow(Control(L"lblAdmin"), 16, legend_y, 300, 16, TRUE);
+  MoveWindow(Control(L"StaticText3"), 4, legend_y + kFooterLine, 300, 16, TRUE);
+
+  // Value cells follow the window's outer width; the label column stays.
+  RECT outer{};
+  GetWindowRect(hwnd(), &outer);
+  sheet_.SetValueWidth(ValueCellWidth(outer.right - outer.left));
+  InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+void MainWindow::OnClose() { DestroyWindow(hwnd()); }
+
+void MainWindow::OnDestroy() { PostQuitMessage(0); }
+
+HBRUSH MainWindow::OnControlColour(HDC dc, HWND control) {
+  SetBkColor(dc, ui::kWhite);
+  SetTextColor(dc, control == Control(L"StaticText3") ? ui::kLinkText : ui::kLabelText);
+  return theme().white_brush();
+}
+
+void MainWindow::PaintBands(HDC dc) {
+  // Decorative bands: navy fading to the label blue.
+  for (const RECT* band : {&top_band_, &bottom_band_}) {
+    const int w = std::max<int>(1, band->right - band->left);
+    for (int x = band->left; x < band->right; x += 4) {
+      const int t = (x - band->left) * 255 / w;
+      const COLORREF c = RGB((0 * (255 - t) + 206 * t) / 255, (0 * (255 - t) + 221 * t) / 255,
+                             (128 * (255 - t) + 247 * t) / 255);
+      platform::UniqueBrush brush(CreateSolidBrush(c));
+      RECT slice{x, band->top, std::min<LONG>(x + 4, band->right), band->bottom};
+      FillRect(dc, &slice, brush.get());
+    }
+  }
+}
+
+LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(hwnd(), &ps);
+      PaintBands(dc);
+      EndPaint(hwnd(), &ps);
+      return 0;
+    }
+    case WM_SETCURSOR:
+      if (reinterpret_cast<HWND>(wp) == Control(L"StaticText3")) {
+        HCURSOR hand = LoadCursorW(nullptr, MAKEINTRESOURCEW(32649));  // IDC_HAND, absent on old systems
+        SetCursor(hand ? hand : LoadCursorW(nullptr, IDC_ARROW));
+        return TRUE;
+      }
+      break;
+  }
+  return ui::Window::OnMessage(msg, wp, lp);
+}
+
+}  // namespace corvane::app

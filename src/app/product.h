@@ -1,0 +1,9 @@
+#pragma once
+
+namespace corvane::app {
+
+inline constexpr const wchar_t* kVersion = L"2.84";
+inline constexpr const wchar_t* kWebPage = L"https://corvane.example.org/";
+inline constexpr const wchar_t* kWebAddressText = L"corvane.example.org";
+
+}  // namespace corvane::app

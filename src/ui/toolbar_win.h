@@ -1,0 +1,33 @@
+#pragma once
+#include <windows.h>
+#include <commctrl.h>
+
+#include <span>
+#include <vector>
+
+#include "ui/toolbar_spec.h"
+
+namespace corvane::ui {
+
+// A flat toolbar of 32 x 32 picture buttons with tooltips, built from a table.
+class Toolbar {
+ public:
+  Toolbar() = default;
+  Toolbar(const Toolbar&) = delete;
+  Toolbar& operator=(const Toolbar&) = delete;
+  ~Toolbar();
+
+  HWND Create(HWND parent, int id, std::span<const ToolButtonSpec> buttons);
+  HWND hwnd() const { return hwnd_; }
+  int Height() const;
+  void Enable(unsigned command, bool enabled);
+  // Supplies tooltip texts; true when the notification was the toolbar's.
+  bool HandleTooltip(NMHDR* hdr);
+
+ private:
+  HWND hwnd_ = nullptr;  // a child: destroyed with its parent
+  HIMAGELIST images_ = nullptr;
+  std::vector<ToolButtonSpec> buttons_;
+};
+
+}  // namespace corvane::ui

@@ -67,7 +67,12 @@ void RunRefresh(SummaryCollectors& c, SummaryModel& sheet, RefreshView& view, bo
   set(10, c.NetworkPresence());
   // A failing adapter or drive query keeps the row's previous text.
   Guarded([&] { set(11, TidyList(c.NetworkAdapters())); });
-  Guarded([&] { set(12, TidyList(c.OpticalDrives())); });
+  sheet.optical_short_list.clear();
+  Guarded([&] {
+    OpticalDriveReading drives = c.OpticalDrives();
+    sheet.optical_short_list = std::move(drives.short_list);
+    set(12, TidyList(drives.list));
+  });
 
   if (no_com) {
     sheet.Value(13).clear();

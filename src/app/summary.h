@@ -23,6 +23,7 @@ inline constexpr std::array<int, 3> kAdminRows = {19, 20, 25};
 
 struct SummaryModel {
   std::array<std::wstring, kRowCount> values;  // values[n - 1] is Info<n>
+  std::wstring optical_short_list;             // written with row 12, read by the hardware report
 
   const std::wstring& Value(int row) const { return values.at(static_cast<size_t>(row - 1)); }
   std::wstring& Value(int row) { return values.at(static_cast<size_t>(row - 1)); }

@@ -35,7 +35,7 @@ class FakeCollectors : public SummaryCollectors {
   std::wstring ColourDepth() override { return Ask("ColourDepth"), L"24 bit"; }
   std::wstring NetworkPresence() override { return Ask("NetworkPresence"), L"Network Present"; }
   std::wstring NetworkAdapters() override { return Ask("NetworkAdapters"), L" NIC 1 | "; }
-  std::wstring OpticalDrives() override { return Ask("OpticalDrives"), L"D: DRIVE | "; }
+  OpticalDriveReading OpticalDrives() override { return Ask("OpticalDrives"), OpticalDriveReading{L"D: DRIVE | ", L"DRIVE+ "}; }
   std::wstring SerialPorts() override { return Ask("SerialPorts"), L"COM1 | COM2 | "; }
   std::wstring ProbedParallelPorts() override { return Ask("ProbedParallelPorts"), probed_parallel; }
   std::wstring RegistryParallelPorts() override { return Ask("RegistryParallelPorts"), L"NOT Present"; }
@@ -155,6 +155,7 @@ TEST(RefreshPipeline, GuardedStepsKeepWhatTheyHad) {
   r.collectors.failing = {"OpticalDrives"};
   r.Run();
   EXPECT_EQ(r.sheet.Value(12), L"") << "no optical drive on the first refresh";
+  EXPECT_EQ(r.sheet.optical_short_list, L"");
 
   r.collectors.failing.clear();
   r.Run();
@@ -163,6 +164,7 @@ TEST(RefreshPipeline, GuardedStepsKeepWhatTheyHad) {
   r.Run();
   EXPECT_EQ(r.sheet.Value(11), L"NIC 1");
   EXPECT_EQ(r.sheet.Value(12), L"D: DRIVE");
+  EXPECT_EQ(r.sheet.optical_short_list, L"") << "a failed drive query leaves no stale short list";
   EXPECT_EQ(r.sheet.Value(19), L"BIOS Maker");
   EXPECT_EQ(r.sheet.Value(20), L"earlier product") << "a failure in row 19 leaves row 20 alone";
   EXPECT_EQ(r.sheet.Value(1), L"");

@@ -12,6 +12,11 @@ struct WindowsIdentity {
   std::wstring name, version, service_pack;
 };
 
+struct OpticalDriveReading {
+  std::wstring list;        // "D: <identification> | " per drive
+  std::wstring short_list;  // the hardware report's short form
+};
+
 class SummaryCollectors {
  public:
   virtual ~SummaryCollectors() = default;
@@ -33,7 +38,7 @@ class SummaryCollectors {
   virtual std::wstring ColourDepth() = 0;
   virtual std::wstring NetworkPresence() = 0;
   virtual std::wstring NetworkAdapters() = 0;      // may throw
-  virtual std::wstring OpticalDrives() = 0;        // may throw, also when there is no drive
+  virtual OpticalDriveReading OpticalDrives() = 0;  // may throw, also when there is no drive
   virtual std::wstring SerialPorts() = 0;          // may throw
   virtual std::wstring ProbedParallelPorts() = 0;  // may throw
   virtual std::wstring RegistryParallelPorts() = 0;

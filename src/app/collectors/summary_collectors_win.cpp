@@ -64,7 +64,7 @@ class SystemCollectors final : public SummaryCollectors {
   std::wstring DisplayAdapters() override { return {}; }
   std::wstring MonitorNames() override { return {}; }
   std::wstring NetworkAdapters() override { return {}; }
-  std::wstring OpticalDrives() override { return {}; }
+  OpticalDriveReading OpticalDrives() override { return {}; }
   std::wstring SerialPorts() override { return {}; }
   std::wstring ProbedParallelPorts() override { return {}; }
   std::wstring RegistryParallelPorts() override { return {}; }

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "app/collectors/os_identity_win.h"
 #include "platform/registry_win.h"
 #include "platform/unique_handle.h"
 #include "platform/wmi_win.h"
@@ -12,15 +13,14 @@ namespace {
 class SystemCollectors final : public SummaryCollectors {
  public:
   std::optional<bool> IsWow64() override {
-    // IsWow64Process exists from XP SP2 on; without it the system is 32-bit.
-    using Fn = BOOL(WINAPI*)(HANDLE, PBOOL);
-    auto fn = reinterpret_cast<Fn>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "IsWow64Process")));
-    if (!fn) return false;
-    BOOL wow64 = FALSE;
-    if (!fn(GetCurrentProcess(), &wow64)) return std::nullopt;
-    return wow64 != FALSE;
+    try {
+      return IsWow64Process();
+    } catch (...) {
+      return std::nullopt;
+    }
   }
+  WindowsIdentity IdentifyWindows() override { return IdentifyThisWindows(); }
+  std::wstring BrowserVersion() override { return ReadBrowserVersion(); }
 
   std::wstring CpuIdentifier() override {
     return platform::ReadRegistryString(HKEY_LOCAL_MACHINE, L"\\Hardware\\Description\\System\\CentralProcessor\\0",
@@ -55,8 +55,6 @@ class SystemCollectors final : public SummaryCollectors {
   }
 
   // Rows whose readings are not gathered by this build yet stay empty.
-  WindowsIdentity IdentifyWindows() override { return {}; }
-  std::wstring BrowserVersion() override { return {}; }
   std::wstring Memory() override { return {}; }
   std::wstring CpuBrand() override { return {}; }
   std::wstring CpuSpeed() override { return {}; }

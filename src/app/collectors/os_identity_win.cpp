@@ -1,0 +1,103 @@
+#include "app/collectors/os_identity_win.h"
+
+#include <windows.h>
+
+#include <system_error>
+
+#include "platform/registry_win.h"
+#include "platform/unique_handle.h"
+
+namespace corvane::app {
+namespace {
+
+std::wstring FromAnsi(const char* text) {
+  const int chars = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
+  if (chars <= 1) return {};
+  std::wstring out(static_cast<size_t>(chars), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, text, -1, out.data(), chars);
+  out.resize(static_cast<size_t>(chars - 1));
+  return out;
+}
+
+std::optional<std::wstring> ReadNtProductType() {
+  try {
+    platform::Registry reg;
+    reg.SetRoot(HKEY_LOCAL_MACHINE);
+    if (!reg.OpenKey(L"SYSTEM\\CurrentControlSet\\Control\\ProductOptions", false)) return std::nullopt;
+    return reg.ReadString(L"ProductType");
+  } catch (...) {
+    return std::nullopt;
+  }
+}
+
+}  // namespace
+
+std::optional<VersionRecord> ReadVersionRecord() {
+  OSVERSIONINFOEXA info{};
+  info.dwOSVersionInfoSize = sizeof(OSVERSIONINFOEXA);
+  static_assert(sizeof(OSVERSIONINFOEXA) == 156 && sizeof(OSVERSIONINFOA) == 148);
+  VersionRecord r;
+  r.extended = GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(&info)) != FALSE;
+  if (!r.extended) {
+    info = {};
+    info.dwOSVersionInfoSize = sizeof(OSVERSIONINFOA);
+    if (!GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(&info))) return std::nullopt;
+  }
+  r.major = info.dwMajorVersion;
+  r.minor = info.dwMinorVersion;
+  r.build = info.dwBuildNumber;
+  r.platform = info.dwPlatformId;
+  info.szCSDVersion[sizeof info.szCSDVersion - 1] = '\0';
+  r.csd = FromAnsi(info.szCSDVersion);
+  if (r.extended) {
+    r.suite_mask = info.wSuiteMask;
+    r.product_type = info.wProductType;
+  }
+  return r;
+}
+
+WindowsIdentity IdentifyThisWindows() {
+  const auto record = ReadVersionRecord();
+  return record ? IdentifyWindows(*record, ReadNtProductType) : WindowsIdentity{};
+}
+
+bool IsWow64Process() {
+  platform::UniqueModule kernel(LoadLibraryW(L"kernel32.dll"));
+  if (!kernel) throw std::system_error(static_cast<int>(GetLastError()), std::system_category(), "LoadLibrary");
+  // Present from XP SP2 on; a system without it runs no 64-bit Windows.
+  using Fn = BOOL(WINAPI*)(HANDLE, PBOOL);
+  auto fn = reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(kernel.get(), "IsWow64Process")));
+  if (!fn) return false;
+  BOOL wow64 = FALSE;
+  if (!fn(GetCurrentProcess(), &wow64)) {
+    throw std::system_error(static_cast<int>(GetLastError()), std::system_category(), "IsWow64Process");
+  }
+  return wow64 != FALSE;
+}
+
+std::wstring ReadBrowserVersion() {
+  try {
+    platform::Registry reg;
+    reg.SetRoot(HKEY_LOCAL_MACHINE);
+    reg.OpenKey(L"Software\\Microsoft\\Internet Explorer", false);
+    if (reg.ValueExists(L"Version")) return reg.ReadString(L"Version");
+  } catch (...) {
+  }
+  return L"Not Installed";
+}
+
+std::wstring ShortWindowsNameOfThisSystem() {
+  OSVERSIONINFOA info{};
+  info.dwOSVersionInfoSize = sizeof info;
+  GetVersionExA(&info);  // a failure leaves the zeroed record, which names nothing
+  VersionRecord r;
+  r.major = info.dwMajorVersion;
+  r.minor = info.dwMinorVersion;
+  r.build = info.dwBuildNumber;
+  r.platform = info.dwPlatformId;
+  info.szCSDVersion[sizeof info.szCSDVersion - 1] = '\0';
+  r.csd = FromAnsi(info.szCSDVersion);
+  return ShortWindowsName(r);
+}
+
+}  // namespace corvane::app

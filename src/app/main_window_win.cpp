@@ -16,6 +16,8 @@
 #include "app/product.h"
 #include "platform/text_file_win.h"
 #include "report/summary_text.h"
+#include "platform/clipboard_win.h"
+#include "ui/file_dialog_win.h"
 #include "ui/menu_win.h"
 
 namespace corvane::app {
@@ -30,6 +32,8 @@ using Binding = MainWindow::CommandBinding;
 // What each command does. A command without a binding, or one that shows a
 // window not built into this program, is disabled in the menu and toolbar.
 const Binding kBindings[] = {
+    {cmdSaveToCsv, nullptr, &MainWindow::Save1Click},
+    {cmdCopyToClipboard, nullptr, &MainWindow::CopytoClipboard1Click},
     {cmdExit, nullptr, &MainWindow::Exit1Click},
     {cmdMainSystemInfo, nullptr, &MainWindow::Refresh1Click},
     {cmdMemoryInfo, L"TfrmMemory", nullptr},
@@ -149,7 +153,7 @@ void MainWindow::RunUnattended(const std::wstring& file) {
   // Nobody is there to click a message box: failures end the process with a code.
   ui::SetUnattended(true);
   Refresh1Click();
-  const DWORD error = platform::ReplaceFileWithAnsiText(file, report::JoinCrLf(report::TextLines(model_)));
+  const DWORD error = platform::ReplaceFileWithAnsiText(file, report::JoinCrLf(report::SummaryLines(model_, report::LineFormat::Text)));
   PostQuitMessage(error == ERROR_SUCCESS ? 0 : 1);
 }
 
@@ -158,6 +162,23 @@ void MainWindow::Refresh1Click() { RunRefresh(app_.collectors(), model_, *this, 
 void MainWindow::SetBusy(bool busy) { ui::SetBusyCursor(busy); }
 
 void MainWindow::RowChanged(int row, bool repaint) { sheet_.SetValue(static_cast<size_t>(row - 1), model_.Value(row), repaint); }
+
+void MainWindow::Save1Click() {
+  // The format follows the chosen filter, whatever extension the name has.
+  const auto choice =
+      ui::AskSaveFile(hwnd(), L"Text File (*.TXT)|*.txt|Comma Seperated Variable (*.CSV)|*.csv", L"TXT");
+  if (!choice) return;
+  Refresh1Click();
+  const auto format = choice->filter_index == 2 ? report::LineFormat::Csv : report::LineFormat::Text;
+  const DWORD error = platform::ReplaceFileWithAnsiText(choice->path, report::JoinCrLf(report::SummaryLines(model_, format)));
+  if (error != ERROR_SUCCESS) ui::ShowErrorBox(hwnd(), platform::SystemMessage(error));
+}
+
+void MainWindow::CopytoClipboard1Click() {
+  Refresh1Click();
+  platform::SetClipboardText(hwnd(), report::JoinCrLf(report::SummaryLines(model_, report::LineFormat::Clipboard)));
+  MessageBoxW(hwnd(), L"System Information copied to clipboard.", L"Corvane", MB_OK | MB_ICONINFORMATION);
+}
 
 void MainWindow::Exit1Click() { SendMessageW(hwnd(), WM_CLOSE, 0, 0); }
 

@@ -26,6 +26,8 @@ class MainWindow : public ui::Window, private RefreshView {
   void Refresh1Click();
 
   // Commands of the menus and toolbar.
+  void Save1Click();
+  void CopytoClipboard1Click();
   void Exit1Click();
   void TransparentBackground1Click();
   void About1Click();

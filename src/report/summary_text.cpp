@@ -1,12 +1,44 @@
 #include "report/summary_text.h"
 
 namespace corvane::report {
+namespace {
 
-std::vector<std::wstring> TextLines(const app::SummaryModel& sheet) {
+// A field in double quotes; a quote inside it is doubled so that a
+// spreadsheet reads back exactly the label and the value.
+std::wstring CsvField(std::wstring_view text) {
+  std::wstring out = L"\"";
+  for (wchar_t c : text) {
+    if (c == L'"') out += L'"';
+    out += c;
+  }
+  out += L'"';
+  return out;
+}
+
+constexpr size_t kClipboardLabelWidth = 20;
+
+}  // namespace
+
+std::vector<std::wstring> SummaryLines(const app::SummaryModel& sheet, LineFormat format) {
   std::vector<std::wstring> lines;
   lines.reserve(app::kRowCount);
   for (int row = 1; row <= app::kRowCount; ++row) {
-    lines.push_back(std::wstring(app::SummaryModel::Label(row)) + L": " + sheet.Value(row));
+    const std::wstring_view label = app::SummaryModel::Label(row);
+    const std::wstring& value = sheet.Value(row);
+    switch (format) {
+      case LineFormat::Text:
+        lines.push_back(std::wstring(label) + L": " + value);
+        break;
+      case LineFormat::Csv:
+        lines.push_back(CsvField(label) + L"," + CsvField(value));
+        break;
+      case LineFormat::Clipboard: {
+        std::wstring head = std::wstring(label) + L": ";
+        if (head.size() < kClipboardLabelWidth) head.resize(kClipboardLabelWidth, L' ');
+        lines.push_back(head + L"\t" + value);
+        break;
+      }
+    }
   }
   return lines;
 }

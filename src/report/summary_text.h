@@ -1,4 +1,5 @@
-// Line formats of the summary when it leaves the program.
+// Line formats of the summary when it leaves the program: one line per row,
+// rows 1 to 28 in order, label and value exactly as the sheet shows them.
 #pragma once
 #include <string>
 #include <vector>
@@ -7,8 +8,13 @@
 
 namespace corvane::report {
 
-// Text: label, ": ", value; one line per row, rows 1 to 28 in order.
-std::vector<std::wstring> TextLines(const app::SummaryModel& sheet);
+enum class LineFormat {
+  Text,       // label, ": ", value
+  Csv,        // "label","value"
+  Clipboard,  // label and ": " padded to 20 characters, a tab, value
+};
+
+std::vector<std::wstring> SummaryLines(const app::SummaryModel& sheet, LineFormat format);
 
 // Lines joined with CR LF, the last one terminated too.
 std::wstring JoinCrLf(const std::vector<std::wstring>& lines);

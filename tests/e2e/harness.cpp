@@ -1,0 +1,413 @@
+#include "e2e/harness.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <thread>
+
+namespace corvane::e2e {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+UINT ToMs(milliseconds d) { return static_cast<UINT>(std::max<long long>(0, d.count())); }
+
+struct EnumState {
+  DWORD pid;
+  const std::wstring* cls;
+  bool visible_only;
+  std::vector<HWND>* out;
+};
+
+BOOL CALLBACK CollectTopLevel(HWND wnd, LPARAM param) {
+  auto* st = reinterpret_cast<EnumState*>(param);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(wnd, &pid);
+  if (pid != st->pid) return TRUE;
+  if (st->visible_only && !IsWindowVisible(wnd)) return TRUE;
+  if (!st->cls->empty() && ClassName(wnd) != *st->cls) return TRUE;
+  st->out->push_back(wnd);
+  return TRUE;
+}
+
+BOOL CALLBACK CollectChild(HWND wnd, LPARAM param) {
+  reinterpret_cast<std::vector<HWND>*>(param)->push_back(wnd);
+  return TRUE;
+}
+
+struct FindTraits {
+  using Handle = HANDLE;
+  static Handle invalid() noexcept { return INVALID_HANDLE_VALUE; }
+  static void close(Handle h) noexcept { ::FindClose(h); }
+};
+
+std::wstring WithoutAmpersands(std::wstring s) {
+  std::erase(s, L'&');
+  return s;
+}
+
+void RemoveTree(const std::wstring& folder) {
+  for (const auto& name : ListFolder(folder)) {
+    std::wstring path = folder + name;
+    DWORD attrs = GetFileAttributesW(path.c_str());
+    if (attrs == INVALID_FILE_ATTRIBUTES) continue;
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    if (attrs & FILE_ATTRIBUTE_DIRECTORY) {
+      RemoveTree(path + L"\\");
+    } else {
+      DeleteFileW(path.c_str());
+    }
+  }
+  RemoveDirectoryW(folder.c_str());
+}
+
+}  // namespace
+
+bool WaitUntil(const std::function<bool()>& pred, milliseconds timeout, milliseconds interval) {
+  const auto deadline = Clock::now() + timeout;
+  for (;;) {
+    if (pred()) return true;
+    if (Clock::now() >= deadline) return false;
+    std::this_thread::sleep_for(interval);
+  }
+}
+
+std::wstring QuoteArgument(const std::wstring& arg) {
+  if (!arg.empty() && arg.find_first_of(L" \t\n\v\"") == std::wstring::npos) return arg;
+  std::wstring out = L"\"";
+  size_t backslashes = 0;
+  for (wchar_t c : arg) {
+    if (c == L'\\') {
+      ++backslashes;
+      continue;
+    }
+    // Backslashes count double only in front of a quote.
+    out.append(c == L'"' ? backslashes * 2 + 1 : backslashes, L'\\');
+    backslashes = 0;
+    out += c;
+  }
+  out.append(backslashes * 2, L'\\');  // they precede the closing quote
+  out += L'"';
+  return out;
+}
+
+std::wstring BuildCommandLine(const std::wstring& exe, const std::vector<std::wstring>& args) {
+  std::wstring line = QuoteArgument(exe);
+  for (const auto& a : args) line += L' ' + QuoteArgument(a);
+  return line;
+}
+
+std::wstring ExeDir() {
+  std::wstring buf(MAX_PATH, L'\0');
+  for (;;) {
+    DWORD n = GetModuleFileNameW(nullptr, buf.data(), static_cast<DWORD>(buf.size()));
+    if (n == 0) return {};
+    if (n < buf.size()) {
+      buf.resize(n);
+      break;
+    }
+    buf.resize(buf.size() * 2);
+  }
+  return buf.substr(0, buf.find_last_of(L"\\/") + 1);
+}
+
+std::wstring CorvanePath() { return ExeDir() + L"corvane.exe"; }
+
+std::wstring ClassName(HWND wnd) {
+  wchar_t buf[256] = {};
+  int n = GetClassNameW(wnd, buf, 256);
+  return std::wstring(buf, n > 0 ? n : 0);
+}
+
+std::optional<std::wstring> WindowText(HWND wnd, milliseconds timeout) {
+  DWORD_PTR len = 0;
+  if (!SendMessageTimeoutW(wnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, ToMs(timeout), &len)) {
+    return std::nullopt;
+  }
+  std::wstring text(len + 1, L'\0');
+  DWORD_PTR got = 0;
+  if (!SendMessageTimeoutW(wnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
+                           ToMs(timeout), &got)) {
+    return std::nullopt;
+  }
+  text.resize(std::min<size_t>(got, len));
+  return text;
+}
+
+std::vector<HWND> Descendants(HWND parent) {
+  std::vector<HWND> out;
+  EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&out));
+  return out;
+}
+
+HWND FindDescendantById(HWND parent, int id) {
+  for (HWND w : Descendants(parent)) {
+    if (GetDlgCtrlID(w) == id) return w;
+  }
+  return nullptr;
+}
+
+HWND FindButton(HWND parent, const std::wstring& text) {
+  for (HWND w : Descendants(parent)) {
+    if (_wcsicmp(ClassName(w).c_str(), L"Button") != 0) continue;
+    auto t = WindowText(w);
+    if (t && WithoutAmpersands(*t) == text) return w;
+  }
+  return nullptr;
+}
+
+bool ClickButton(HWND button) {
+  HWND parent = GetParent(button);
+  if (!parent) return false;
+  return PostMessageW(parent, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
+                      reinterpret_cast<LPARAM>(button)) != FALSE;
+}
+
+RECT WindowRect(HWND wnd) {
+  RECT r{};
+  GetWindowRect(wnd, &r);
+  return r;
+}
+
+std::wstring DescribeWindow(HWND wnd) {
+  std::wstring out = L"[" + ClassName(wnd) + L"] " + WindowText(wnd).value_or(L"?");
+  for (HWND c : Descendants(wnd)) {
+    auto t = WindowText(c);
+    if (t && !t->empty()) out += L" | " + *t;
+  }
+  return out;
+}
+
+std::optional<std::string> ReadFileBytes(const std::wstring& path) {
+  platform::UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return std::nullopt;
+  std::string bytes;
+  char buf[4096];
+  DWORD got = 0;
+  while (ReadFile(file.get(), buf, sizeof buf, &got, nullptr) && got > 0) bytes.append(buf, got);
+  return bytes;
+}
+
+std::vector<std::wstring> ListFolder(const std::wstring& folder) {
+  std::vector<std::wstring> names;
+  WIN32_FIND_DATAW fd;
+  platform::UniqueHandle<FindTraits> find(FindFirstFileW((folder + L"*").c_str(), &fd));
+  if (!find) return names;
+  do {
+    std::wstring n = fd.cFileName;
+    if (n != L"." && n != L"..") names.push_back(n);
+  } while (FindNextFileW(find.get(), &fd));
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+TempFolder::TempFolder() {
+  wchar_t base[MAX_PATH + 1] = {};
+  GetTempPathW(MAX_PATH, base);
+  static unsigned counter = 0;
+  for (;;) {
+    path_ = std::wstring(base) + L"corvane-e2e-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+            std::to_wstring(++counter);
+    if (CreateDirectoryW(path_.c_str(), nullptr)) break;
+    if (GetLastError() != ERROR_ALREADY_EXISTS) break;
+  }
+  path_ += L"\\";
+}
+
+TempFolder::~TempFolder() { RemoveTree(path_); }
+
+// ---------------------------------------------------------------------------
+
+CorvaneProcess::CorvaneProcess(const std::vector<std::wstring>& args) {
+  const std::wstring exe = CorvanePath();
+  command_line_ = BuildCommandLine(exe, args);
+  std::wstring mutable_line = command_line_;  // CreateProcessW may write into it
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  if (!CreateProcessW(exe.c_str(), mutable_line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+    start_error_ = GetLastError();
+    return;
+  }
+  platform::UniqueKernelObject thread(pi.hThread);
+  process_.reset(pi.hProcess);
+  pid_ = pi.dwProcessId;
+}
+
+CorvaneProcess::~CorvaneProcess() {
+  if (running()) Close();
+}
+
+std::vector<HWND> CorvaneProcess::TopLevelWindows(const std::wstring& cls, bool visible_only) const {
+  std::vector<HWND> out;
+  if (!pid_) return out;
+  EnumState st{pid_, &cls, visible_only, &out};
+  EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&st));
+  return out;
+}
+
+HWND CorvaneProcess::FindWindowOfClass(const std::wstring& cls, bool visible_only) const {
+  auto all = TopLevelWindows(cls, visible_only);
+  return all.empty() ? nullptr : all.front();
+}
+
+HWND CorvaneProcess::WaitForWindow(const std::wstring& cls, milliseconds timeout, bool visible_only) const {
+  HWND found = nullptr;
+  WaitUntil([&] { return (found = FindWindowOfClass(cls, visible_only)) != nullptr || !running(); }, timeout);
+  return found;
+}
+
+HWND CorvaneProcess::FindMessageBox() const { return FindWindowOfClass(L"#32770"); }
+
+HWND CorvaneProcess::WaitForMainWindow(milliseconds timeout) {
+  main_ = WaitForWindow(L"TForm1", timeout);
+  return main_;
+}
+
+HWND CorvaneProcess::Control(int id) const { return main_ ? FindDescendantById(main_, id) : nullptr; }
+
+std::optional<std::wstring> CorvaneProcess::ControlText(int id, milliseconds timeout) const {
+  HWND c = Control(id);
+  if (!c) return std::nullopt;
+  return WindowText(c, timeout);
+}
+
+std::wstring CorvaneProcess::Info(int row) const { return ControlText(app::InfoId(row)).value_or(L""); }
+std::wstring CorvaneProcess::Desc(int row) const { return ControlText(app::DescId(row)).value_or(L""); }
+
+std::vector<std::wstring> CorvaneProcess::InfoRows() const {
+  std::vector<std::wstring> rows;
+  for (int n = 1; n <= app::kRowCount; ++n) rows.push_back(Info(n));
+  return rows;
+}
+
+bool CorvaneProcess::SendCommand(app::Command cmd, milliseconds timeout) const {
+  DWORD_PTR result = 0;
+  return main_ && SendMessageTimeoutW(main_, WM_COMMAND, MAKEWPARAM(cmd, 0), 0, SMTO_NORMAL, ToMs(timeout), &result);
+}
+
+bool CorvaneProcess::PostCommand(app::Command cmd) const {
+  return main_ && PostMessageW(main_, WM_COMMAND, MAKEWPARAM(cmd, 0), 0);
+}
+
+bool CorvaneProcess::PressKey(UINT vk, const std::vector<UINT>& modifiers) const {
+  if (!main_) return false;
+  // No window manager runs on the test display, so nothing refuses the
+  // foreground change; wait until Wine's server has recorded it.
+  SetForegroundWindow(main_);
+  if (!WaitUntil([&] { return GetForegroundWindow() == main_; }, kUiTimeout)) return false;
+  std::vector<INPUT> in;
+  auto key = [&](UINT k, bool up) {
+    INPUT i{};
+    i.type = INPUT_KEYBOARD;
+    i.ki.wVk = static_cast<WORD>(k);
+    i.ki.wScan = static_cast<WORD>(MapVirtualKeyW(k, 0 /* MAPVK_VK_TO_VSC */));
+    i.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    in.push_back(i);
+  };
+  for (UINT m : modifiers) key(m, false);
+  key(vk, false);
+  key(vk, true);
+  for (auto it = modifiers.rbegin(); it != modifiers.rend(); ++it) key(*it, true);
+  return SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT)) == in.size();
+}
+
+bool CorvaneProcess::PostKey(UINT vk) const {
+  if (!main_) return false;
+  const UINT scan = MapVirtualKeyW(vk, 0 /* MAPVK_VK_TO_VSC */);
+  const LPARAM down = 1 | (static_cast<LPARAM>(scan) << 16);
+  const LPARAM up = down | (1L << 30) | (1L << 31);
+  return PostMessageW(main_, WM_KEYDOWN, vk, down) && PostMessageW(main_, WM_KEYUP, vk, up);
+}
+
+bool CorvaneProcess::Responsive(milliseconds timeout) const {
+  DWORD_PTR result = 0;
+  return main_ && SendMessageTimeoutW(main_, WM_NULL, 0, 0, SMTO_NORMAL, ToMs(timeout), &result);
+}
+
+bool CorvaneProcess::running() const {
+  return process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT;
+}
+
+std::optional<DWORD> CorvaneProcess::WaitForExit(milliseconds timeout) const {
+  if (!process_ || WaitForSingleObject(process_.get(), ToMs(timeout)) != WAIT_OBJECT_0) return std::nullopt;
+  DWORD code = 0;
+  if (!GetExitCodeProcess(process_.get(), &code)) return std::nullopt;
+  return code;
+}
+
+CorvaneProcess::ExitReport CorvaneProcess::WatchUntilExit(milliseconds timeout) {
+  ExitReport report;
+  const auto start = Clock::now();
+  WaitUntil(
+      [&] {
+        for (HWND box : TopLevelWindows(L"#32770")) {
+          report.boxes.push_back(DescribeWindow(box));
+          PostMessageW(box, WM_COMMAND, IDOK, 0);
+          PostMessageW(box, WM_CLOSE, 0, 0);
+          WaitUntil([&] { return !IsWindowVisible(box); }, kUiTimeout);
+        }
+        return !running();
+      },
+      timeout);
+  report.elapsed = std::chrono::duration_cast<milliseconds>(Clock::now() - start);
+  report.exit_code = WaitForExit(0ms);
+  if (!report.exit_code) Terminate();
+  return report;
+}
+
+std::vector<CorvaneProcess::ToolbarButton> CorvaneProcess::ToolbarButtons(int toolbar_id) const {
+  std::vector<ToolbarButton> out;
+  HWND tb = Control(toolbar_id);
+  if (!tb || !process_) return out;
+  DWORD_PTR count = 0;
+  if (!SendMessageTimeoutW(tb, TB_BUTTONCOUNT, 0, 0, SMTO_ABORTIFHUNG, ToMs(kUiTimeout), &count)) return out;
+  // TB_GETBUTTON writes into the caller's memory, which must be the
+  // toolbar's process: borrow a page there.
+  void* remote = VirtualAllocEx(process_.get(), nullptr, sizeof(TBBUTTON), MEM_COMMIT, PAGE_READWRITE);
+  if (!remote) return out;
+  for (DWORD_PTR i = 0; i < count; ++i) {
+    DWORD_PTR ok = 0;
+    TBBUTTON b{};
+    SIZE_T got = 0;
+    if (!SendMessageTimeoutW(tb, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG,
+                             ToMs(kUiTimeout), &ok) ||
+        !ok || !ReadProcessMemory(process_.get(), remote, &b, sizeof b, &got) || got != sizeof b) {
+      out.clear();
+      break;
+    }
+    out.push_back({b.idCommand, b.fsState});
+  }
+  VirtualFreeEx(process_.get(), remote, 0, MEM_RELEASE);
+  return out;
+}
+
+std::optional<DWORD> CorvaneProcess::Close(milliseconds timeout) {
+  if (!process_) return std::nullopt;
+  if (running()) {
+    // Dismiss message boxes first: while one is up, the main window's close
+    // request would wait behind its modal loop.
+    for (HWND box : TopLevelWindows(L"#32770")) PostMessageW(box, WM_COMMAND, IDOK, 0);
+    std::vector<HWND> targets;
+    if (main_ && IsWindow(main_)) {
+      targets.push_back(main_);
+    } else {
+      targets = TopLevelWindows({}, false);
+    }
+    for (HWND w : targets) PostMessageW(w, WM_CLOSE, 0, 0);
+  }
+  if (auto code = WaitForExit(timeout)) return code;
+  Terminate();
+  return std::nullopt;
+}
+
+void CorvaneProcess::Terminate() {
+  if (!process_) return;
+  TerminateProcess(process_.get(), 0xDEAD);
+  WaitForSingleObject(process_.get(), ToMs(kExitTimeout));
+}
+
+}  // namespace corvane::e2e

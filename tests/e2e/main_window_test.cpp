@@ -1,0 +1,234 @@
+// The main window of a normally started program: its caption, labels and
+// geometry, the toolbar, the help window, the about box and the transparent
+// background. One process serves every check that leaves it as it found it.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/summary.h"
+#include "e2e/harness.h"
+
+namespace corvane::e2e {
+namespace {
+
+class MainWindow : public testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    // No refresh at start: these checks do not read the values.
+    app_ = std::make_unique<CorvaneProcess>(std::vector<std::wstring>{L"/norefresh"});
+    if (app_->started()) app_->WaitForMainWindow();
+  }
+  static void TearDownTestSuite() { app_.reset(); }
+
+  void SetUp() override {
+    ASSERT_TRUE(app_->started()) << "CreateProcess error " << app_->start_error();
+    ASSERT_TRUE(app_->main_window()) << "no visible TForm1";
+    ASSERT_TRUE(app_->running());
+    main_ = app_->main_window();
+  }
+  void TearDown() override {
+    // A check that failed half-way must not leave a modal window for the next one.
+    for (HWND box : app_->TopLevelWindows(L"TAboutBox")) PostMessageW(box, WM_CLOSE, 0, 0);
+    EXPECT_EQ(app_->FindMessageBox(), nullptr) << DescribeWindow(app_->FindMessageBox());
+  }
+
+  static std::unique_ptr<CorvaneProcess> app_;
+  HWND main_ = nullptr;
+};
+std::unique_ptr<CorvaneProcess> MainWindow::app_;
+
+TEST_F(MainWindow, CaptionAndRowLabels) {
+  EXPECT_EQ(WindowText(main_), std::optional<std::wstring>(L"Corvane 2.84"));
+  for (int n = 1; n <= app::kRowCount; ++n) {
+    EXPECT_EQ(app_->Desc(n), app::SummaryModel::Label(n)) << "row " << n;
+  }
+}
+
+TEST_F(MainWindow, FirstShowSizeAndPlace) {
+  ASSERT_EQ(GetSystemMetrics(SM_CXSCREEN), 1024);
+  ASSERT_EQ(GetSystemMetrics(SM_CYSCREEN), 768) << "the test display is 1024x768";
+  const RECT r = WindowRect(main_);
+  EXPECT_EQ(Height(r), 718) << "screen height less 50";
+  EXPECT_EQ(Width(r), 690);
+  // Centred on the screen.
+  EXPECT_NEAR(r.left, (1024 - 690) / 2, 1);
+  EXPECT_NEAR(r.top, (768 - 718) / 2, 1);
+  for (int n = 1; n <= app::kRowCount; ++n) {
+    HWND cell = app_->Control(app::InfoId(n));
+    ASSERT_TRUE(cell) << "row " << n;
+    EXPECT_EQ(Width(WindowRect(cell)), 440) << "row " << n;
+  }
+}
+
+TEST_F(MainWindow, ValueCellsFollowTheWidthLabelsDoNot) {
+  const RECT before = WindowRect(main_);
+  const int label_width = Width(WindowRect(app_->Control(app::DescId(1))));
+  auto resize = [&](int w, int h) {
+    return SetWindowPos(main_, nullptr, 0, 0, w, h, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  };
+  auto cells_are = [&](int width) {
+    for (int n = 1; n <= app::kRowCount; ++n) {
+      if (Width(WindowRect(app_->Control(app::InfoId(n)))) != width) return false;
+    }
+    return true;
+  };
+
+  ASSERT_TRUE(resize(890, Height(before)));
+  EXPECT_TRUE(WaitUntil([&] { return cells_are(640); }, kUiTimeout))
+      << "row 1 cell is " << Width(WindowRect(app_->Control(app::InfoId(1)))) << " wide in a window "
+      << Width(WindowRect(main_)) << " wide";
+  for (int n = 1; n <= app::kRowCount; ++n) {
+    EXPECT_EQ(Width(WindowRect(app_->Control(app::DescId(n)))), label_width) << "row " << n;
+  }
+
+  // The window does not get lower than 450 pixels.
+  ASSERT_TRUE(resize(Width(before), 300));
+  EXPECT_TRUE(WaitUntil([&] { return Height(WindowRect(main_)) == 450; }, kUiTimeout))
+      << "height " << Height(WindowRect(main_));
+
+  ASSERT_TRUE(resize(Width(before), Height(before)));
+  EXPECT_TRUE(WaitUntil([&] { return cells_are(440); }, kUiTimeout));
+}
+
+TEST_F(MainWindow, HelpWindowShowsAndShowsAgainAfterClosing) {
+  HWND help = app_->FindWindowOfClass(L"TfrmHelp", /*visible_only=*/false);
+  ASSERT_TRUE(help) << "the help window is created at start-up";
+  EXPECT_FALSE(IsWindowVisible(help));
+
+  for (int round = 1; round <= 2; ++round) {
+    ASSERT_TRUE(app_->SendCommand(app::cmdUsingCorvane, kUiTimeout)) << "round " << round;
+    help = app_->WaitForWindow(L"TfrmHelp");
+    ASSERT_TRUE(help) << "round " << round;
+    EXPECT_EQ(WindowText(help), std::optional<std::wstring>(L"Help"));
+    const std::wstring texts = DescribeWindow(help);
+    EXPECT_NE(texts.find(L"Using Corvane"), std::wstring::npos) << texts;
+    EXPECT_NE(texts.find(L"/NOCOM"), std::wstring::npos) << texts;
+    // Closing hides (or destroys) it; the next command must bring it back.
+    PostMessageW(help, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(help) || !IsWindowVisible(help); }, kUiTimeout));
+  }
+  EXPECT_TRUE(app_->running());
+}
+
+TEST_F(MainWindow, AboutBoxIsModalShowsVersionAndCloses) {
+  // Once closed with its OK button, once with the close box.
+  for (bool use_ok : {true, false}) {
+    SCOPED_TRACE(use_ok ? "OK button" : "WM_CLOSE");
+    ASSERT_TRUE(app_->PostCommand(app::cmdAbout));
+    HWND about = app_->WaitForWindow(L"TAboutBox");
+    ASSERT_TRUE(about) << "no visible TAboutBox";
+    EXPECT_EQ(WindowText(about), std::optional<std::wstring>(L"About"));
+    const std::wstring texts = DescribeWindow(about);
+    EXPECT_NE(texts.find(L"Version 2.84"), std::wstring::npos) << texts;
+    EXPECT_FALSE(IsWindowEnabled(main_)) << "the about box is modal";
+
+    if (use_ok) {
+      HWND ok = FindButton(about, L"OK");
+      ASSERT_TRUE(ok) << texts;
+      ASSERT_TRUE(ClickButton(ok));
+    } else {
+      PostMessageW(about, WM_CLOSE, 0, 0);
+    }
+    // Created for each showing and destroyed when closed.
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); }, kUiTimeout));
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(main_) != FALSE; }, kUiTimeout));
+    EXPECT_TRUE(app_->Responsive(kUiTimeout));
+  }
+}
+
+TEST_F(MainWindow, TransparentBackgroundToggles) {
+  auto layered = [&] { return (GetWindowLongW(main_, GWL_EXSTYLE) & WS_EX_LAYERED) != 0; };
+  ASSERT_FALSE(layered());
+
+  ASSERT_TRUE(app_->SendCommand(app::cmdTransparentBackground, kUiTimeout));
+  EXPECT_TRUE(layered());
+  COLORREF key = 0;
+  BYTE alpha = 0;
+  DWORD flags = 0;
+  if (GetLayeredWindowAttributes(main_, &key, &alpha, &flags)) {
+    EXPECT_TRUE(flags & LWA_COLORKEY);
+    EXPECT_EQ(key, RGB(255, 255, 255)) << "white is the key colour";
+  }
+  ASSERT_TRUE(app_->SendCommand(app::cmdTransparentBackground, kUiTimeout));
+  EXPECT_FALSE(layered());
+
+  // The same through the Ctrl+T accelerator.
+  ASSERT_TRUE(app_->PressKey('T', {VK_CONTROL}));
+  EXPECT_TRUE(WaitUntil(layered, kUiTimeout)) << "Ctrl+T did not switch transparency on";
+  ASSERT_TRUE(app_->PressKey('T', {VK_CONTROL}));
+  EXPECT_TRUE(WaitUntil([&] { return !layered(); }, kUiTimeout)) << "Ctrl+T did not switch it off";
+}
+
+TEST_F(MainWindow, ToolbarButtonsMatchTheWindowsThatExist) {
+  HWND tb = app_->Control(app::kToolbarId);
+  ASSERT_TRUE(tb);
+  EXPECT_EQ(ClassName(tb), L"ToolbarWindow32");
+  DWORD_PTR count = 0;
+  ASSERT_TRUE(SendMessageTimeoutW(tb, TB_BUTTONCOUNT, 0, 0, SMTO_ABORTIFHUNG, 5000, &count));
+  EXPECT_EQ(count, 14u);
+
+  // Button order, and the window each one shows. The processor and sound
+  // windows are created on demand, so nothing at start-up says whether they
+  // exist yet: their buttons are not judged.
+  struct Button {
+    app::Command command;
+    const wchar_t* window_class;  // nullptr: not judged by a window
+  };
+  const std::vector<Button> expected = {
+      {app::cmdPersonalInfo, L"TfrmPersonal"}, {app::cmdMemoryInfo, L"TfrmMemory"},
+      {app::cmdDisplayInfo, L"TfrmDisplay"},   {app::cmdDiskInfo, L"TfrmDisk"},
+      {app::cmdCdDvdInfo, L"TfrmCDDVD"},       {app::cmdCpuInfo, nullptr},
+      {app::cmdShowInternet, L"TfrmInternet"}, {app::cmdAppInfo, L"TfrmUnistall"},
+      {app::cmdShowNetwork, L"TfrmNetwork"},   {app::cmdPrinterInfo, L"TfrmPrinters"},
+      {app::cmdSound, nullptr},                {app::cmdShowUsb, L"TfrmUSB"},
+      {app::cmdShowDateTime, L"TfrmDateTime"}, {app::cmdExit, nullptr},
+  };
+  const auto buttons = app_->ToolbarButtons();
+  ASSERT_EQ(buttons.size(), expected.size()) << "toolbar buttons could not be read";
+  for (size_t i = 0; i < expected.size(); ++i) {
+    SCOPED_TRACE("button " + std::to_string(i + 1));
+    EXPECT_EQ(buttons[i].command, expected[i].command);
+    DWORD_PTR enabled = 0;
+    ASSERT_TRUE(SendMessageTimeoutW(tb, TB_ISBUTTONENABLED, expected[i].command, 0, SMTO_ABORTIFHUNG, 5000, &enabled));
+    if (expected[i].command == app::cmdExit) {
+      EXPECT_TRUE(enabled);
+    } else if (expected[i].window_class) {
+      const bool exists = app_->FindWindowOfClass(expected[i].window_class, /*visible_only=*/false) != nullptr;
+      EXPECT_EQ(enabled != 0, exists) << "window " << expected[i].window_class << (exists ? " exists" : " missing");
+    }
+  }
+}
+
+// Every way of closing the main window ends the process normally.
+struct CloseCase {
+  const char* name;
+  std::function<bool(CorvaneProcess&)> close;
+};
+void PrintTo(const CloseCase& c, std::ostream* os) { *os << c.name; }
+
+class Closing : public testing::TestWithParam<CloseCase> {};
+
+TEST_P(Closing, EndsTheProcess) {
+  CorvaneProcess app({L"/norefresh"});
+  ASSERT_TRUE(app.started());
+  ASSERT_TRUE(app.WaitForMainWindow());
+  ASSERT_TRUE(GetParam().close(app));
+  EXPECT_EQ(app.WaitForExit(kExitTimeout), std::optional<DWORD>(0));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ways, Closing,
+    testing::Values(
+        CloseCase{"ExitCommand", [](CorvaneProcess& a) { return a.PostCommand(app::cmdExit); }},
+        CloseCase{"F12", [](CorvaneProcess& a) { return a.PostKey(VK_F12); }},
+        CloseCase{"CloseBox", [](CorvaneProcess& a) { return PostMessageW(a.main_window(), WM_CLOSE, 0, 0) != 0; }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace corvane::e2e

@@ -1,0 +1,41 @@
+#include "e2e/sheet_checks.h"
+
+#include <gtest/gtest.h>
+
+namespace corvane::e2e {
+namespace {
+
+bool HasText(const std::wstring& s) { return s.find_first_not_of(L' ') != std::wstring::npos; }
+
+}  // namespace
+
+void ExpectSheetFilled(const std::vector<std::wstring>& rows, bool nocom) {
+  ASSERT_EQ(rows.size(), static_cast<size_t>(app::kRowCount));
+  const std::wstring& os = rows[0];
+  EXPECT_NE(os.find(L", Version "), std::wstring::npos) << "row 1: " << os;
+  EXPECT_TRUE(os.ends_with(L", 32 Bit.")) << "row 1: " << os;
+  for (int n : {6, 8, 9, 28}) EXPECT_TRUE(HasText(rows[n - 1])) << "row " << n << ": \"" << rows[n - 1] << "\"";
+  EXPECT_EQ(rows[18], L"The Wine Project") << "row 19";
+  EXPECT_EQ(rows[19], L"Wine") << "row 20";
+  if (nocom) {
+    EXPECT_EQ(rows[12], L"") << "row 13 under /nocom";
+  } else {
+    // Serial ports, a space, then parallel ports or "NOT Present": never
+    // just the space.
+    EXPECT_TRUE(HasText(rows[12])) << "row 13: \"" << rows[12] << "\"";
+  }
+}
+
+void ExpectSheetEmpty(const CorvaneProcess& app) {
+  for (int n = 1; n <= app::kRowCount; ++n) {
+    auto text = app.ControlText(app::InfoId(n));
+    ASSERT_TRUE(text.has_value()) << "value cell of row " << n << " missing or not answering";
+    EXPECT_EQ(*text, L"") << "row " << n;
+  }
+}
+
+bool WaitForRefreshDone(const CorvaneProcess& app, milliseconds timeout) {
+  return WaitUntil([&] { return !app.Info(app::kRowCount).empty(); }, timeout, 50ms);
+}
+
+}  // namespace corvane::e2e

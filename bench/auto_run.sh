@@ -73,7 +73,7 @@ lines=$(tr -cd '\n' <"$out" | wc -c)
 read -r empty_med empty_min < <(time_runs "$runs" "$empty" | stats)
 auto_times=$(time_runs "$runs" "$corvane" /AUTO "$out_win")
 read -r auto_med auto_min < <(stats <<<"$auto_times")
-[ -z "${CORVANE_BENCH_VERBOSE:-}" ] || echo "corvane runs (ms):" $auto_times
+[ -z "${CORVANE_BENCH_VERBOSE:-}" ] || echo "corvane runs (ms): ${auto_times//$'\n'/ }"
 
 printf '%-28s %10s %10s\n' "program ($runs runs)" "median ms" "min ms"
 printf '%-28s %10s %10s\n' "empty Win32 program" "$empty_med" "$empty_min"

@@ -35,3 +35,10 @@ corvane_wine_test(wine_units corvane_win_tests.exe --gtest_brief=1)
 # End-to-end runs drive the one main window on the shared display: never in parallel.
 corvane_wine_test(wine_e2e corvane_e2e_tests.exe --gtest_brief=1)
 set_tests_properties(wine_e2e PROPERTIES RUN_SERIAL TRUE)
+
+# corvane-decode: replays recorded device data through the decoders.
+set(CORVANE_DECODE_MAIN ${CMAKE_SOURCE_DIR}/src/app/corvane_decode_main.cpp)
+if(EXISTS ${CORVANE_DECODE_MAIN})
+  add_executable(corvane-decode ${CORVANE_DECODE_MAIN})
+  target_link_libraries(corvane-decode PRIVATE corvane_core)
+endif()

@@ -36,3 +36,10 @@ if(CORVANE_E2E_SOURCES)
   target_link_libraries(corvane_e2e_tests PRIVATE corvane_core gtest gmock ${CORVANE_WIN_LIBS})
   add_dependencies(corvane_e2e_tests corvane)
 endif()
+
+# corvane-decode.exe: the same decoders, for recorded dumps on Windows.
+set(CORVANE_DECODE_MAIN ${CMAKE_SOURCE_DIR}/src/app/corvane_decode_main.cpp)
+if(EXISTS ${CORVANE_DECODE_MAIN})
+  add_executable(corvane-decode ${CORVANE_DECODE_MAIN})
+  target_link_libraries(corvane-decode PRIVATE corvane_core)
+endif()

@@ -126,7 +126,7 @@ TEST_F(MainWindow, AboutBoxIsModalShowsVersionAndCloses) {
     EXPECT_EQ(WindowText(about), std::optional<std::wstring>(L"About"));
     const std::wstring texts = DescribeWindow(about);
     EXPECT_NE(texts.find(L"Version 2.84"), std::wstring::npos) << texts;
-    EXPECT_FALSE(IsWindowEnabled(main_)) << "the about box is modal";
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowEnabled(main_); }, kUiTimeout)) << "the about box is modal";
 
     if (use_ok) {
       HWND ok = FindButton(about, L"OK");
@@ -151,10 +151,9 @@ TEST_F(MainWindow, TransparentBackgroundToggles) {
   COLORREF key = 0;
   BYTE alpha = 0;
   DWORD flags = 0;
-  if (GetLayeredWindowAttributes(main_, &key, &alpha, &flags)) {
-    EXPECT_TRUE(flags & LWA_COLORKEY);
-    EXPECT_EQ(key, RGB(255, 255, 255)) << "white is the key colour";
-  }
+  ASSERT_TRUE(GetLayeredWindowAttributes(main_, &key, &alpha, &flags));
+  EXPECT_TRUE(flags & LWA_COLORKEY);
+  EXPECT_EQ(key, RGB(255, 255, 255)) << "white is the key colour";
   ASSERT_TRUE(app_->SendCommand(app::cmdTransparentBackground, kUiTimeout));
   EXPECT_FALSE(layered());
 

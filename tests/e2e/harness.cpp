@@ -328,9 +328,7 @@ bool CorvaneProcess::Responsive(milliseconds timeout) const {
   return main_ && SendMessageTimeoutW(main_, WM_NULL, 0, 0, SMTO_NORMAL, ToMs(timeout), &result);
 }
 
-bool CorvaneProcess::running() const {
-  return process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT;
-}
+bool CorvaneProcess::running() const { return process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT; }
 
 std::optional<DWORD> CorvaneProcess::WaitForExit(milliseconds timeout) const {
   if (!process_ || WaitForSingleObject(process_.get(), ToMs(timeout)) != WAIT_OBJECT_0) return std::nullopt;
@@ -373,8 +371,8 @@ std::vector<CorvaneProcess::ToolbarButton> CorvaneProcess::ToolbarButtons(int to
     DWORD_PTR ok = 0;
     TBBUTTON b{};
     SIZE_T got = 0;
-    if (!SendMessageTimeoutW(tb, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG,
-                             ToMs(kUiTimeout), &ok) ||
+    if (!SendMessageTimeoutW(tb, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG, ToMs(kUiTimeout),
+                             &ok) ||
         !ok || !ReadProcessMemory(process_.get(), remote, &b, sizeof b, &got) || got != sizeof b) {
       out.clear();
       break;

@@ -57,11 +57,11 @@ HWND FindButton(HWND parent, const std::wstring& text);
 // parent may end a modal loop and must not be waited for).
 bool ClickButton(HWND button);
 RECT WindowRect(HWND wnd);
+inline int Width(const RECT& r) { return r.right - r.left; }
+inline int Height(const RECT& r) { return r.bottom - r.top; }
 // Caption and the texts of all child windows, joined with " | " (for failure
 // messages and for finding a text in a dialog).
 std::wstring DescribeWindow(HWND wnd);
-inline int Width(const RECT& r) { return r.right - r.left; }
-inline int Height(const RECT& r) { return r.bottom - r.top; }
 
 // A file's bytes (nullopt if it cannot be opened) and a folder's entry names.
 std::optional<std::string> ReadFileBytes(const std::wstring& path);
@@ -106,14 +106,6 @@ class CorvaneProcess {
   // A standard dialog (message box, "#32770") of this process, visible.
   HWND FindMessageBox() const;
 
-  // --- Toolbar buttons, read through the process's own memory ---
-  struct ToolbarButton {
-    int command;
-    BYTE state;  // TBSTATE_*
-  };
-  // The buttons of the toolbar control `toolbar_id`, in order; empty if it is
-  // missing or cannot be read.
-  std::vector<ToolbarButton> ToolbarButtons(int toolbar_id = app::kToolbarId) const;
   // The visible TForm1; waits for it (the start-up refresh runs before it is
   // shown). Returns nullptr if it does not appear or the process ends first.
   HWND WaitForMainWindow(milliseconds timeout = kStartTimeout);
@@ -125,6 +117,15 @@ class CorvaneProcess {
   std::wstring Info(int row) const;  // "" if the cell is missing or does not answer
   std::wstring Desc(int row) const;
   std::vector<std::wstring> InfoRows() const;  // rows 1..28 at index 0..27
+
+  // --- Toolbar buttons, read through the process's own memory ---
+  struct ToolbarButton {
+    int command;
+    BYTE state;  // TBSTATE_*
+  };
+  // The buttons of the toolbar control `toolbar_id`, in order; empty if it is
+  // missing or cannot be read.
+  std::vector<ToolbarButton> ToolbarButtons(int toolbar_id = app::kToolbarId) const;
 
   // --- Input ---
   // WM_COMMAND sent and waited for (the handler has run when this returns
@@ -152,8 +153,8 @@ class CorvaneProcess {
   // way is recorded (caption and texts) and dismissed, so the wait cannot
   // hang on a click nobody makes; if it does not end in time it is terminated.
   struct ExitReport {
-    std::optional<DWORD> exit_code;    // nullopt: did not end by itself in time
-    std::vector<std::wstring> boxes;   // message boxes seen, one text each
+    std::optional<DWORD> exit_code;   // nullopt: did not end by itself in time
+    std::vector<std::wstring> boxes;  // message boxes seen, one text each
     milliseconds elapsed{};
   };
   ExitReport WatchUntilExit(milliseconds timeout);

@@ -11,9 +11,15 @@ namespace corvane::e2e {
 namespace {
 
 TEST(QuoteArgument, RoundTripsThroughTheSystemParser) {
-  const std::vector<std::wstring> args = {
-      L"/AUTO", L"", L"a b", L"C:\\dir with space\\", L"tab\there", L"say \"hi\"", L"back\\\\\"slash", L"\\\\server\\share",
-      L"\u03c3\u03cd\u03bd\u03bf\u03c8\u03b7"};
+  const std::vector<std::wstring> args = {L"/AUTO",
+                                          L"",
+                                          L"a b",
+                                          L"C:\\dir with space\\",
+                                          L"tab\there",
+                                          L"say \"hi\"",
+                                          L"back\\\\\"slash",
+                                          L"\\\\server\\share",
+                                          L"\u03c3\u03cd\u03bd\u03bf\u03c8\u03b7"};
   const std::wstring line = BuildCommandLine(L"C:\\Program Files\\corvane.exe", args);
   int argc = 0;
   LPWSTR* argv = CommandLineToArgvW(line.c_str(), &argc);

@@ -180,13 +180,20 @@ TEST_F(MainWindow, ToolbarButtonsMatchTheWindowsThatExist) {
     const wchar_t* window_class;  // nullptr: not judged by a window
   };
   const std::vector<Button> expected = {
-      {app::cmdPersonalInfo, L"TfrmPersonal"}, {app::cmdMemoryInfo, L"TfrmMemory"},
-      {app::cmdDisplayInfo, L"TfrmDisplay"},   {app::cmdDiskInfo, L"TfrmDisk"},
-      {app::cmdCdDvdInfo, L"TfrmCDDVD"},       {app::cmdCpuInfo, nullptr},
-      {app::cmdShowInternet, L"TfrmInternet"}, {app::cmdAppInfo, L"TfrmUnistall"},
-      {app::cmdShowNetwork, L"TfrmNetwork"},   {app::cmdPrinterInfo, L"TfrmPrinters"},
-      {app::cmdSound, nullptr},                {app::cmdShowUsb, L"TfrmUSB"},
-      {app::cmdShowDateTime, L"TfrmDateTime"}, {app::cmdExit, nullptr},
+      {app::cmdPersonalInfo, L"TfrmPersonal"},
+      {app::cmdMemoryInfo, L"TfrmMemory"},
+      {app::cmdDisplayInfo, L"TfrmDisplay"},
+      {app::cmdDiskInfo, L"TfrmDisk"},
+      {app::cmdCdDvdInfo, L"TfrmCDDVD"},
+      {app::cmdCpuInfo, nullptr},
+      {app::cmdShowInternet, L"TfrmInternet"},
+      {app::cmdAppInfo, L"TfrmUnistall"},
+      {app::cmdShowNetwork, L"TfrmNetwork"},
+      {app::cmdPrinterInfo, L"TfrmPrinters"},
+      {app::cmdSound, nullptr},
+      {app::cmdShowUsb, L"TfrmUSB"},
+      {app::cmdShowDateTime, L"TfrmDateTime"},
+      {app::cmdExit, nullptr},
   };
   const auto buttons = app_->ToolbarButtons();
   ASSERT_EQ(buttons.size(), expected.size()) << "toolbar buttons could not be read";
@@ -223,10 +230,10 @@ TEST_P(Closing, EndsTheProcess) {
 
 INSTANTIATE_TEST_SUITE_P(
     Ways, Closing,
-    testing::Values(
-        CloseCase{"ExitCommand", [](CorvaneProcess& a) { return a.PostCommand(app::cmdExit); }},
-        CloseCase{"F12", [](CorvaneProcess& a) { return a.PostKey(VK_F12); }},
-        CloseCase{"CloseBox", [](CorvaneProcess& a) { return PostMessageW(a.main_window(), WM_CLOSE, 0, 0) != 0; }}),
+    testing::Values(CloseCase{"ExitCommand", [](CorvaneProcess& a) { return a.PostCommand(app::cmdExit); }},
+                    CloseCase{"F12", [](CorvaneProcess& a) { return a.PostKey(VK_F12); }},
+                    CloseCase{"CloseBox",
+                              [](CorvaneProcess& a) { return PostMessageW(a.main_window(), WM_CLOSE, 0, 0) != 0; }}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -74,18 +74,17 @@ TEST_P(Startup, FillsTheSheetAsTheCommandLineSays) {
 
 INSTANTIATE_TEST_SUITE_P(
     CommandLines, Startup,
-    testing::Values(
-        StartCase{"NoArguments", {}, true, false, Then::Nothing},
-        StartCase{"NoRefreshThenF5Key", {L"/norefresh"}, false, false, Then::F5Key},
-        // One argument, whatever it is, only suppresses the refresh.
-        StartCase{"AutoAlone", {L"/AUTO"}, false, false, Then::Nothing},
-        // "/nocom" is read at every refresh, not only at start-up.
-        StartCase{"NoComAloneThenF5", {L"/nocom"}, false, true, Then::F5Command},
-        StartCase{"NoComAnyCaseWithSecond", {L"/NoCom", L"x"}, true, true, Then::Nothing},
-        // An empty file name is no unattended run: the window stays open, filled.
-        StartCase{"AutoWithEmptyName", {L"/AUTO", L""}, true, false, Then::Nothing},
-        StartCase{"TwoOtherArguments", {L"/norefresh", L"x"}, true, false, Then::Nothing},
-        StartCase{"ThreeArguments", {L"/AUTO", L"<file>", L"x"}, false, false, Then::Nothing}),
+    testing::Values(StartCase{"NoArguments", {}, true, false, Then::Nothing},
+                    StartCase{"NoRefreshThenF5Key", {L"/norefresh"}, false, false, Then::F5Key},
+                    // One argument, whatever it is, only suppresses the refresh.
+                    StartCase{"AutoAlone", {L"/AUTO"}, false, false, Then::Nothing},
+                    // "/nocom" is read at every refresh, not only at start-up.
+                    StartCase{"NoComAloneThenF5", {L"/nocom"}, false, true, Then::F5Command},
+                    StartCase{"NoComAnyCaseWithSecond", {L"/NoCom", L"x"}, true, true, Then::Nothing},
+                    // An empty file name is no unattended run: the window stays open, filled.
+                    StartCase{"AutoWithEmptyName", {L"/AUTO", L""}, true, false, Then::Nothing},
+                    StartCase{"TwoOtherArguments", {L"/norefresh", L"x"}, true, false, Then::Nothing},
+                    StartCase{"ThreeArguments", {L"/AUTO", L"<file>", L"x"}, false, false, Then::Nothing}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -95,7 +95,7 @@ INSTANTIATE_TEST_SUITE_P(
 // with no message box, and leaves nothing behind.
 struct FailCase {
   const char* name;
-  std::wstring target;         // below the test folder
+  std::wstring target;               // below the test folder
   std::vector<std::wstring> before;  // entries of the test folder before the run (a trailing \ makes a folder)
 };
 void PrintTo(const FailCase& c, std::ostream* os) { *os << c.name; }
@@ -126,14 +126,13 @@ TEST_P(UnattendedFailure, EndsWithErrorAndLeavesNothing) {
   for (const auto& sub : expected_entries) EXPECT_EQ(ListFolder(dir / (sub + L"\\")), std::vector<std::wstring>{});
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Paths, UnattendedFailure,
-    testing::Values(FailCase{"MissingFolder", L"missing\\out.txt", {}},
-                    // The name is taken by a folder: a temporary file can be
-                    // written beside it, the replacement cannot.
-                    FailCase{"NameIsAFolder", L"taken", {L"taken\\"}},
-                    FailCase{"InvalidName", L"out?.txt", {}}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Paths, UnattendedFailure,
+                         testing::Values(FailCase{"MissingFolder", L"missing\\out.txt", {}},
+                                         // The name is taken by a folder: a temporary file can be
+                                         // written beside it, the replacement cannot.
+                                         FailCase{"NameIsAFolder", L"taken", {L"taken\\"}},
+                                         FailCase{"InvalidName", L"out?.txt", {}}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace corvane::e2e

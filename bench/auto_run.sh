@@ -35,9 +35,6 @@ trap '"$session" stop' EXIT
 "$session" start >"$out_dir/session.log" 2>&1
 # shellcheck disable=SC1091
 source "$CORVANE_WINE_STATE/session.env"
-# No window manager runs on the private display; Wine would then wait two
-# seconds for one whenever a window is hidden, which real desktops do not do.
-wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null
 
 out=$out_dir/out.txt
 out_win=$(winepath -w "$out")

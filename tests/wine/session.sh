@@ -49,6 +49,9 @@ ENV
   # (Its output goes nowhere: the services this first call starts would
   # otherwise hold the caller's pipes open for the whole session.)
   wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+  # The display has no window manager: Wine's X11 driver would then wait two
+  # seconds for one each time a managed window is hidden or destroyed.
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
   echo "wine session: prefix $pfx, display :$n"
 }
 

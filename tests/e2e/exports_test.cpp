@@ -1,0 +1,161 @@
+// The interactive exports: the save dialog (the format follows the chosen
+// filter, not the typed extension) and the clipboard, read back here, from
+// another process than the one that wrote it.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/summary.h"
+#include "e2e/harness.h"
+#include "e2e/sheet_checks.h"
+
+namespace corvane::e2e {
+namespace {
+
+// Explorer-style save dialog controls.
+constexpr int kFilterCombo = 0x470;  // cmb1
+constexpr int kNameCombo = 0x47C;    // cmb13
+constexpr int kNameEdit = 0x480;     // edt1, the name box of dialogs without cmb13
+
+std::vector<std::wstring> SplitCrLf(const std::wstring& text) {
+  std::vector<std::wstring> lines;
+  size_t start = 0;
+  while (start < text.size()) {
+    const size_t end = text.find(L"\r\n", start);
+    if (end == std::wstring::npos) {
+      lines.push_back(text.substr(start));
+      break;
+    }
+    lines.push_back(text.substr(start, end - start));
+    start = end + 2;
+  }
+  return lines;
+}
+
+std::wstring Widen(const std::string& s) { return std::wstring(s.begin(), s.end()); }
+
+// Seeds a row value that holds double quotes: the BIOS identifier of row 22.
+class QuotedBiosIdentifier {
+ public:
+  QuotedBiosIdentifier() {
+    RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"HARDWARE\\DESCRIPTION\\System", 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &key_);
+    wchar_t old[256];
+    DWORD size = sizeof old, type = 0;
+    if (RegQueryValueExW(key_, L"Identifier", nullptr, &type, reinterpret_cast<BYTE*>(old), &size) == ERROR_SUCCESS) {
+      old_.assign(old, size / sizeof(wchar_t));
+      had_ = true;
+    }
+    Set(L"AT \"compatible\"");
+  }
+  ~QuotedBiosIdentifier() {
+    if (had_) {
+      RegSetValueExW(key_, L"Identifier", 0, REG_SZ, reinterpret_cast<const BYTE*>(old_.data()),
+                     static_cast<DWORD>(old_.size() * sizeof(wchar_t)));
+    } else {
+      RegDeleteValueW(key_, L"Identifier");
+    }
+    RegCloseKey(key_);
+  }
+
+ private:
+  void Set(const std::wstring& text) {
+    RegSetValueExW(key_, L"Identifier", 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                   static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+  }
+  HKEY key_ = nullptr;
+  std::wstring old_;
+  bool had_ = false;
+};
+
+class Exports : public testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(app_.started());
+    ASSERT_TRUE(app_.WaitForMainWindow());
+  }
+
+  // Runs File, "Save to CSV" through the dialog with the given filter and name.
+  void SaveThroughDialog(int filter_index, const std::wstring& path) {
+    ASSERT_TRUE(app_.PostCommand(app::cmdSaveToCsv));
+    HWND dialog = app_.WaitForWindow(L"#32770");
+    ASSERT_TRUE(dialog) << "no save dialog";
+    HWND filter = FindDescendantById(dialog, kFilterCombo);
+    ASSERT_TRUE(filter);
+    SendMessageW(filter, CB_SETCURSEL, filter_index - 1, 0);
+    // What a user's pick sends: the dialog takes the filter index on CBN_SELENDOK.
+    for (WORD code : {CBN_SELCHANGE, CBN_SELENDOK}) {
+      SendMessageW(GetParent(filter), WM_COMMAND, MAKEWPARAM(kFilterCombo, code), reinterpret_cast<LPARAM>(filter));
+    }
+    ASSERT_EQ(SendMessageW(filter, CB_GETCURSEL, 0, 0), filter_index - 1);
+    HWND name = FindDescendantById(dialog, kNameCombo);
+    if (!name) name = FindDescendantById(dialog, kNameEdit);
+    ASSERT_TRUE(name);
+    SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+    ASSERT_TRUE(WaitUntil([&] { return FileExists(path) && app_.Responsive(); }, kRefreshTimeout))
+        << "nothing written to " << testing::PrintToString(path);
+    EXPECT_FALSE(app_.FindMessageBox()) << "an error box: " << testing::PrintToString(DescribeWindow(app_.FindMessageBox()));
+  }
+
+  QuotedBiosIdentifier quoted_;  // before the program starts, so its refreshes see it
+  TempFolder dir_;
+  CorvaneProcess app_{{L"/norefresh"}};
+};
+
+TEST_F(Exports, CsvFilterWritesCsvWhateverTheExtension) {
+  const std::wstring path = dir_ / L"summary.txt";
+  SaveThroughDialog(2, path);
+  const auto lines = SplitCrLf(Widen(*ReadFileBytes(path)));
+  ASSERT_EQ(lines.size(), 28u);
+  for (int n = 1; n <= 28; ++n) {
+    const std::wstring head = L"\"" + std::wstring(app::SummaryModel::Label(n)) + L"\",\"";
+    EXPECT_EQ(lines[n - 1].rfind(head, 0), 0u) << lines[n - 1];
+    EXPECT_EQ(lines[n - 1].back(), L'"');
+  }
+  EXPECT_NE(lines[21].find(L"AT \"\"compatible\"\""), std::wstring::npos) << "quotes in a value are doubled: "
+                                                                         << testing::PrintToString(lines[21]);
+  EXPECT_EQ(lines[18], L"\"Manufacturer\",\"The Wine Project\"");
+}
+
+TEST_F(Exports, TextFilterWritesTextWhateverTheExtension) {
+  const std::wstring path = dir_ / L"summary.csv";
+  SaveThroughDialog(1, path);
+  const auto lines = SplitCrLf(Widen(*ReadFileBytes(path)));
+  ASSERT_EQ(lines.size(), 28u);
+  for (int n = 1; n <= 28; ++n) {
+    EXPECT_EQ(lines[n - 1].rfind(std::wstring(app::SummaryModel::Label(n)) + L": ", 0), 0u) << lines[n - 1];
+  }
+  EXPECT_EQ(lines[19], L"Product Make: Wine");
+  // The export refreshed the sheet first.
+  EXPECT_EQ(app_.Info(19), L"The Wine Project");
+}
+
+TEST_F(Exports, ClipboardHoldsThePaddedLinesAndIsConfirmed) {
+  ASSERT_TRUE(app_.PostCommand(app::cmdCopyToClipboard));
+  HWND box = app_.WaitForWindow(L"#32770", kRefreshTimeout);
+  ASSERT_TRUE(box) << "no confirmation";
+  EXPECT_NE(DescribeWindow(box).find(L"System Information copied to clipboard."), std::wstring::npos)
+      << testing::PrintToString(DescribeWindow(box));
+
+  std::wstring text;
+  ASSERT_TRUE(WaitUntil([] { return OpenClipboard(nullptr) != FALSE; }, kUiTimeout));
+  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+    if (auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
+      text = chars;
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+
+  const auto lines = SplitCrLf(text);
+  ASSERT_EQ(lines.size(), 28u);
+  EXPECT_EQ(lines[0].substr(0, 21), L"Windows:" + std::wstring(12, L' ') + L"\t");  // ": " and eleven spaces
+  EXPECT_EQ(lines[15].substr(0, 21), L"Hard Disks - Free:  \t");                 // one space
+  EXPECT_EQ(lines[18], L"Manufacturer:       \tThe Wine Project");
+  EXPECT_TRUE(WaitUntil([&] { return !app_.FindMessageBox(); }, kUiTimeout));
+}
+
+}  // namespace
+}  // namespace corvane::e2e

@@ -19,6 +19,7 @@
 #include "platform/clipboard_win.h"
 #include "ui/file_dialog_win.h"
 #include "ui/menu_win.h"
+#include "ui/window_print_win.h"
 
 namespace corvane::app {
 namespace {
@@ -34,6 +35,7 @@ using Binding = MainWindow::CommandBinding;
 const Binding kBindings[] = {
     {cmdSaveToCsv, nullptr, &MainWindow::Save1Click},
     {cmdCopyToClipboard, nullptr, &MainWindow::CopytoClipboard1Click},
+    {cmdQuickPrint, nullptr, &MainWindow::QuickPrint1Click},
     {cmdExit, nullptr, &MainWindow::Exit1Click},
     {cmdMainSystemInfo, nullptr, &MainWindow::Refresh1Click},
     {cmdMemoryInfo, L"TfrmMemory", nullptr},
@@ -178,6 +180,17 @@ void MainWindow::CopytoClipboard1Click() {
   Refresh1Click();
   platform::SetClipboardText(hwnd(), report::JoinCrLf(report::SummaryLines(model_, report::LineFormat::Clipboard)));
   MessageBoxW(hwnd(), L"System Information copied to clipboard.", L"Corvane", MB_OK | MB_ICONINFORMATION);
+}
+
+void MainWindow::QuickPrint1Click() {
+  // The page shows the sheet as large as the screen allows, without the toolbar.
+  ShowWindow(toolbar_.hwnd(), SW_HIDE);
+  ShowWindow(hwnd(), SW_MAXIMIZE);
+  UpdateWindow(hwnd());
+  const DWORD error = ui::PrintWindowImage(hwnd(), (L"Corvane " + version_).c_str());
+  ShowWindow(hwnd(), SW_RESTORE);
+  ShowWindow(toolbar_.hwnd(), SW_SHOW);
+  if (error != ERROR_SUCCESS) ui::ShowErrorBox(hwnd(), platform::SystemMessage(error));
 }
 
 void MainWindow::Exit1Click() { SendMessageW(hwnd(), WM_CLOSE, 0, 0); }

@@ -28,6 +28,7 @@ class MainWindow : public ui::Window, private RefreshView {
   // Commands of the menus and toolbar.
   void Save1Click();
   void CopytoClipboard1Click();
+  void QuickPrint1Click();
   void Exit1Click();
   void TransparentBackground1Click();
   void About1Click();

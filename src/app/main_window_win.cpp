@@ -188,8 +188,8 @@ void MainWindow::QuickPrint1Click() {
   ShowWindow(hwnd(), SW_MAXIMIZE);
   UpdateWindow(hwnd());
   const DWORD error = ui::PrintWindowImage(hwnd(), (L"Corvane " + version_).c_str());
-  ShowWindow(hwnd(), SW_RESTORE);
   ShowWindow(toolbar_.hwnd(), SW_SHOW);
+  ShowWindow(hwnd(), SW_RESTORE);
   if (error != ERROR_SUCCESS) ui::ShowErrorBox(hwnd(), platform::SystemMessage(error));
 }
 
@@ -243,7 +243,7 @@ LRESULT MainWindow::OnNotify(NMHDR* hdr) {
 
 void MainWindow::OnResize(int width, int height) {
   SendMessageW(toolbar_.hwnd(), TB_AUTOSIZE, 0, 0);
-  const int top = toolbar_.Height();
+  const int top = IsWindowVisible(toolbar_.hwnd()) ? toolbar_.Height() : 0;
   top_band_ = {0, top, width, top + kBandHeight};
   bottom_band_ = {0, height - kBandHeight, width, height};
   const int footer = 2 * kFooterLine + kBandHeight + 2;

@@ -2,13 +2,29 @@
 
 #include <windows.h>
 
+#include <stdexcept>
+#include <vector>
+
+#include "app/collectors/collector_text.h"
 #include "app/collectors/os_identity_win.h"
+#include "app/collectors/system_readings_win.h"
 #include "platform/registry_win.h"
 #include "platform/unique_handle.h"
 #include "platform/wmi_win.h"
 
 namespace corvane::app {
 namespace {
+
+// The collectors that keep their own failures answer with their fallback
+// whatever goes wrong inside.
+template <class Read>
+std::wstring Caught(Read read, std::wstring fallback = {}) {
+  try {
+    return read();
+  } catch (...) {
+    return fallback;
+  }
+}
 
 class SystemCollectors final : public SummaryCollectors {
  public:
@@ -22,12 +38,61 @@ class SystemCollectors final : public SummaryCollectors {
   WindowsIdentity IdentifyWindows() override { return IdentifyThisWindows(); }
   std::wstring BrowserVersion() override { return ReadBrowserVersion(); }
 
+  std::wstring Memory() override {
+    return Caught([] {
+      const auto bytes = ReadTotalPhysicalMemory();
+      return bytes ? MemoryText(*bytes) : std::wstring();
+    });
+  }
+
+  std::wstring CpuBrand() override {
+    return Caught([] {
+      const auto registers = ReadCpuBrandRegisters();
+      return registers ? CpuBrandText(*registers) : std::wstring();
+    });
+  }
+
   std::wstring CpuIdentifier() override {
-    return platform::ReadRegistryString(HKEY_LOCAL_MACHINE, L"\\Hardware\\Description\\System\\CentralProcessor\\0",
-                                        L"Identifier");
+    return Caught([] {
+      return platform::ReadRegistryString(HKEY_LOCAL_MACHINE, L"\\Hardware\\Description\\System\\CentralProcessor\\0",
+                                          L"Identifier");
+    });
+  }
+
+  std::wstring CpuSpeed() override {
+    return Caught([] {
+      const auto sample = SampleCpuClock();
+      if (!sample) return std::wstring();
+      return ClockText(ClockMhz(sample->tsc_ticks, sample->timer_ticks, sample->timer_frequency),
+                       ReadDecimalSeparator());
+    });
+  }
+
+  std::optional<std::wstring> FirstWaveOutDevice() override {
+    try {
+      return ReadFirstWaveOutName();
+    } catch (...) {
+      return std::nullopt;
+    }
+  }
+
+  std::wstring DisplayAdapters() override {
+    return Caught([] {
+      std::vector<std::wstring> names;
+      for (auto& adapter : ReadDisplayAdapters(false)) names.push_back(std::move(adapter.device_string));
+      return ListText(names);
+    });
   }
 
   int MonitorCount() override { return GetSystemMetrics(SM_CMONITORS); }
+
+  std::wstring MonitorNames() override {
+    return Caught([] {
+      std::vector<std::optional<std::wstring>> monitors;
+      for (auto& adapter : ReadDisplayAdapters(true)) monitors.push_back(std::move(adapter.first_monitor));
+      return MonitorNamesText(monitors);
+    });
+  }
 
   std::wstring Resolution() override {
     return std::to_wstring(GetSystemMetrics(SM_CXSCREEN)) + L" X " + std::to_wstring(GetSystemMetrics(SM_CYSCREEN));
@@ -39,8 +104,51 @@ class SystemCollectors final : public SummaryCollectors {
     return dc ? std::to_wstring(GetDeviceCaps(dc.get(), BITSPIXEL)) + L" bit" : std::wstring();
   }
 
-  std::wstring NetworkPresence() override {
-    return (GetSystemMetrics(SM_NETWORK) & 1) ? L"Network Present" : L"";
+  std::wstring NetworkPresence() override { return (GetSystemMetrics(SM_NETWORK) & 1) ? L"Network Present" : L""; }
+
+  // The refresh guards the next four (rows 11 to 13): their failures go through.
+  std::wstring NetworkAdapters() override {
+    const auto descriptions = ReadNetworkAdapterDescriptions();
+    return descriptions ? NetworkAdapterListText(*descriptions) : std::wstring();
+  }
+
+  OpticalDriveReading OpticalDrives() override {
+    auto reading = OpticalDriveTexts(ReadOpticalDrives());
+    if (!reading) throw std::runtime_error("no CD/DVD drive");
+    return std::move(*reading);
+  }
+
+  std::wstring SerialPorts() override {
+    return SerialPortsText(ReadMachineValueStrings(L"HARDWARE\\DEVICEMAP\\SERIALCOMM"));
+  }
+
+  std::wstring ProbedParallelPorts() override { return ListText(ProbeParallelPorts()); }
+
+  std::wstring RegistryParallelPorts() override {
+    return Caught(
+        [] { return RegistryParallelPortsText(ReadMachineValueStrings(L"HARDWARE\\DEVICEMAP\\PARALLEL PORTS")); },
+        std::wstring(kNotPresent));
+  }
+
+  std::wstring Mouse() override {
+    return Caught([] {
+      const MouseReading mouse = ReadMouse();
+      return MouseText(mouse.present, mouse.wheel, mouse.buttons);
+    });
+  }
+
+  std::wstring DriveSizes() override {
+    return Caught([] { return DriveListText(ReadFixedDrives(DriveQuantity::kTotal), ReadDecimalSeparator()); });
+  }
+  std::wstring DriveFreeSpace() override {
+    return Caught([] { return DriveListText(ReadFixedDrives(DriveQuantity::kFreeToCaller), ReadDecimalSeparator()); });
+  }
+
+  std::wstring UsbControllers() override {
+    return Caught([] { return HostControllerText(CountNumberedDevices(L"\\\\.\\HCD")); }, L"Not Detected");
+  }
+  std::wstring FirewireControllers() override {
+    return Caught([] { return HostControllerText(CountNumberedDevices(L"\\\\.\\1394BUS")); }, L"Not Detected");
   }
 
   std::wstring BiosManufacturer() override { return platform::WmiQueryProperty(L".", L"Win32_BIOS", L"Manufacturer"); }
@@ -48,36 +156,65 @@ class SystemCollectors final : public SummaryCollectors {
     return platform::WmiQueryProperty(L"", L"Win32_ComputerSystemProduct", L"Name");
   }
 
-  std::wstring HostName() override {
-    wchar_t name[MAX_COMPUTERNAME_LENGTH + 1];
-    DWORD size = MAX_COMPUTERNAME_LENGTH + 1;
-    return GetComputerNameW(name, &size) ? std::wstring(name, size) : std::wstring();
+  std::wstring AcPower() override {
+    return Caught(
+        [] {
+          const auto power = ReadPowerStatus();
+          return AcPowerText(power ? std::optional(power->ac_line_status) : std::nullopt);
+        },
+        L"Unknown");
   }
 
-  // Rows whose readings are not gathered by this build yet stay empty.
-  std::wstring Memory() override { return {}; }
-  std::wstring CpuBrand() override { return {}; }
-  std::wstring CpuSpeed() override { return {}; }
-  std::optional<std::wstring> FirstWaveOutDevice() override { return std::wstring(); }
-  std::wstring DisplayAdapters() override { return {}; }
-  std::wstring MonitorNames() override { return {}; }
-  std::wstring NetworkAdapters() override { return {}; }
-  OpticalDriveReading OpticalDrives() override { return {}; }
-  std::wstring SerialPorts() override { return {}; }
-  std::wstring ProbedParallelPorts() override { return {}; }
-  std::wstring RegistryParallelPorts() override { return {}; }
-  std::wstring Mouse() override { return {}; }
-  std::wstring DriveSizes() override { return {}; }
-  std::wstring DriveFreeSpace() override { return {}; }
-  std::wstring UsbControllers() override { return {}; }
-  std::wstring FirewireControllers() override { return {}; }
-  std::wstring AcPower() override { return {}; }
-  std::wstring BiosText() override { return {}; }
-  std::wstring TimeZone() override { return {}; }
-  std::wstring Battery() override { return {}; }
-  std::wstring Motherboard() override { return {}; }
-  std::wstring IpAddresses() override { return {}; }
-  std::wstring MacAddress() override { return {}; }
+  std::wstring BiosText() override {
+    return Caught(
+        [] {
+          const BiosDescription bios = ReadBiosDescription();
+          return BiosRowText(bios.identifier, bios.date, bios.version);
+        },
+        BiosRowText({}, {}, {}));
+  }
+
+  std::wstring TimeZone() override {
+    return Caught([] { return ReadTimeZoneName(); });
+  }
+
+  std::wstring Battery() override {
+    return Caught(
+        [] {
+          const auto power = ReadPowerStatus();
+          return BatteryText(power ? std::optional(power->battery_flag) : std::nullopt);
+        },
+        L"Unknown");
+  }
+
+  std::wstring Motherboard() override {
+    return Caught([] {
+      int instances = 0;
+      platform::T2DimStrArray grid;
+      const int properties = platform::WmiQueryTable(
+          L".", L"root\\CIMV2", L"", L"", L"SELECT Manufacturer, Product FROM Win32_BaseBoard", instances, grid);
+      return MotherboardText(properties, instances, grid);
+    });
+  }
+
+  std::wstring IpAddresses() override {
+    return Caught([] {
+      const auto addresses = ReadHostAddresses();
+      return addresses ? IpListText(*addresses) : std::wstring();
+    });
+  }
+
+  std::wstring MacAddress() override {
+    return Caught([] { return ReadNetbiosMacText(); });
+  }
+
+  std::wstring HostName() override {
+    return Caught([] {
+      wchar_t name[MAX_COMPUTERNAME_LENGTH + 1];
+      DWORD size = MAX_COMPUTERNAME_LENGTH + 1;
+      return GetComputerNameW(name, &size) ? std::wstring(name, size) : std::wstring();
+    });
+  }
 };
 
 }  // namespace

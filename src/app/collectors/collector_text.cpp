@@ -1,0 +1,288 @@
+#include "app/collectors/collector_text.h"
+
+#include <charconv>
+#include <system_error>
+
+#include "app/collectors/tidy.h"
+
+namespace corvane::app {
+namespace {
+
+// printf's "%<width>.1f" with `decimal` in place of the point. to_chars
+// formats as the "C" locale would, whatever the process locale is.
+std::wstring OneDecimal(double value, std::wstring_view decimal, std::size_t width) {
+  char buf[64];
+  const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, 1);
+  if (ec != std::errc()) return {};
+  std::wstring out;
+  for (const char* p = buf; p != end; ++p) {
+    if (*p == '.') {
+      out += decimal;
+    } else {
+      out += static_cast<wchar_t>(*p);
+    }
+  }
+  if (out.size() < width) out.insert(0, width - out.size(), L' ');
+  return out;
+}
+
+// Bytes of a text the hardware defines as ASCII, one character each, up to
+// the first zero byte.
+std::wstring AsciiUntilZero(std::span<const std::uint8_t> bytes) {
+  std::wstring out;
+  for (std::uint8_t b : bytes) {
+    if (b == 0) break;
+    out += static_cast<wchar_t>(b);
+  }
+  return out;
+}
+
+void PutLe16(PassThroughArea& area, std::size_t offset, std::uint16_t value) {
+  area[offset] = static_cast<std::uint8_t>(value);
+  area[offset + 1] = static_cast<std::uint8_t>(value >> 8);
+}
+
+void PutLe32(PassThroughArea& area, std::size_t offset, std::uint32_t value) {
+  for (std::size_t i = 0; i < 4; ++i) area[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
+}
+
+}  // namespace
+
+std::wstring ListText(const std::vector<std::wstring>& items) {
+  std::wstring out;
+  for (const auto& item : items) {
+    out += item;
+    out += kListSeparator;
+  }
+  return out;
+}
+
+std::wstring MemoryText(std::uint64_t total_bytes) { return std::to_wstring((total_bytes >> 20) + 1) + L" MB"; }
+
+std::wstring CpuBrandText(const CpuBrandRegisters& registers) {
+  std::array<std::uint8_t, 49> text{};  // the last byte stays the terminator
+  for (std::size_t r = 0; r < registers.size(); ++r) {
+    for (std::size_t b = 0; b < 4; ++b) text[r * 4 + b] = static_cast<std::uint8_t>(registers[r] >> (8 * b));
+  }
+  return Trim(AsciiUntilZero(text));
+}
+
+double ClockMhz(std::uint64_t tsc_ticks, std::uint64_t timer_ticks, std::uint64_t timer_frequency) {
+  double seconds = kNominalClockSampleSeconds;
+  if (timer_ticks != 0 && timer_frequency != 0) {
+    seconds = static_cast<double>(timer_ticks) / static_cast<double>(timer_frequency);
+  }
+  return static_cast<double>(tsc_ticks) / seconds / 1e6;
+}
+
+std::wstring ClockText(double mhz, std::wstring_view decimal) { return OneDecimal(mhz, decimal, 4) + L" MHz"; }
+
+std::wstring MonitorNamesText(const std::vector<std::optional<std::wstring>>& first_monitors) {
+  std::wstring out;
+  for (const auto& monitor : first_monitors) {
+    if (!monitor || Trim(*monitor).empty()) continue;
+    out += *monitor;
+    out += kListSeparator;
+  }
+  return out;
+}
+
+std::wstring NetworkAdapterListText(const std::vector<std::wstring>& descriptions) {
+  std::wstring out;
+  for (const auto& d : descriptions) {
+    out += Trim(d);
+    out += kListSeparator;
+  }
+  return out;
+}
+
+PassThroughArea InquiryPassThroughArea() {
+  PassThroughArea area{};
+  PutLe16(area, 0, static_cast<std::uint16_t>(kPassThroughRecordSize));  // Length
+  // ScsiStatus (2), PathId (3), TargetId (4), Lun (5) stay 0.
+  area[6] = 6;                                                        // CdbLength
+  area[7] = static_cast<std::uint8_t>(kSenseInfoLength);              // SenseInfoLength
+  area[8] = 1;                                                        // DataIn: device to host
+  PutLe32(area, 12, static_cast<std::uint32_t>(kInquiryDataLength));  // DataTransferLength
+  PutLe32(area, 16, 2);                                               // TimeOutValue, seconds
+  // DataBuffer (20) is the caller's pointer.
+  PutLe32(area, 24, static_cast<std::uint32_t>(kSenseInfoOffset));  // SenseInfoOffset
+  constexpr std::size_t kCdb = 28;
+  area[kCdb + 0] = 0x12;                                           // INQUIRY
+  area[kCdb + 4] = static_cast<std::uint8_t>(kInquiryDataLength);  // allocation length
+  return area;
+}
+
+std::wstring InquiryIdentification(std::span<const std::uint8_t> inquiry_data) {
+  constexpr std::size_t kVendorOffset = 8;
+  if (inquiry_data.size() <= kVendorOffset) return {};
+  std::wstring text = AsciiUntilZero(inquiry_data.subspan(kVendorOffset));
+  if (text.size() > kInquiryIdentificationLength) text.resize(kInquiryIdentificationLength);
+  return text;
+}
+
+std::optional<OpticalDriveReading> OpticalDriveTexts(const std::vector<OpticalDriveIdentity>& drives) {
+  if (drives.empty()) return std::nullopt;
+  OpticalDriveReading reading;
+  for (const auto& drive : drives) {
+    const std::wstring_view id = drive.identification;
+    reading.short_list += id.substr(0, 14);
+    reading.short_list += L'+';
+    reading.list += drive.letter;
+    reading.list += L": ";
+    reading.list += id.substr(0, kInquiryIdentificationLength);
+    reading.list += kListSeparator;
+  }
+  reading.short_list.back() = L' ';
+  return reading;
+}
+
+std::wstring SerialPortsText(const std::vector<std::wstring>& port_names) {
+  std::wstring text = ListText(port_names);
+  return text.empty() ? std::wstring(kNotPresent) : text;
+}
+
+std::vector<std::wstring> ParallelProbeNames(bool nt_family) {
+  const int count = nt_family ? 256 : 9;
+  std::vector<std::wstring> names;
+  names.reserve(static_cast<std::size_t>(count));
+  for (int n = 1; n <= count; ++n) {
+    names.push_back((n < 10 ? L"LPT" : L"\\\\.\\LPT") + std::to_wstring(n));
+  }
+  return names;
+}
+
+std::wstring RegistryParallelPortsText(const std::vector<std::wstring>& device_strings) {
+  std::wstring text;
+  for (const auto& s : device_strings) {
+    const auto cut = s.find_last_of(L"\\:");
+    text += cut == std::wstring::npos ? s : s.substr(cut + 1);
+  }
+  return text.empty() ? std::wstring(kNotPresent) : text;
+}
+
+std::wstring MouseText(bool present, bool wheel, int buttons) {
+  if (!present) return {};
+  std::wstring text = L"Mouse Present";
+  if (wheel) text.insert(0, L"Wheel ");
+  if (buttons != 0) text.insert(0, std::to_wstring(buttons) + L" Button ");
+  return text;
+}
+
+std::wstring DriveSizeText(std::int64_t bytes, std::wstring_view decimal) {
+  constexpr std::int64_t kGibibyte = std::int64_t{1} << 30;
+  const double b = static_cast<double>(bytes);
+  if (bytes > kGibibyte) return OneDecimal(b / 1024 / 1024 / 1024, decimal, 3) + L"GB";
+  return OneDecimal(b / 1024 / 1024, decimal, 3) + L"MB";
+}
+
+std::wstring DriveListText(const std::vector<DriveBytes>& drives, std::wstring_view decimal) {
+  std::wstring out;
+  for (const auto& d : drives) {
+    out += d.letter;
+    out += L":  ";
+    out += DriveSizeText(d.bytes, decimal);
+    out += kListSeparator;
+  }
+  return out;
+}
+
+std::wstring DriveSizesReportText(const std::vector<DriveBytes>& drives, std::wstring_view decimal) {
+  std::wstring out;
+  for (const auto& d : drives) out += DriveSizeText(d.bytes, decimal) + L"  ";
+  return out;
+}
+
+int CountUntilGap(const std::function<bool(int)>& opens, int limit) {
+  int count = 0;
+  while (count < limit && opens(count)) ++count;
+  return count;
+}
+
+std::wstring HostControllerText(int count) {
+  return count > 0 ? std::to_wstring(count) + L" host controllers." : L"Not Detected";
+}
+
+std::wstring AcPowerText(std::optional<std::uint8_t> ac_line_status) {
+  if (ac_line_status == 0) return L"OffLine";
+  if (ac_line_status == 1) return L"OnLine";
+  return L"Unknown";
+}
+
+std::wstring BatteryText(std::optional<std::uint8_t> battery_flag) {
+  if (!battery_flag) return L"Unknown";
+  switch (*battery_flag) {
+    case 0:
+    case 1:
+      return L"High";
+    case 2:
+      return L"Low";
+    case 4:
+      return L"Critical";
+    case 8:
+      return L"Charging";
+    case 128:
+      return L"No Battery";
+    default:
+      return L"Unknown";
+  }
+}
+
+std::wstring BiosRowText(std::wstring_view identifier, std::wstring_view date, std::wstring_view version) {
+  std::wstring out;
+  for (std::wstring_view part : {identifier, date, version, std::wstring_view()}) {
+    out += part;
+    out += kListSeparator;
+  }
+  return out;
+}
+
+std::wstring FirstRegistryString(std::span<const std::byte> utf16_data) {
+  std::wstring out;
+  for (std::size_t i = 0; i + 1 < utf16_data.size(); i += 2) {
+    const auto unit = static_cast<wchar_t>(std::to_integer<unsigned>(utf16_data[i]) |
+                                           (std::to_integer<unsigned>(utf16_data[i + 1]) << 8));
+    if (unit == 0) break;
+    out += unit;
+  }
+  return out;
+}
+
+std::wstring MotherboardText(int property_count, int instance_count, const platform::T2DimStrArray& grid) {
+  if (instance_count != 1 || property_count <= 1) return {};
+  return platform::WmiTableValue(grid, L"Manufacturer") + L" " + platform::WmiTableValue(grid, L"Product");
+}
+
+std::wstring IpListText(const std::vector<Ipv4Address>& addresses) {
+  std::wstring out;
+  for (const auto& a : addresses) {
+    out += std::to_wstring(a[0]) + L'.' + std::to_wstring(a[1]) + L'.' + std::to_wstring(a[2]) + L'.' +
+           std::to_wstring(a[3]);
+    out += kListSeparator;
+  }
+  return out;
+}
+
+std::wstring MacText(const MacBytes& address) {
+  constexpr wchar_t kHex[] = L"0123456789ABCDEF";
+  std::wstring out;
+  for (std::size_t i = 0; i < address.size(); ++i) {
+    if (i != 0) out += L'-';
+    out += kHex[address[i] >> 4];
+    out += kHex[address[i] & 0xF];
+  }
+  return out;
+}
+
+std::wstring MacFromNetbios(unsigned adapter_count, const std::function<AdapterStatusReply(unsigned position)>& ask) {
+  static constexpr std::wstring_view kAllZeros = L"00-00-00-00-00-00";
+  std::wstring text;
+  for (unsigned p = 0;; ++p) {
+    const AdapterStatusReply reply = ask(p);
+    if (reply.return_code == 0 || reply.return_code == 6) text = MacText(reply.address);
+    if (p + 1 >= adapter_count || text != kAllZeros) break;
+  }
+  return text;
+}
+
+}  // namespace corvane::app

@@ -1,0 +1,159 @@
+// The wording of every summary reading. The Win32 side only gathers raw
+// readings (byte counts, register values, device replies, registry strings)
+// and hands them here; nothing in this file knows about Windows, so every rule
+// is tested natively.
+//
+// Lists are items each followed by kListSeparator; the refresh tidies the
+// trailing separator away where it wants to (TidyList). Numbers with a
+// fraction take the user's decimal separator, passed in by the caller, and
+// never depend on the C locale.
+#pragma once
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/collectors/summary_collectors.h"
+#include "platform/wmi_grid.h"
+
+namespace corvane::app {
+
+inline constexpr std::wstring_view kListSeparator = L" | ";
+inline constexpr std::wstring_view kNotPresent = L"NOT Present";
+
+// Each item followed by the separator, blank items included.
+std::wstring ListText(const std::vector<std::wstring>& items);
+
+// Row 3: whole mebibytes plus one ("1023 MiB and a bit" reads 1024 MB).
+std::wstring MemoryText(std::uint64_t total_bytes);
+
+// EAX, EBX, ECX, EDX of CPUID leaves 0x80000002, 0x80000003, 0x80000004.
+using CpuBrandRegisters = std::array<std::uint32_t, 12>;
+// The brand string: the 48 register bytes, lowest byte of each register
+// first, up to the first zero byte, trimmed. The string is ASCII by the
+// processor makers' definition; each byte becomes one character.
+std::wstring CpuBrandText(const CpuBrandRegisters& registers);
+
+// Row 5. The clock in MHz from a time-stamp count over an interval measured
+// by a second timer (ticks and ticks per second). Without a usable timer
+// (frequency or ticks 0) the interval is taken as the nominal half second.
+inline constexpr double kNominalClockSampleSeconds = 0.5;
+double ClockMhz(std::uint64_t tsc_ticks, std::uint64_t timer_ticks, std::uint64_t timer_frequency);
+// "%4.1f MHz" with `decimal` as the separator.
+std::wstring ClockText(double mhz, std::wstring_view decimal);
+
+// Row 8: per display adapter, the description of its first monitor when it
+// has one; a monitor whose description is blank is left out, the others go
+// in untrimmed.
+std::wstring MonitorNamesText(const std::vector<std::optional<std::wstring>>& first_monitors);
+
+// Row 11: the descriptions trimmed, each followed by the separator.
+std::wstring NetworkAdapterListText(const std::vector<std::wstring>& descriptions);
+
+// Row 12, the SCSI pass-through request. The area goes to the driver as both
+// input and output: a SCSI_PASS_THROUGH_DIRECT record (44 bytes on 32-bit
+// Windows) followed by room for the sense data. The record's DataBuffer
+// field is a pointer, filled in by the caller at kDataBufferFieldOffset.
+inline constexpr std::size_t kPassThroughAreaSize = 80;
+inline constexpr std::size_t kPassThroughRecordSize = 44;
+inline constexpr std::size_t kDataBufferFieldOffset = 20;
+inline constexpr std::size_t kSenseInfoOffset = 48;
+inline constexpr std::size_t kSenseInfoLength = 24;
+inline constexpr std::size_t kInquiryDataLength = 100;
+static_assert(kSenseInfoOffset >= kPassThroughRecordSize);
+static_assert(kSenseInfoOffset + kSenseInfoLength <= kPassThroughAreaSize);
+static_assert(kDataBufferFieldOffset + 4 <= kPassThroughRecordSize);
+static_assert(kInquiryDataLength <= 0xFF, "the allocation length is one CDB byte");
+using PassThroughArea = std::array<std::uint8_t, kPassThroughAreaSize>;
+// INQUIRY (6-byte CDB 12 00 00 00 64 00), data in, 100 bytes, 2 s timeout,
+// 24 bytes of sense at offset 48; every other byte zero.
+PassThroughArea InquiryPassThroughArea();
+
+// Vendor and product of an INQUIRY reply: the text from byte 8 up to the
+// first zero byte or the end of the data, cut to 24 characters. Too short a
+// reply gives the empty text. The fields are ASCII by the SCSI standard.
+inline constexpr std::size_t kInquiryIdentificationLength = 24;
+std::wstring InquiryIdentification(std::span<const std::uint8_t> inquiry_data);
+
+struct OpticalDriveIdentity {
+  wchar_t letter;
+  std::wstring identification;  // empty when the inquiry failed
+};
+// "D: <identification> | " per drive, and the short list (first 14
+// characters and "+" per drive, the last "+" made a space). Nullopt when
+// there is no drive: the refresh then keeps the row it had.
+std::optional<OpticalDriveReading> OpticalDriveTexts(const std::vector<OpticalDriveIdentity>& drives);
+
+// Row 13. Serial port names each followed by the separator, "NOT Present"
+// when that gives nothing.
+std::wstring SerialPortsText(const std::vector<std::wstring>& port_names);
+// The names the parallel probe tries: LPT1 to LPT9 as DOS names, higher
+// numbers through the device namespace; 256 names on NT, 9 elsewhere.
+std::vector<std::wstring> ParallelProbeNames(bool nt_family);
+// The last path element of each registry string (after the last "\" or
+// ":"), run together without a separator; "NOT Present" when that gives
+// nothing.
+std::wstring RegistryParallelPortsText(const std::vector<std::wstring>& device_strings);
+
+// Row 14: e.g. "3 Button Wheel Mouse Present"; empty without a mouse.
+std::wstring MouseText(bool present, bool wheel, int buttons);
+
+// Rows 15 and 16. A byte count that could not be read is kUnreadSize.
+inline constexpr std::int64_t kUnreadSize = -1;
+// Above 2^30 bytes "%3.1fGB" of the gibibytes, else "%3.1fMB" of the
+// mebibytes; the unread size reads "-0.0MB".
+std::wstring DriveSizeText(std::int64_t bytes, std::wstring_view decimal);
+struct DriveBytes {
+  wchar_t letter;
+  std::int64_t bytes;
+};
+// "C:  465.8GB | " per drive.
+std::wstring DriveListText(const std::vector<DriveBytes>& drives, std::wstring_view decimal);
+// The hardware report's form: each size followed by two spaces, no letters.
+std::wstring DriveSizesReportText(const std::vector<DriveBytes>& drives, std::wstring_view decimal);
+
+// Rows 17 and 18: devices are numbered from 0 and counting stops at the
+// first number that does not open. `limit` bounds the walk.
+int CountUntilGap(const std::function<bool(int)>& opens, int limit = 256);
+// "N host controllers." or "Not Detected".
+std::wstring HostControllerText(int count);
+
+// Rows 21 and 24 from the power status; nullopt when the call failed.
+std::wstring AcPowerText(std::optional<std::uint8_t> ac_line_status);
+std::wstring BatteryText(std::optional<std::uint8_t> battery_flag);
+
+// Row 22: identifier, date, version and an empty fourth element, each
+// followed by the separator; tidied twice it reads "id | date | version".
+std::wstring BiosRowText(std::wstring_view identifier, std::wstring_view date, std::wstring_view version);
+// The first string of registry data holding UTF-16 strings (REG_MULTI_SZ):
+// up to the first zero character or the end of the data.
+std::wstring FirstRegistryString(std::span<const std::byte> utf16_data);
+
+// Row 25: "<Manufacturer> <Product>" when the query found exactly one board
+// and more than one property; otherwise empty.
+std::wstring MotherboardText(int property_count, int instance_count, const platform::T2DimStrArray& grid);
+
+// Row 26: dotted addresses each followed by the separator.
+using Ipv4Address = std::array<std::uint8_t, 4>;
+std::wstring IpListText(const std::vector<Ipv4Address>& addresses);
+
+// Row 27.
+using MacBytes = std::array<std::uint8_t, 6>;
+std::wstring MacText(const MacBytes& address);  // "00-1A-2B-3C-4D-5E"
+// What one adapter answered to the adapter-status request.
+struct AdapterStatusReply {
+  std::uint8_t return_code = 0xFF;
+  MacBytes address{};
+};
+// Asks the adapters in list order: an answer with return code 0, or 6 (the
+// buffer held the status header but not every name), gives the text; the
+// next adapter is asked only while there is one and the text so far is all
+// zeros. Empty when the first adapter did not answer.
+std::wstring MacFromNetbios(unsigned adapter_count, const std::function<AdapterStatusReply(unsigned position)>& ask);
+
+}  // namespace corvane::app

@@ -1,0 +1,383 @@
+#include "app/collectors/system_readings_win.h"
+
+#include <winsock2.h>
+// after winsock2.h
+#include <windows.h>
+// after windows.h
+#include <iphlpapi.h>
+#include <mmsystem.h>
+#include <nb30.h>
+#include <winioctl.h>
+// after winioctl.h
+#include <ntddscsi.h>
+
+#include <cstddef>
+#include <cstring>
+#include <cwchar>
+
+#include "app/collectors/os_identity_win.h"
+#include "platform/cpu_instructions_win.h"
+#include "platform/registry_win.h"
+#include "platform/unique_handle.h"
+
+namespace corvane::app {
+namespace {
+
+// The pass-through area is laid out byte by byte in the platform-free code;
+// the system's own record must agree with it.
+static_assert(sizeof(SCSI_PASS_THROUGH_DIRECT) == kPassThroughRecordSize);
+static_assert(offsetof(SCSI_PASS_THROUGH_DIRECT, DataTransferLength) == 12);
+static_assert(offsetof(SCSI_PASS_THROUGH_DIRECT, TimeOutValue) == 16);
+static_assert(offsetof(SCSI_PASS_THROUGH_DIRECT, DataBuffer) == kDataBufferFieldOffset);
+static_assert(offsetof(SCSI_PASS_THROUGH_DIRECT, SenseInfoOffset) == 24);
+static_assert(offsetof(SCSI_PASS_THROUGH_DIRECT, Cdb) == 28);
+static_assert(sizeof(void*) == 4, "the DataBuffer field holds a 32-bit pointer");
+static_assert(IOCTL_SCSI_PASS_THROUGH_DIRECT == 0x4D014);
+static_assert(sizeof(ADAPTER_STATUS) == 60);
+
+std::wstring FromAnsi(const char* text, std::size_t max_chars) {
+  const std::size_t len = strnlen(text, max_chars);
+  if (len == 0) return {};
+  const int n = ::MultiByteToWideChar(CP_ACP, 0, text, static_cast<int>(len), nullptr, 0);
+  std::wstring out(n > 0 ? static_cast<std::size_t>(n) : 0, L'\0');
+  if (n > 0) ::MultiByteToWideChar(CP_ACP, 0, text, static_cast<int>(len), out.data(), n);
+  return out;
+}
+
+std::wstring FixedText(const wchar_t* text, std::size_t max_chars) { return {text, wcsnlen(text, max_chars)}; }
+
+bool HasDriveBit(DWORD mask, wchar_t letter) { return (mask >> (letter - L'A')) & 1u; }
+
+bool HasTimeStampCounter() {
+  using platform::ExecuteCpuid;
+  constexpr std::uint32_t kTscBit = 1u << 4;
+  return platform::CpuidAvailable() && ExecuteCpuid(0).eax >= 1 && (ExecuteCpuid(1).edx & kTscBit) != 0;
+}
+
+// The clock sample must not be pre-empted and must read one processor's
+// counter at both ends. Everything it changes is put back when it ends: a
+// process left at real-time priority would starve the rest of the desktop
+// whenever it is busy. A setting that cannot be read is left alone, since it
+// could not be restored.
+class ClockSampleScope {
+ public:
+  ClockSampleScope() noexcept {
+    const DWORD_PTR one = LowestProcessor();
+    if (one != 0) old_affinity_ = ::SetThreadAffinityMask(thread_, one);
+    old_class_ = ::GetPriorityClass(process_);
+    if (old_class_ != 0) ::SetPriorityClass(process_, REALTIME_PRIORITY_CLASS);
+    old_priority_ = ::GetThreadPriority(thread_);
+    if (old_priority_ != THREAD_PRIORITY_ERROR_RETURN) ::SetThreadPriority(thread_, THREAD_PRIORITY_TIME_CRITICAL);
+  }
+  ClockSampleScope(const ClockSampleScope&) = delete;
+  ClockSampleScope& operator=(const ClockSampleScope&) = delete;
+  ~ClockSampleScope() {
+    if (old_priority_ != THREAD_PRIORITY_ERROR_RETURN) ::SetThreadPriority(thread_, old_priority_);
+    if (old_class_ != 0) ::SetPriorityClass(process_, old_class_);
+    if (old_affinity_ != 0) ::SetThreadAffinityMask(thread_, old_affinity_);
+  }
+
+ private:
+  DWORD_PTR LowestProcessor() const noexcept {
+    DWORD_PTR process_mask = 0, system_mask = 0;
+    if (!::GetProcessAffinityMask(process_, &process_mask, &system_mask)) return 0;
+    return process_mask & (~process_mask + 1);
+  }
+
+  HANDLE process_ = ::GetCurrentProcess();
+  HANDLE thread_ = ::GetCurrentThread();
+  DWORD_PTR old_affinity_ = 0;
+  DWORD old_class_ = 0;
+  int old_priority_ = THREAD_PRIORITY_ERROR_RETURN;
+};
+
+// The socket library for one routine; cleaned up only if it started.
+class WinsockSession {
+ public:
+  WinsockSession() noexcept {
+    WSADATA data;
+    ok_ = ::WSAStartup(MAKEWORD(1, 1), &data) == 0;
+  }
+  WinsockSession(const WinsockSession&) = delete;
+  WinsockSession& operator=(const WinsockSession&) = delete;
+  ~WinsockSession() {
+    if (ok_) ::WSACleanup();
+  }
+  bool ok() const noexcept { return ok_; }
+
+ private:
+  bool ok_ = false;
+};
+
+std::wstring ReadInquiryIdentification(wchar_t letter) {
+  wchar_t device[] = L"\\\\.\\?:";
+  device[4] = letter;
+  platform::UniqueFile drive(::CreateFileW(device, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                           nullptr, OPEN_EXISTING, 0, nullptr));
+  if (!drive) return {};
+  // Adapters may require an aligned transfer buffer (AlignmentMask).
+  alignas(16) std::array<std::uint8_t, kInquiryDataLength> data{};
+  PassThroughArea area = InquiryPassThroughArea();
+  void* buffer = data.data();
+  std::memcpy(area.data() + kDataBufferFieldOffset, &buffer, sizeof buffer);
+  DWORD returned = 0;
+  if (!::DeviceIoControl(drive.get(), IOCTL_SCSI_PASS_THROUGH_DIRECT, area.data(), static_cast<DWORD>(area.size()),
+                         area.data(), static_cast<DWORD>(area.size()), &returned, nullptr)) {
+    return {};
+  }
+  return InquiryIdentification(data);
+}
+
+}  // namespace
+
+std::wstring ReadDecimalSeparator() {
+  wchar_t sep[8] = {};
+  const int n = ::GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, sep, static_cast<int>(std::size(sep)));
+  if (n <= 1) return L".";
+  return std::wstring(sep, static_cast<std::size_t>(n - 1));
+}
+
+std::optional<std::uint64_t> ReadTotalPhysicalMemory() {
+  MEMORYSTATUSEX status{};
+  status.dwLength = sizeof status;
+  if (!::GlobalMemoryStatusEx(&status)) return std::nullopt;
+  return status.ullTotalPhys;
+}
+
+std::optional<CpuBrandRegisters> ReadCpuBrandRegisters() {
+  using platform::ExecuteCpuid;
+  if (!platform::CpuidAvailable() || ExecuteCpuid(0x80000000u).eax < 0x80000004u) return std::nullopt;
+  CpuBrandRegisters registers{};
+  for (std::uint32_t i = 0; i < 3; ++i) {
+    const platform::CpuidRegisters r = ExecuteCpuid(0x80000002u + i);
+    registers[i * 4 + 0] = r.eax;
+    registers[i * 4 + 1] = r.ebx;
+    registers[i * 4 + 2] = r.ecx;
+    registers[i * 4 + 3] = r.edx;
+  }
+  return registers;
+}
+
+std::optional<ClockSample> SampleCpuClock() {
+  // Without the counter RDTSC would fault, so the feature bit decides.
+  if (!HasTimeStampCounter()) return std::nullopt;
+  LARGE_INTEGER frequency{}, t0{}, t1{};
+  const bool timer = ::QueryPerformanceFrequency(&frequency) && frequency.QuadPart > 0;
+  ClockSample sample;
+  {
+    const ClockSampleScope scope;
+    const std::uint64_t c0 = platform::ReadTimeStampCounter();
+    if (timer) ::QueryPerformanceCounter(&t0);
+    ::Sleep(500);
+    const std::uint64_t c1 = platform::ReadTimeStampCounter();
+    if (timer) ::QueryPerformanceCounter(&t1);
+    sample.tsc_ticks = c1 - c0;
+  }
+  if (timer && t1.QuadPart > t0.QuadPart) {
+    sample.timer_ticks = static_cast<std::uint64_t>(t1.QuadPart - t0.QuadPart);
+    sample.timer_frequency = static_cast<std::uint64_t>(frequency.QuadPart);
+  }
+  return sample;
+}
+
+std::optional<std::wstring> ReadFirstWaveOutName() {
+  if (::waveOutGetNumDevs() == 0) return std::nullopt;
+  WAVEOUTCAPSW caps{};
+  if (::waveOutGetDevCapsW(0, &caps, sizeof caps) != MMSYSERR_NOERROR) return std::wstring();
+  return FixedText(caps.szPname, std::size(caps.szPname));
+}
+
+std::vector<DisplayAdapterReading> ReadDisplayAdapters(bool monitors, std::size_t limit) {
+  // The record goes out sized up to StateFlags, the fields read here. That
+  // is the wide counterpart of the 168-byte narrow record the call has
+  // taken since it first appeared; later systems fill DeviceID and
+  // DeviceKey only for a record long enough to hold them, so the short size
+  // is accepted everywhere the call exists.
+  constexpr DWORD kRecordSize = offsetof(DISPLAY_DEVICEW, StateFlags) + sizeof(DWORD);
+  static_assert(kRecordSize == 328);
+  std::vector<DisplayAdapterReading> adapters;
+  for (DWORD index = 0; adapters.size() < limit; ++index) {
+    DISPLAY_DEVICEW adapter{};
+    adapter.cb = kRecordSize;
+    if (!::EnumDisplayDevicesW(nullptr, index, &adapter, 0)) break;
+    DisplayAdapterReading reading;
+    reading.device_string = FixedText(adapter.DeviceString, std::size(adapter.DeviceString));
+    if (monitors) {
+      const std::wstring name = FixedText(adapter.DeviceName, std::size(adapter.DeviceName));
+      DISPLAY_DEVICEW monitor{};
+      monitor.cb = kRecordSize;
+      if (::EnumDisplayDevicesW(name.c_str(), 0, &monitor, 0)) {
+        reading.first_monitor = FixedText(monitor.DeviceString, std::size(monitor.DeviceString));
+      }
+    }
+    adapters.push_back(std::move(reading));
+  }
+  return adapters;
+}
+
+std::optional<std::vector<std::wstring>> ReadNetworkAdapterDescriptions() {
+  // The list may grow between asking its size and reading it; a few rounds
+  // absorb that.
+  ULONG size = 0;
+  std::vector<std::uint64_t> storage;  // 8-byte aligned for IP_ADAPTER_INFO
+  DWORD rc = ::GetAdaptersInfo(nullptr, &size);
+  for (int round = 0; round < 4 && rc == ERROR_BUFFER_OVERFLOW; ++round) {
+    storage.assign(size / sizeof(std::uint64_t) + 1, 0);
+    rc = ::GetAdaptersInfo(reinterpret_cast<IP_ADAPTER_INFO*>(storage.data()), &size);
+  }
+  if (rc != ERROR_SUCCESS || storage.empty()) return std::nullopt;
+  std::vector<std::wstring> descriptions;
+  for (auto* a = reinterpret_cast<const IP_ADAPTER_INFO*>(storage.data()); a; a = a->Next) {
+    descriptions.push_back(FromAnsi(a->Description, sizeof a->Description));
+  }
+  return descriptions;
+}
+
+std::vector<OpticalDriveIdentity> ReadOpticalDrives() {
+  std::vector<OpticalDriveIdentity> drives;
+  const DWORD mask = ::GetLogicalDrives();
+  for (wchar_t letter = L'A'; letter <= L'Z'; ++letter) {
+    if (!HasDriveBit(mask, letter)) continue;
+    const wchar_t root[] = {letter, L':', L'\\', L'\0'};
+    if (::GetDriveTypeW(root) != DRIVE_CDROM) continue;
+    drives.push_back({letter, ReadInquiryIdentification(letter)});
+  }
+  return drives;
+}
+
+std::vector<std::wstring> ReadMachineValueStrings(std::wstring_view path) {
+  platform::Registry reg(KEY_READ);
+  reg.SetRoot(HKEY_LOCAL_MACHINE);
+  if (!reg.OpenKeyReadOnly(path)) return {};
+  std::vector<std::wstring> strings;
+  for (const auto& name : reg.ValueNames()) strings.push_back(reg.ReadString(name));
+  return strings;
+}
+
+std::vector<std::wstring> ProbeParallelPorts() {
+  const auto version = ReadVersionRecord();
+  const bool nt = version && version->platform == kPlatformNt;
+  std::vector<std::wstring> opened;
+  for (const auto& name : ParallelProbeNames(nt)) {
+    const platform::UniqueFile port(
+        ::CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    if (port) opened.push_back(name);
+  }
+  return opened;
+}
+
+MouseReading ReadMouse() {
+  return {::GetSystemMetrics(SM_MOUSEPRESENT) != 0, ::GetSystemMetrics(SM_MOUSEWHEELPRESENT) != 0,
+          ::GetSystemMetrics(SM_CMOUSEBUTTONS)};
+}
+
+std::vector<DriveBytes> ReadFixedDrives(DriveQuantity quantity) {
+  std::vector<DriveBytes> drives;
+  const DWORD mask = ::GetLogicalDrives();
+  for (wchar_t letter = L'C'; letter <= L'Z'; ++letter) {
+    if (!HasDriveBit(mask, letter)) continue;
+    const wchar_t root[] = {letter, L':', L'\\', L'\0'};
+    if (::GetDriveTypeW(root) != DRIVE_FIXED) continue;
+    ULARGE_INTEGER to_caller{}, total{}, free{};
+    std::int64_t bytes = kUnreadSize;
+    if (::GetDiskFreeSpaceExW(root, &to_caller, &total, &free)) {
+      bytes = static_cast<std::int64_t>(quantity == DriveQuantity::kTotal ? total.QuadPart : to_caller.QuadPart);
+    }
+    drives.push_back({letter, bytes});
+  }
+  return drives;
+}
+
+int CountNumberedDevices(std::wstring_view prefix) {
+  return CountUntilGap([&](int i) {
+    const std::wstring name = std::wstring(prefix) + std::to_wstring(i);
+    const platform::UniqueFile device(
+        ::CreateFileW(name.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
+    return static_cast<bool>(device);
+  });
+}
+
+std::optional<PowerReading> ReadPowerStatus() {
+  SYSTEM_POWER_STATUS status{};
+  if (!::GetSystemPowerStatus(&status)) return std::nullopt;
+  return PowerReading{status.ACLineStatus, status.BatteryFlag};
+}
+
+BiosDescription ReadBiosDescription() {
+  BiosDescription bios;
+  platform::Registry reg(KEY_READ);
+  reg.SetRoot(HKEY_LOCAL_MACHINE);
+  if (!reg.OpenKeyReadOnly(L"HARDWARE\\DESCRIPTION\\System")) return bios;
+  // One unreadable part leaves the others.
+  auto part = [](auto read) -> std::wstring {
+    try {
+      return read();
+    } catch (const platform::RegistryError&) {
+      return {};
+    }
+  };
+  bios.identifier = part([&] { return reg.ReadString(L"Identifier"); });
+  bios.date = part([&] { return reg.ReadString(L"SystemBiosDate"); });
+  bios.version = part([&] {
+    constexpr wchar_t kName[] = L"SystemBiosVersion";
+    const DWORD type = reg.DataType(kName);
+    if (type == REG_SZ || type == REG_EXPAND_SZ) return reg.ReadString(kName);
+    return FirstRegistryString(reg.ReadBinary(kName));  // a multi-string: its first string
+  });
+  return bios;
+}
+
+std::wstring ReadTimeZoneName() {
+  TIME_ZONE_INFORMATION zone{};
+  if (::GetTimeZoneInformation(&zone) == TIME_ZONE_ID_INVALID) return {};
+  return FixedText(zone.StandardName, std::size(zone.StandardName));
+}
+
+std::optional<std::vector<Ipv4Address>> ReadHostAddresses() {
+  const WinsockSession winsock;
+  if (!winsock.ok()) return std::nullopt;
+  char name[256] = {};  // a full DNS name fits; gethostname fails rather than cut one
+  if (::gethostname(name, sizeof name - 1) != 0) return std::nullopt;
+  const hostent* host = ::gethostbyname(name);
+  if (!host || host->h_addrtype != AF_INET || host->h_length != 4 || !host->h_addr_list) return std::nullopt;
+  std::vector<Ipv4Address> addresses;
+  for (char** entry = host->h_addr_list; *entry; ++entry) {
+    Ipv4Address a;
+    std::memcpy(a.data(), *entry, a.size());
+    addresses.push_back(a);
+  }
+  return addresses;
+}
+
+std::wstring ReadNetbiosMacText() {
+  // The whole adapter list: a shorter buffer would leave the numbers past
+  // the third unread and have them asked as adapter 0.
+  LANA_ENUM lanas{};
+  NCB enumerate{};
+  enumerate.ncb_command = NCBENUM;
+  enumerate.ncb_buffer = reinterpret_cast<UCHAR*>(&lanas);
+  enumerate.ncb_length = sizeof lanas;
+  ::Netbios(&enumerate);  // on failure the count stays 0 and adapter 0 is asked alone
+
+  return MacFromNetbios(lanas.length, [&](unsigned position) {
+    const UCHAR lana = position < std::size(lanas.lana) ? lanas.lana[position] : 0;
+    NCB reset{};
+    reset.ncb_command = NCBRESET;
+    reset.ncb_lana_num = lana;
+    ::Netbios(&reset);
+
+    ADAPTER_STATUS status{};
+    NCB query{};
+    query.ncb_command = NCBASTAT;
+    query.ncb_lana_num = lana;
+    std::memcpy(query.ncb_callname, "*               ", NCBNAMSZ);
+    query.ncb_buffer = reinterpret_cast<UCHAR*>(&status);
+    query.ncb_length = sizeof status;
+    AdapterStatusReply reply;
+    reply.return_code = ::Netbios(&query);
+    std::memcpy(reply.address.data(), status.adapter_address, reply.address.size());
+    return reply;
+  });
+}
+
+}  // namespace corvane::app

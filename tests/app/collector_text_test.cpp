@@ -1,0 +1,277 @@
+#include "app/collectors/collector_text.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <set>
+
+#include "app/collectors/tidy.h"
+
+namespace corvane::app {
+namespace {
+
+using namespace std::string_view_literals;
+
+TEST(MemoryText, WholeMebibytesPlusOne) {
+  const struct { std::uint64_t bytes; const wchar_t* text; } cases[] = {
+      {1073180672, L"1024 MB"},  // 1023 MiB and a bit
+      {4294967296, L"4097 MB"},  // exactly 4 GiB still gets the one added
+      {0, L"1 MB"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(MemoryText(c.bytes), c.text) << c.bytes;
+}
+
+TEST(DriveSizeText, GibibytesOnlyAboveTwoToTheThirtyAndTheLocaleSeparator) {
+  const struct { std::int64_t bytes; const wchar_t* decimal; const wchar_t* text; } cases[] = {
+      {500107862016, L".", L"465.8GB"},
+      {1073741824, L".", L"1024.0MB"},  // 2^30 itself is not above the boundary
+      {1073741825, L".", L"1.0GB"},
+      {1048576, L".", L"1.0MB"},
+      {0, L".", L"0.0MB"},
+      {kUnreadSize, L".", L"-0.0MB"},
+      {500107862016, L",", L"465,8GB"},
+      {1073741824, L",", L"1024,0MB"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(DriveSizeText(c.bytes, c.decimal), c.text) << c.bytes << testing::PrintToString(std::wstring(c.decimal));
+  }
+}
+
+TEST(DriveListText, RowAndReportForms) {
+  const std::vector<DriveBytes> drives = {{L'C', 500107862016}, {L'E', kUnreadSize}};
+  EXPECT_EQ(DriveListText(drives, L"."), L"C:  465.8GB | E:  -0.0MB | ");
+  EXPECT_EQ(DriveSizesReportText(drives, L","), L"465,8GB  -0,0MB  ");
+  EXPECT_EQ(DriveListText({}, L"."), L"");
+}
+
+TEST(ClockText, FourWideOneDecimalWithTheLocaleSeparator) {
+  EXPECT_EQ(ClockText(1995.26, L"."), L"1995.3 MHz");
+  EXPECT_EQ(ClockText(1995.26, L","), L"1995,3 MHz");
+  EXPECT_EQ(ClockText(2.0, L"."), L" 2.0 MHz");
+}
+
+TEST(ClockMhz, MeasuredIntervalOrTheNominalHalfSecond) {
+  EXPECT_DOUBLE_EQ(ClockMhz(1'000'000'000, 0, 0), 2000.0);
+  EXPECT_DOUBLE_EQ(ClockMhz(1'000'000'000, 5'000'000, 10'000'000), 2000.0);
+  // Sleep overshot to 0.625 s: the timer's interval counts, not the nominal one.
+  EXPECT_DOUBLE_EQ(ClockMhz(1'250'000'000, 6'250'000, 10'000'000), 2000.0);
+  // More than 2^32 ticks in the sample is not wrapped.
+  EXPECT_DOUBLE_EQ(ClockMhz(5'000'000'000, 0, 0), 10000.0);
+}
+
+TEST(PortTexts, SerialListAndRegistryParallelNames) {
+  EXPECT_EQ(SerialPortsText({L"COM1", L"COM3"}), L"COM1 | COM3 | ");
+  EXPECT_EQ(SerialPortsText({}), L"NOT Present");
+
+  EXPECT_EQ(RegistryParallelPortsText({L"\\DosDevices\\LPT1", L"\\DosDevices\\LPT2"}), L"LPT1LPT2");
+  EXPECT_EQ(RegistryParallelPortsText({L"X:LPT3", L"LPT4"}), L"LPT3LPT4");
+  EXPECT_EQ(RegistryParallelPortsText({}), L"NOT Present");
+  EXPECT_EQ(RegistryParallelPortsText({L"\\DosDevices\\"}), L"NOT Present");
+}
+
+TEST(ParallelProbeNames, DosNamesBelowTenDeviceNamesAbove) {
+  const auto nt = ParallelProbeNames(true);
+  ASSERT_EQ(nt.size(), 256u);
+  EXPECT_EQ(nt[0], L"LPT1");
+  EXPECT_EQ(nt[8], L"LPT9");
+  EXPECT_EQ(nt[9], L"\\\\.\\LPT10");
+  EXPECT_EQ(nt[255], L"\\\\.\\LPT256");
+  const auto others = ParallelProbeNames(false);
+  ASSERT_EQ(others.size(), 9u);
+  EXPECT_EQ(others.back(), L"LPT9");
+}
+
+TEST(HostControllers, CountingStopsAtTheFirstGap) {
+  const struct { std::set<int> present; int count; const wchar_t* text; } cases[] = {
+      {{0, 1, 3}, 2, L"2 host controllers."},
+      {{}, 0, L"Not Detected"},
+      {{1, 2}, 0, L"Not Detected"},  // numbering starts at 0
+      {{0}, 1, L"1 host controllers."},
+  };
+  for (const auto& c : cases) {
+    const int n = CountUntilGap([&](int i) { return c.present.count(i) != 0; });
+    EXPECT_EQ(n, c.count);
+    EXPECT_EQ(HostControllerText(n), c.text);
+  }
+  EXPECT_EQ(CountUntilGap([](int) { return true; }, 7), 7);  // a device space that never ends
+}
+
+TEST(PowerTexts, BatteryFlagsAndAcLine) {
+  const struct { std::optional<std::uint8_t> flag; const wchar_t* text; } battery[] = {
+      {0, L"High"},      {1, L"High"},       {2, L"Low"},           {4, L"Critical"},
+      {8, L"Charging"},  {128, L"No Battery"}, {9, L"Unknown"},     {255, L"Unknown"},
+      {std::nullopt, L"Unknown"},
+  };
+  for (const auto& c : battery) EXPECT_EQ(BatteryText(c.flag), c.text) << testing::PrintToString(c.flag);
+
+  const struct { std::optional<std::uint8_t> status; const wchar_t* text; } ac[] = {
+      {0, L"OffLine"}, {1, L"OnLine"}, {255, L"Unknown"}, {std::nullopt, L"Unknown"},
+  };
+  for (const auto& c : ac) EXPECT_EQ(AcPowerText(c.status), c.text) << testing::PrintToString(c.status);
+}
+
+TEST(BiosRowText, TidiedTwiceByTheRefresh) {
+  EXPECT_EQ(BiosRowText(L"AT compatible", L"01/01/09", L"BIOS 1.0"), L"AT compatible | 01/01/09 | BIOS 1.0 |  | ");
+  const struct { std::wstring_view id, date, version; const wchar_t* row; } cases[] = {
+      {L"AT compatible", L"01/01/09", L"BIOS 1.0", L"AT compatible | 01/01/09 | BIOS 1.0"},
+      {L"", L"", L"", L"|  |"},  // the key could not be opened
+      {L"AT compatible", L"", L"", L"AT compatible |  |"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(TidyList(TidyList(BiosRowText(c.id, c.date, c.version))), c.row);
+  }
+}
+
+std::vector<std::byte> Utf16Bytes(std::wstring_view text) {
+  std::vector<std::byte> out;
+  for (wchar_t ch : text) {
+    out.push_back(static_cast<std::byte>(ch & 0xFF));
+    out.push_back(static_cast<std::byte>((ch >> 8) & 0xFF));
+  }
+  return out;
+}
+
+TEST(FirstRegistryString, UpToTheFirstZeroOrTheEnd) {
+  EXPECT_EQ(FirstRegistryString(Utf16Bytes(L"DELL   - 1072009\0A11\0\0"sv)), L"DELL   - 1072009");
+  EXPECT_EQ(FirstRegistryString(Utf16Bytes(L"\u00c4BIOS"sv)), L"\u00c4BIOS");  // unterminated
+  auto odd = Utf16Bytes(L"AB"sv);
+  odd.push_back(std::byte{'C'});
+  EXPECT_EQ(FirstRegistryString(odd), L"AB");
+  EXPECT_EQ(FirstRegistryString({}), L"");
+}
+
+TEST(InquiryPassThroughArea, RecordBytes) {
+  PassThroughArea expected{};
+  const std::uint8_t head[] = {
+      44, 0,             // Length
+      0, 0, 0, 0,        // ScsiStatus, PathId, TargetId, Lun
+      6, 24, 1,          // CdbLength, SenseInfoLength, DataIn
+      0, 0, 0,           // alignment
+      100, 0, 0, 0,      // DataTransferLength
+      2, 0, 0, 0,        // TimeOutValue
+      0, 0, 0, 0,        // DataBuffer: the caller's
+      48, 0, 0, 0,       // SenseInfoOffset
+      0x12, 0, 0, 0, 100, 0,  // INQUIRY, allocation length 100
+  };
+  std::memcpy(expected.data(), head, sizeof head);
+  EXPECT_EQ(InquiryPassThroughArea(), expected);
+}
+
+std::vector<std::uint8_t> InquiryReply(std::string_view from_byte_8) {
+  std::vector<std::uint8_t> data(kInquiryDataLength, 0);
+  data[0] = 0x05;  // a CD/DVD device
+  std::memcpy(data.data() + 8, from_byte_8.data(), std::min(from_byte_8.size(), data.size() - 8));
+  return data;
+}
+
+TEST(InquiryIdentification, FromByteEightToZeroCutAtTwentyFour) {
+  EXPECT_EQ(InquiryIdentification(InquiryReply("HL-DT-STDVDRAM GH22NS50 TN02")), L"HL-DT-STDVDRAM GH22NS50 ");
+  EXPECT_EQ(InquiryIdentification(InquiryReply("TSSTcorp\0CDDVDW"sv)), L"TSSTcorp");
+  EXPECT_EQ(InquiryIdentification(InquiryReply("")), L"");
+  // No zero before the end of the data: the text ends with the data.
+  std::vector<std::uint8_t> full(12, 'A');
+  EXPECT_EQ(InquiryIdentification(full), L"AAAA");
+  EXPECT_EQ(InquiryIdentification(std::vector<std::uint8_t>(8, 'A')), L"");
+}
+
+TEST(OpticalDriveTexts, ListAndShortList) {
+  const auto two = OpticalDriveTexts({{L'D', L"HL-DT-STDVDRAM GH22NS50 "}, {L'E', L"VBOX    CD-ROM          "}});
+  ASSERT_TRUE(two);
+  EXPECT_EQ(two->list, L"D: HL-DT-STDVDRAM GH22NS50  | E: VBOX    CD-ROM           | ");
+  EXPECT_EQ(two->short_list, L"HL-DT-STDVDRAM+VBOX    CD-ROM ");
+
+  // An inquiry that failed leaves the letter with nothing after it.
+  const auto failed = OpticalDriveTexts({{L'D', L""}});
+  ASSERT_TRUE(failed);
+  EXPECT_EQ(failed->list, L"D:  | ");
+  EXPECT_EQ(TidyList(failed->list), L"D:");
+  EXPECT_EQ(failed->short_list, L" ");
+
+  EXPECT_FALSE(OpticalDriveTexts({}));
+}
+
+TEST(MacText, TwoUpperCaseDigitsJoinedByDashes) {
+  EXPECT_EQ(MacText({0x00, 0x1A, 0x2B, 0xFC, 0x4D, 0x0E}), L"00-1A-2B-FC-4D-0E");
+}
+
+TEST(MacFromNetbios, AsksOnlyWhileTheAnswerIsAllZeros) {
+  constexpr MacBytes kZero{};
+  constexpr MacBytes kReal{0x52, 0x54, 0x00, 0x12, 0x34, 0x56};
+  constexpr std::uint8_t kNoAnswer = 0x23;  // NRC_BRIDGE: no such adapter
+  const struct {
+    const char* name;
+    unsigned count;
+    std::vector<AdapterStatusReply> replies;
+    std::wstring text;
+    unsigned asked;
+  } cases[] = {
+      {"first answers", 2, {{0, kReal}, {0, kZero}}, L"52-54-00-12-34-56", 1},
+      {"short buffer still holds the header", 1, {{6, kReal}}, L"52-54-00-12-34-56", 1},
+      {"first does not answer", 2, {{kNoAnswer, kReal}, {0, kReal}}, L"", 1},
+      {"zeros then a real one", 2, {{0, kZero}, {0, kReal}}, L"52-54-00-12-34-56", 2},
+      {"zeros on the last adapter", 1, {{0, kZero}}, L"00-00-00-00-00-00", 1},
+      {"a silent adapter keeps the zeros", 3, {{0, kZero}, {kNoAnswer, kReal}, {0, kReal}}, L"52-54-00-12-34-56", 3},
+      {"no adapter listed, the first is asked", 0, {{kNoAnswer, kZero}}, L"", 1},
+  };
+  for (const auto& c : cases) {
+    unsigned asked = 0;
+    const std::wstring text = MacFromNetbios(c.count, [&](unsigned p) {
+      ++asked;
+      return c.replies.at(p);
+    });
+    EXPECT_EQ(text, c.text) << c.name;
+    EXPECT_EQ(asked, c.asked) << c.name;
+  }
+}
+
+CpuBrandRegisters BrandRegisters(std::string_view text) {
+  std::uint8_t bytes[48] = {};
+  std::memcpy(bytes, text.data(), std::min(text.size(), sizeof bytes));
+  CpuBrandRegisters registers{};
+  for (std::size_t r = 0; r < registers.size(); ++r) {
+    for (std::size_t b = 0; b < 4; ++b) registers[r] |= std::uint32_t{bytes[r * 4 + b]} << (8 * b);
+  }
+  return registers;
+}
+
+TEST(CpuBrandText, LowestByteFirstUpToZeroTrimmed) {
+  EXPECT_EQ(CpuBrandText(BrandRegisters("              Intel(R) Pentium(R) 4 CPU 3.00GHz")),
+            L"Intel(R) Pentium(R) 4 CPU 3.00GHz");
+  EXPECT_EQ(CpuBrandText(BrandRegisters("AMD Athlon(tm)\0 left over bytes"sv)), L"AMD Athlon(tm)");
+  const std::string all48(48, 'X');
+  EXPECT_EQ(CpuBrandText(BrandRegisters(all48)), std::wstring(48, L'X'));
+  EXPECT_EQ(CpuBrandText(CpuBrandRegisters{}), L"");
+  // Register order within a leaf is EAX, EBX, ECX, EDX.
+  CpuBrandRegisters abcd{};
+  abcd[0] = 0x41414141;
+  abcd[1] = 0x42424242;
+  abcd[2] = 0x43434343;
+  abcd[3] = 0x44434241;
+  EXPECT_EQ(CpuBrandText(abcd), L"AAAABBBBCCCCABCD");
+}
+
+TEST(MouseText, ButtonsAndWheelInFront) {
+  EXPECT_EQ(MouseText(true, true, 3), L"3 Button Wheel Mouse Present");
+  EXPECT_EQ(MouseText(true, false, 2), L"2 Button Mouse Present");
+  EXPECT_EQ(MouseText(true, true, 0), L"Wheel Mouse Present");
+  EXPECT_EQ(MouseText(false, true, 3), L"");
+}
+
+TEST(ListTexts, MonitorsAdaptersAndAddresses) {
+  EXPECT_EQ(MonitorNamesText({L"Generic Non-PnP Monitor", std::nullopt, L"  ", L" Plug and Play "}),
+            L"Generic Non-PnP Monitor |  Plug and Play  | ");
+  EXPECT_EQ(NetworkAdapterListText({L" NIC 1 ", L"NIC 2", L""}), L"NIC 1 | NIC 2 |  | ");
+  EXPECT_EQ(ListText({L"Wine Adapter", L""}), L"Wine Adapter |  | ");
+  EXPECT_EQ(IpListText({{192, 168, 0, 10}, {10, 0, 0, 255}}), L"192.168.0.10 | 10.0.0.255 | ");
+}
+
+TEST(MotherboardText, OnlyOneBoardWithItsProperties) {
+  const platform::T2DimStrArray grid = {{L"Instance", L"Manufacturer", L"Product"}, {L"1", L"ASUSTeK", L"P5Q"}};
+  EXPECT_EQ(MotherboardText(2, 1, grid), L"ASUSTeK P5Q");
+  EXPECT_EQ(MotherboardText(2, 2, grid), L"");
+  EXPECT_EQ(MotherboardText(1, 1, grid), L"");
+  EXPECT_EQ(MotherboardText(-1, 0, {}), L"");
+}
+
+}  // namespace
+}  // namespace corvane::app

@@ -43,3 +43,12 @@ if(EXISTS ${CORVANE_DECODE_MAIN})
   add_executable(corvane-decode ${CORVANE_DECODE_MAIN})
   target_link_libraries(corvane-decode PRIVATE corvane_core)
 endif()
+
+# Benchmarks, built only on request (bench/*.sh build them).
+file(GLOB CORVANE_BENCH_MAINS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*_main_win.cpp)
+foreach(main ${CORVANE_BENCH_MAINS})
+  get_filename_component(name ${main} NAME_WE)
+  string(REPLACE "_main_win" "" name ${name})
+  add_executable(bench_${name} EXCLUDE_FROM_ALL ${main})
+  target_link_libraries(bench_${name} PRIVATE corvane_win)
+endforeach()

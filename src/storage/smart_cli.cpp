@@ -1,0 +1,172 @@
+#include "storage/smart_cli.h"
+
+#include <array>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <nlohmann/json.hpp>
+#include <optional>
+#include <ostream>
+#include <string_view>
+
+#include "storage/smart.h"
+
+namespace corvane::storage {
+namespace {
+
+constexpr std::string_view kUsage = "usage: smart --attrs FILE --thresh FILE [--identify FILE]";
+constexpr int kUsageError = 2;
+
+using Sector = std::array<std::byte, kSectorSize>;
+
+void AppendUtf8(std::string& out, char32_t c) {
+  if (c < 0x80) {
+    out.push_back(static_cast<char>(c));
+  } else if (c < 0x800) {
+    out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  } else if (c < 0x10000) {
+    out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  } else {
+    out.push_back(static_cast<char>(0xF0 | (c >> 18)));
+    out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  }
+}
+
+// UTF-16 (Windows) or UTF-32 (elsewhere) to UTF-8; a lone surrogate becomes
+// U+FFFD so the JSON writer never meets invalid UTF-8.
+std::string ToUtf8(std::wstring_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    char32_t c = static_cast<char32_t>(text[i]);
+    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size()) {
+      const auto low = static_cast<char32_t>(text[i + 1]);
+      if (low >= 0xDC00 && low <= 0xDFFF) {
+        c = 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
+        ++i;
+      }
+    }
+    if ((c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF) c = 0xFFFD;
+    AppendUtf8(out, c);
+  }
+  return out;
+}
+
+// One raw sector from `path`; nullopt after telling `err` why not.
+std::optional<Sector> ReadSector(const std::string& option, const std::string& path,
+                                 std::ostream& err) {
+  std::error_code ec;
+  if (std::filesystem::is_directory(path, ec)) {
+    err << "smart: " << option << " " << path << ": is a directory, not a 512-byte sector file\n";
+    return std::nullopt;
+  }
+  std::ifstream file(path, std::ios::binary);
+  if (!file) {
+    err << "smart: " << option << " " << path << ": cannot open the file\n";
+    return std::nullopt;
+  }
+  // One byte more than a sector tells a longer file apart without reading it all.
+  std::array<char, kSectorSize + 1> buffer{};
+  file.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+  if (file.bad()) {
+    err << "smart: " << option << " " << path << ": cannot read the file\n";
+    return std::nullopt;
+  }
+  const auto got = static_cast<std::size_t>(file.gcount());
+  if (got != kSectorSize) {
+    err << "smart: " << option << " " << path << ": expected a raw sector of exactly "
+        << kSectorSize << " bytes, the file "
+        << (got > kSectorSize ? std::string("is longer") : "holds " + std::to_string(got) + " bytes")
+        << "\n";
+    return std::nullopt;
+  }
+  Sector sector{};
+  for (std::size_t i = 0; i < kSectorSize; ++i)
+    sector[i] = static_cast<std::byte>(static_cast<unsigned char>(buffer[i]));
+  return sector;
+}
+
+nlohmann::ordered_json ToJson(const TSmartResult& r, bool with_capacity) {
+  nlohmann::ordered_json j;
+  j["model"] = ToUtf8(r.Model);
+  j["serial"] = ToUtf8(r.SerialNumber);
+  j["firmware"] = ToUtf8(r.Firmware);
+  if (with_capacity) j["capacity"] = r.Capacity;
+  j["temperature"] = r.Temperature;
+  j["bad_attributes"] = r.BadAttributes;
+  j["attribute_count"] = r.AttributeCount;
+  j["verdict"] = ToUtf8(SmartVerdict(r));
+  nlohmann::ordered_json attributes = nlohmann::ordered_json::array();
+  for (std::size_t s = 0; s < static_cast<std::size_t>(r.AttributeCount); ++s) {
+    nlohmann::ordered_json a;
+    a["id"] = r.AttrId[s];
+    a["name"] = ToUtf8(r.AttrName[s]);
+    a["prefail"] = r.AttrPreFail[s];
+    a["events"] = r.AttrEvents[s];
+    a["error_rate"] = r.AttrErrorRate[s];
+    a["current"] = r.AttrCurrent[s];
+    a["worst"] = r.AttrWorst[s];
+    a["threshold"] = r.AttrThreshold[s];
+    a["raw"] = r.AttrRaw[s];
+    a["state"] = ToUtf8(r.AttrState[s]);
+    attributes.push_back(std::move(a));
+  }
+  j["attributes"] = std::move(attributes);
+  return j;
+}
+
+int UsageError(std::ostream& err, std::string_view problem) {
+  err << "smart: " << problem << "\n" << kUsage << "\n";
+  return kUsageError;
+}
+
+}  // namespace
+
+int RunSmartCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  std::map<std::string, std::string> files;  // option -> path
+  std::size_t i = (!args.empty() && args.front() == "smart") ? 1 : 0;
+  for (; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (arg == "--help" || arg == "-h") {
+      out << kUsage << "\n";
+      return 0;
+    }
+    if (arg != "--attrs" && arg != "--thresh" && arg != "--identify")
+      return UsageError(err, "unknown argument '" + arg + "'");
+    if (i + 1 >= args.size()) return UsageError(err, arg + " needs a file name");
+    if (!files.emplace(arg, args[i + 1]).second)
+      return UsageError(err, arg + " is given more than once");
+    ++i;
+  }
+  if (!files.contains("--attrs")) return UsageError(err, "--attrs is required");
+  if (!files.contains("--thresh")) return UsageError(err, "--thresh is required");
+
+  const auto attributes = ReadSector("--attrs", files["--attrs"], err);
+  if (!attributes) return kUsageError;
+  const auto thresholds = ReadSector("--thresh", files["--thresh"], err);
+  if (!thresholds) return kUsageError;
+  std::optional<Sector> identify;
+  if (files.contains("--identify")) {
+    identify = ReadSector("--identify", files["--identify"], err);
+    if (!identify) return kUsageError;
+  }
+
+  TSmartResult result;
+  if (identify) {
+    DriveIdentity id = ParseIdentify(*identify);
+    result.Model = std::move(id.model);
+    result.SerialNumber = std::move(id.serial);
+    result.Firmware = std::move(id.firmware);
+    result.Capacity = id.capacity;
+  }
+  ParseSmartSectors(*attributes, *thresholds, result);
+  out << ToJson(result, identify.has_value()).dump(2) << "\n";
+  return 0;
+}
+
+}  // namespace corvane::storage

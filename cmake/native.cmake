@@ -41,4 +41,13 @@ set(CORVANE_DECODE_MAIN ${CMAKE_SOURCE_DIR}/src/app/corvane_decode_main.cpp)
 if(EXISTS ${CORVANE_DECODE_MAIN})
   add_executable(corvane-decode ${CORVANE_DECODE_MAIN})
   target_link_libraries(corvane-decode PRIVATE corvane_core)
+  # The real binary on a recorded processor, and on a dump with a bad line.
+  add_test(NAME decode_cpuid_dump
+           COMMAND corvane-decode cpuid ${CMAKE_SOURCE_DIR}/tests/data/cpu/intel_pentium3_coppermine.dump)
+  set_tests_properties(decode_cpuid_dump PROPERTIES
+                       PASS_REGULAR_EXPRESSION "\"model_name\": \"Pentium III E\"")
+  add_test(NAME decode_cpuid_malformed
+           COMMAND corvane-decode cpuid ${CMAKE_SOURCE_DIR}/tests/data/cpu/malformed.dump)
+  set_tests_properties(decode_cpuid_malformed PROPERTIES
+                       PASS_REGULAR_EXPRESSION "malformed\\.dump: line 4: eax")
 endif()

@@ -1,0 +1,164 @@
+#include "app/decode_cli.h"
+
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <ostream>
+#include <string_view>
+
+#include "cpu/cpuid_decode.h"
+#include "cpu/cpuid_dump.h"
+#include "cpu/cpuid_live.h"
+
+namespace corvane::app {
+namespace {
+
+constexpr std::string_view kProgram = "corvane-decode";
+
+// The words after the subcommand name.
+using Args = std::vector<std::string>;
+
+struct Subcommand {
+  std::string_view name;
+  std::string_view synopsis;  // usage lines, each ending in '\n'
+  int (*run)(const Args& args, std::ostream& out, std::ostream& err);
+};
+
+// UTF-16 (or UTF-32 where wchar_t is wide) to UTF-8; an unpaired surrogate
+// becomes U+FFFD so the output is always valid.
+std::string ToUtf8(std::wstring_view text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    auto c = static_cast<std::uint32_t>(text[i]);
+    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size()) {
+      const auto next = static_cast<std::uint32_t>(text[i + 1]);
+      if (next >= 0xDC00 && next <= 0xDFFF) {
+        c = 0x10000 + ((c - 0xD800) << 10) + (next - 0xDC00);
+        ++i;
+      }
+    }
+    if ((c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF) c = 0xFFFD;
+    if (c < 0x80) {
+      out += static_cast<char>(c);
+    } else if (c < 0x800) {
+      out += static_cast<char>(0xC0 | (c >> 6));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+      out += static_cast<char>(0xE0 | (c >> 12));
+      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+      out += static_cast<char>(0xF0 | (c >> 18));
+      out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+  }
+  return out;
+}
+
+// Opens a recorded file; on failure reports it and returns false.
+bool OpenInput(std::string_view subcommand, const std::string& path, std::ifstream& in, std::ostream& err) {
+  in.open(path, std::ios::binary);
+  if (in) return true;
+  err << kProgram << ": " << subcommand << ": cannot open " << path << "\n";
+  return false;
+}
+
+// ---- cpuid ----------------------------------------------------------------
+
+nlohmann::ordered_json CpuIdentityJson(const cpu::CpuIdentity& id) {
+  std::vector<std::wstring> features;
+  cpu::GetFeatureList(id.features, true, features);
+  nlohmann::ordered_json feature_lines = nlohmann::ordered_json::array();
+  for (const auto& line : features) feature_lines.push_back(ToUtf8(line));
+
+  nlohmann::ordered_json j;
+  j["vendor_index"] = id.vendor_index;
+  j["vendor_name"] = ToUtf8(id.vendor_name);
+  j["family"] = id.signature.family;
+  j["model"] = id.signature.model;
+  j["stepping"] = id.signature.stepping;
+  j["processor_type"] = id.signature.processor_type;
+  j["brand_index"] = id.signature.brand_index;
+  j["level2"] = id.cache.Level2;
+  j["level1"] = id.cache.Level1;
+  j["l1data"] = id.cache.L1Data;
+  j["l1code"] = id.cache.L1Code;
+  j["model_name"] = ToUtf8(id.model.name);
+  j["code_name"] = ToUtf8(id.model.code_name);
+  j["figure"] = id.model.figure;
+  j["brand"] = ToUtf8(id.brand);
+  j["serial"] = ToUtf8(id.serial);
+  j["features"] = std::move(feature_lines);
+  return j;
+}
+
+int RunCpuid(const Args& args, std::ostream& out, std::ostream& err);
+
+constexpr Subcommand kSubcommands[] = {
+    {"cpuid", "cpuid FILE      decode a CPUID dump, print the identification as JSON\n"
+              "cpuid --dump    print this processor's CPUID leaves as a dump\n",
+     RunCpuid},
+};
+
+void PrintUsage(std::ostream& to) {
+  to << "usage:\n";
+  for (const Subcommand& s : kSubcommands) {
+    std::string_view lines = s.synopsis;
+    while (!lines.empty()) {
+      const auto eol = lines.find('\n');
+      to << "  " << kProgram << " " << lines.substr(0, eol) << "\n";
+      lines.remove_prefix(eol == std::string_view::npos ? lines.size() : eol + 1);
+    }
+  }
+}
+
+int UsageError(std::ostream& err, const std::string& problem) {
+  err << kProgram << ": " << problem << "\n";
+  PrintUsage(err);
+  return kDecodeBadInput;
+}
+
+int RunCpuid(const Args& args, std::ostream& out, std::ostream& err) {
+  if (args.size() != 1) return UsageError(err, "cpuid takes one argument: FILE or --dump");
+  const std::string& arg = args[0];
+
+  if (arg == "--dump") {
+    cpu::LiveCpuid live;
+    if (!live.CPUIDAvailable()) {
+      err << kProgram << ": cpuid: this processor has no identification instruction\n";
+      return kDecodeFailed;
+    }
+    cpu::WriteCpuidDump(cpu::RecordCpuid(live), out);
+    return out ? kDecodeOk : kDecodeFailed;
+  }
+  if (arg.starts_with("-")) return UsageError(err, "cpuid: unknown option " + arg);
+
+  std::ifstream in;
+  if (!OpenInput("cpuid", arg, in, err)) return kDecodeBadInput;
+  cpu::CpuidDump dump;
+  try {
+    dump = cpu::ParseCpuidDump(in);
+  } catch (const cpu::DumpFormatError& e) {
+    err << kProgram << ": cpuid: " << arg << ": " << e.what() << "\n";
+    return kDecodeBadInput;
+  }
+  out << CpuIdentityJson(cpu::IdentifyCpu(dump)).dump(2) << "\n";
+  return out ? kDecodeOk : kDecodeFailed;
+}
+
+}  // namespace
+
+int RunDecode(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  if (args.empty()) return UsageError(err, "no subcommand given");
+  if (args[0] == "-h" || args[0] == "--help" || args[0] == "help") {
+    PrintUsage(out);
+    return kDecodeOk;
+  }
+  for (const Subcommand& s : kSubcommands) {
+    if (args[0] == s.name) return s.run(Args(args.begin() + 1, args.end()), out, err);
+  }
+  return UsageError(err, "unknown subcommand " + args[0]);
+}
+
+}  // namespace corvane::app

@@ -1,0 +1,121 @@
+#include "app/decode_cli.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <unistd.h>
+
+#include "cpu/cpuid_dump.h"
+
+namespace corvane::app {
+namespace {
+
+struct Outcome {
+  int code;
+  std::string out, err;
+};
+
+Outcome Decode(const std::vector<std::string>& args) {
+  std::ostringstream out, err;
+  const int code = RunDecode(args, out, err);
+  return {code, out.str(), err.str()};
+}
+
+std::string Data(const std::string& name) { return std::string(CORVANE_TEST_DATA) + "/cpu/" + name; }
+
+TEST(DecodeCpuid, PrintsTheIdentificationAsOneJsonObject) {
+  const Outcome r = Decode({"cpuid", Data("intel_pentium3_coppermine.dump")});
+  ASSERT_EQ(r.code, kDecodeOk) << r.err;
+  EXPECT_EQ(r.err, "");
+  const auto j = nlohmann::ordered_json::parse(r.out);
+
+  std::vector<std::string> keys;
+  for (const auto& [key, value] : j.items()) keys.push_back(key);
+  EXPECT_EQ(keys, (std::vector<std::string>{"vendor_index", "vendor_name", "family", "model", "stepping",
+                                             "processor_type", "brand_index", "level2", "level1", "l1data",
+                                             "l1code", "model_name", "code_name", "figure", "brand", "serial",
+                                             "features"}));
+  EXPECT_EQ(j["vendor_index"], 1);
+  EXPECT_EQ(j["vendor_name"], "Intel Corporation");
+  EXPECT_EQ(j["family"], 6);
+  EXPECT_EQ(j["model"], 8);
+  EXPECT_EQ(j["stepping"], 3);
+  EXPECT_EQ(j["processor_type"], 0);
+  EXPECT_EQ(j["brand_index"], 2);
+  EXPECT_EQ(j["level2"], 256);
+  EXPECT_EQ(j["level1"], 0);
+  EXPECT_EQ(j["l1data"], 16);
+  EXPECT_EQ(j["l1code"], 16);
+  EXPECT_EQ(j["model_name"], "Pentium III E");
+  EXPECT_EQ(j["code_name"], "Coppermine (0.18 \xC2\xB5m)");  // U+00B5 in UTF-8
+  EXPECT_EQ(j["figure"], 28100000);
+  EXPECT_EQ(j["brand"], "");
+  EXPECT_EQ(j["serial"], "0000-0683-0383-FBFF-0000-0000");
+  ASSERT_EQ(j["features"].size(), 24u);
+  EXPECT_EQ(j["features"][0], "3D Now! extensions: No");
+  EXPECT_EQ(j["features"][3], "SIMD instructions: Yes");
+  EXPECT_EQ(j["features"][9], "CMOVcc (+FCMOVcc/F(U)COMI(P) opcodes: Yes");
+  EXPECT_EQ(j["features"][23], "Built-In FPU: Yes");
+  // The micro sign travels as raw UTF-8, not as an escape.
+  EXPECT_NE(r.out.find("\xC2\xB5m)"), std::string::npos);
+}
+
+TEST(DecodeCpuid, BrandIsUntrimmed) {
+  const Outcome r = Decode({"cpuid", Data("intel_pentium4_northwood.dump")});
+  ASSERT_EQ(r.code, kDecodeOk) << r.err;
+  const auto j = nlohmann::json::parse(r.out);
+  EXPECT_EQ(j["brand"], "              Intel(R) Pentium(R) 4 CPU 2.40GHz");
+  EXPECT_EQ(j["model_name"], "Pentium 4");
+  EXPECT_EQ(j["brand_index"], 9);
+}
+
+TEST(DecodeCpuid, BadInputExitsWithTwoAndSaysWhy) {
+  const struct {
+    std::vector<std::string> args;
+    const char* says;
+  } cases[] = {
+      {{"cpuid", Data("malformed.dump")}, "malformed.dump: line 4: eax \"0000683\""},
+      {{"cpuid", Data("no-such-file.dump")}, "cannot open"},
+      {{}, "no subcommand"},
+      {{"cpuidd", "x"}, "unknown subcommand cpuidd"},
+      {{"cpuid"}, "cpuid takes one argument"},
+      {{"cpuid", "a.dump", "b.dump"}, "cpuid takes one argument"},
+      {{"cpuid", "--dunp"}, "unknown option --dunp"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.says);
+    const Outcome r = Decode(c.args);
+    EXPECT_EQ(r.code, kDecodeBadInput);
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find(c.says), std::string::npos) << r.err;
+  }
+}
+
+TEST(DecodeCpuid, HelpListsTheSubcommands) {
+  const Outcome r = Decode({"--help"});
+  EXPECT_EQ(r.code, kDecodeOk);
+  EXPECT_NE(r.out.find("corvane-decode cpuid FILE"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("corvane-decode cpuid --dump"), std::string::npos) << r.out;
+}
+
+TEST(DecodeCpuid, LiveDumpDecodesBackThroughTheTool) {
+  const Outcome dump = Decode({"cpuid", "--dump"});
+  if (dump.code == kDecodeFailed) GTEST_SKIP() << dump.err;
+  ASSERT_EQ(dump.code, kDecodeOk) << dump.err;
+  std::istringstream in(dump.out);
+  EXPECT_FALSE(cpu::ParseCpuidDump(in).Leaves().empty());
+
+  const auto file =
+      std::filesystem::temp_directory_path() / ("corvane-cpuid-" + std::to_string(getpid()) + ".dump");
+  std::ofstream(file, std::ios::binary) << dump.out;
+  const Outcome decoded = Decode({"cpuid", file.string()});
+  std::filesystem::remove(file);
+  ASSERT_EQ(decoded.code, kDecodeOk) << decoded.err;
+  EXPECT_EQ(nlohmann::json::parse(decoded.out)["features"].size(), 24u);
+}
+
+}  // namespace
+}  // namespace corvane::app

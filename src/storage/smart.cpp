@@ -185,11 +185,6 @@ std::wstring Hex4(std::uint8_t value) {
   return s;
 }
 
-std::wstring Decimal(int value) {
-  const std::string s = std::to_string(value);
-  return std::wstring(s.begin(), s.end());
-}
-
 std::wstring Concat(std::initializer_list<std::wstring_view> parts) {
   std::wstring s;
   for (std::wstring_view p : parts) s += p;
@@ -199,7 +194,7 @@ std::wstring Concat(std::initializer_list<std::wstring_view> parts) {
 // The tail both SMART read failures share.
 std::wstring SmartReadFailedMessage(std::wstring_view head, int device, DriverStatus status,
                                     std::wstring_view system_message) {
-  return Concat({head, Decimal(device), L" : ", system_message, L"; DriverStatus: ",
+  return Concat({head, std::to_wstring(device), L" : ", system_message, L"; DriverStatus: ",
                  DriverErrorText(status.driver_error), L"; bIDEStatus=",
                  Hex4(status.ide_error)});
 }
@@ -356,7 +351,7 @@ void ParseSmartSectors(SectorView attributes, SectorView thresholds, TSmartResul
 std::wstring SmartVerdict(const TSmartResult& result) {
   if (result.AttributeCount == 0) return {};
   if (result.BadAttributes != 0)
-    return L"SMART Test Failed, Bad Attributes " + Decimal(result.BadAttributes);
+    return L"SMART Test Failed, Bad Attributes " + std::to_wstring(result.BadAttributes);
   return L"SMART Test Passed";
 }
 
@@ -373,7 +368,8 @@ std::wstring GetVersionFailedMessage(std::wstring_view system_message) {
 }
 
 std::wstring SmartEnableFailedMessage(int device, std::wstring_view system_message) {
-  return Concat({L"SMART Enable Command Failed, Drive: ", Decimal(device), L" : ", system_message});
+  return Concat(
+      {L"SMART Enable Command Failed, Drive: ", std::to_wstring(device), L" : ", system_message});
 }
 
 std::wstring IdentifyFailedMessage(DriverStatus status, std::wstring_view system_message) {

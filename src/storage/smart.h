@@ -25,7 +25,7 @@ inline constexpr std::uint32_t kPlatformWin32Nt = 2;
 // Wire sizes, in bytes.
 inline constexpr std::size_t kSectorSize = 512;
 inline constexpr std::size_t kVersionOutSize = 24;     // GETVERSIONOUTPARAMS
-inline constexpr std::size_t kCmdInSize = 33;          // SENDCMDINPARAMS, packed, with its 1-byte buffer
+inline constexpr std::size_t kCmdInSize = 33;          // SENDCMDINPARAMS, packed, 1-byte buffer
 inline constexpr std::size_t kCmdInLength = 32;        // the part of it passed as input
 inline constexpr std::size_t kCmdOutHeaderSize = 16;   // SENDCMDOUTPARAMS before the sector
 inline constexpr std::size_t kCmdOutBufferSize = 529;  // header, one sector, one spare byte

@@ -81,7 +81,8 @@ std::optional<Sector> ReadSector(const std::string& option, const std::string& p
   if (got != kSectorSize) {
     err << "smart: " << option << " " << path << ": expected a raw sector of exactly "
         << kSectorSize << " bytes, the file "
-        << (got > kSectorSize ? std::string("is longer") : "holds " + std::to_string(got) + " bytes")
+        << (got > kSectorSize ? std::string("is longer")
+                              : "holds " + std::to_string(got) + " bytes")
         << "\n";
     return std::nullopt;
   }

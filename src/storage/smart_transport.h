@@ -29,10 +29,8 @@ inline std::wstring SmartDevicePath(SmartDeviceKind kind, int drive) {
   switch (kind) {
     case SmartDeviceKind::kSmartVsd:
       return L"\\\\.\\SMARTVSD";
-    case SmartDeviceKind::kPhysicalDrive: {
-      const std::string n = std::to_string(drive);
-      return L"\\\\.\\PhysicalDrive" + std::wstring(n.begin(), n.end());
-    }
+    case SmartDeviceKind::kPhysicalDrive:
+      return L"\\\\.\\PhysicalDrive" + std::to_wstring(drive);
     case SmartDeviceKind::kNone:
       break;
   }

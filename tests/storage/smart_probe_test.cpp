@@ -130,12 +130,19 @@ Sector Identity(std::string_view model) {
   return IdentifySector({model, "SN-" , "FW1", 0x0FFFFFFF, 488397168});
 }
 
-DeviceScript Answering(std::string_view model) {
-  const std::vector<AttrRow> rows = {{5, kPreFail, 100, 100, 0, 36}, {194, 0x22, 40, 40, 38, 0}};
-  return {true, Identity(model), AttributeSector(rows), ThresholdSector(rows)};
+DeviceScript IdentifyOnly(std::string_view model) {
+  DeviceScript d;
+  d.identify = Identity(model);
+  return d;
 }
 
-DeviceScript IdentifyOnly(std::string_view model) { return {true, Identity(model)}; }
+DeviceScript Answering(std::string_view model) {
+  const std::vector<AttrRow> rows = {{5, kPreFail, 100, 100, 0, 36}, {194, 0x22, 40, 40, 38, 0}};
+  DeviceScript d = IdentifyOnly(model);
+  d.attributes = AttributeSector(rows);
+  d.thresholds = ThresholdSector(rows);
+  return d;
+}
 
 // ---- ReadDriveIdentity -------------------------------------------------------
 
@@ -298,7 +305,8 @@ TEST(ReadSmartData, EveryBranchOfTheProbe) {
        {"open 0", "version", "packet 0", "attrs 0", "enable 1", "identify 1", "attrs 1",
         "thresh 1", "close"}},
       {"every IDENTIFY fails", [](ScriptedTransport& t) { t.device_map = 0x01; }, false, -1, L"",
-       0, L"Identify Command Failed on Drive: Error from IDE controller bIDEStatus=0051 : " + kIoError,
+       0,
+       L"Identify Command Failed on Drive: Error from IDE controller bIDEStatus=0051 : " + kIoError,
        {"open 0", "version", "enable 0", "identify 0", "close"}},
       {"an exception is a failure, and the device is still closed",
        [](ScriptedTransport& t) {
@@ -334,8 +342,9 @@ TEST(ReadSmartData, FillsTheRecordFromTheAnsweringDevice) {
   t.device_map = 0x01;
   const std::vector<AttrRow> rows = {{1, kPreFail, 35, 35, 7, 36},
                                      {194, 0x22, 41, 52, 0x0012'0029, 0}};
-  t.devices[0] = {true, IdentifySector({"MODEL X", "SERIAL 9", "FW 2", 0x0FFFFFFF, 976773168}),
-                  AttributeSector(rows), ThresholdSector(rows)};
+  t.devices[0].identify = IdentifySector({"MODEL X", "SERIAL 9", "FW 2", 0x0FFFFFFF, 976773168});
+  t.devices[0].attributes = AttributeSector(rows);
+  t.devices[0].thresholds = ThresholdSector(rows);
   TSmartResult r;
   std::wstring error;
   ASSERT_TRUE(ReadSmartData(t, 0, r, error));

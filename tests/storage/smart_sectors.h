@@ -14,7 +14,8 @@ namespace corvane::storage::testing {
 using Sector = std::array<std::byte, kSectorSize>;
 
 inline void Put(Sector& s, std::size_t at, std::uint64_t value, std::size_t width) {
-  for (std::size_t i = 0; i < width; ++i) s[at + i] = static_cast<std::byte>((value >> (8 * i)) & 0xFF);
+  for (std::size_t i = 0; i < width; ++i)
+    s[at + i] = static_cast<std::byte>((value >> (8 * i)) & 0xFF);
 }
 
 // One attribute entry and the threshold at the same position. An id of 0

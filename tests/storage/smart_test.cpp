@@ -280,7 +280,8 @@ TEST(SmartAttributeName, BothRangesAndTheIdsAroundThem) {
 TEST(DriverErrorText, EveryCodeAndBeyond) {
   EXPECT_EQ(DriverErrorText(0), L"No error");
   EXPECT_EQ(DriverErrorText(7), L"Could not lock user\"s buffer");
-  EXPECT_EQ(DriverErrorText(10), L"Cmd issued to device not present although drive number is valid");
+  EXPECT_EQ(DriverErrorText(10),
+            L"Cmd issued to device not present although drive number is valid");
   for (int code = 0; code <= 10; ++code) EXPECT_FALSE(DriverErrorText(code).empty()) << code;
   EXPECT_EQ(DriverErrorText(11), L"");
   EXPECT_EQ(DriverErrorText(255), L"");

@@ -56,11 +56,12 @@ bool HelpWindow::Create() {
     RECT r{0, 0, kClientWidth - 2 * kMargin, 0};
     DrawTextW(dc.get(), t.text, -1, &r, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
     const int gap = t.style == Style::Text ? 6 : 10;
-    AddControl(L"StaticText" + std::to_wstring(++index), 100 + index, L"STATIC", t.text, WS_VISIBLE | SS_NOPREFIX,
+    ++index;
+    AddControl(L"StaticText" + std::to_wstring(index), 100 + index, L"STATIC", t.text, WS_VISIBLE | SS_NOPREFIX,
                kMargin, y, kClientWidth - 2 * kMargin, r.bottom, 0, font);
     y += r.bottom + gap;
   }
-  AddControl(L"lblWeb", 100 + ++index, L"STATIC", kWebAddressText, WS_VISIBLE, kMargin, y + 8,
+  AddControl(L"lblWeb", 100 + index + 1, L"STATIC", kWebAddressText, WS_VISIBLE, kMargin, y + 8,
              kClientWidth - 2 * kMargin, 16, 0, theme().bold());
   y += 8 + 16 + kMargin;
 

@@ -8,6 +8,8 @@
 #include "cpu/cpuid_decode.h"
 #include "cpu/cpuid_dump.h"
 #include "cpu/cpuid_live.h"
+#include "storage/mmc_cli.h"
+#include "storage/smart_cli.h"
 
 namespace corvane::app {
 namespace {
@@ -19,7 +21,9 @@ using Args = std::vector<std::string>;
 
 struct Subcommand {
   std::string_view name;
-  std::string_view synopsis;  // usage lines, each ending in '\n'
+  // Usage lines, each ending in '\n': a command form, then its description
+  // on lines that start with a blank.
+  std::string_view synopsis;
   int (*run)(const Args& args, std::ostream& out, std::ostream& err);
 };
 
@@ -96,9 +100,19 @@ nlohmann::ordered_json CpuIdentityJson(const cpu::CpuIdentity& id) {
 int RunCpuid(const Args& args, std::ostream& out, std::ostream& err);
 
 constexpr Subcommand kSubcommands[] = {
-    {"cpuid", "cpuid FILE      decode a CPUID dump, print the identification as JSON\n"
-              "cpuid --dump    print this processor's CPUID leaves as a dump\n",
+    {"cpuid", "cpuid FILE\n"
+              "  decode a recorded CPUID dump, print the identification as JSON\n"
+              "cpuid --dump\n"
+              "  print this processor's CPUID leaves in the dump format\n",
      RunCpuid},
+    {"smart", "smart --attrs FILE --thresh FILE [--identify FILE]\n"
+              "  decode recorded SMART sectors, print the reading as JSON\n",
+     storage::RunSmartCommand},
+    {"mmc", "mmc --config FILE --modesense FILE\n"
+            "  replay recorded CD/DVD replies, print the capability report\n"
+            "mmc --profile HEX\n"
+            "  name a CD/DVD profile code\n",
+     storage::RunMmcCommand},
 };
 
 void PrintUsage(std::ostream& to) {
@@ -107,7 +121,12 @@ void PrintUsage(std::ostream& to) {
     std::string_view lines = s.synopsis;
     while (!lines.empty()) {
       const auto eol = lines.find('\n');
-      to << "  " << kProgram << " " << lines.substr(0, eol) << "\n";
+      const std::string_view line = lines.substr(0, eol);
+      if (line.starts_with(' ')) {
+        to << "    " << line << "\n";  // what the form above it does
+      } else {
+        to << "  " << kProgram << " " << line << "\n";
+      }
       lines.remove_prefix(eol == std::string_view::npos ? lines.size() : eol + 1);
     }
   }

@@ -94,11 +94,24 @@ TEST(DecodeCpuid, BadInputExitsWithTwoAndSaysWhy) {
   }
 }
 
-TEST(DecodeCpuid, HelpListsTheSubcommands) {
+TEST(DecodeDispatch, HelpListsTheSubcommands) {
   const Outcome r = Decode({"--help"});
   EXPECT_EQ(r.code, kDecodeOk);
-  EXPECT_NE(r.out.find("corvane-decode cpuid FILE"), std::string::npos) << r.out;
-  EXPECT_NE(r.out.find("corvane-decode cpuid --dump"), std::string::npos) << r.out;
+  for (const char* line : {"corvane-decode cpuid FILE", "corvane-decode cpuid --dump",
+                           "corvane-decode smart --attrs", "corvane-decode mmc --config",
+                           "corvane-decode mmc --profile"}) {
+    EXPECT_NE(r.out.find(line), std::string::npos) << line << "\n" << r.out;
+  }
+}
+
+TEST(DecodeDispatch, EachSubcommandGetsTheWordsAfterItsName) {
+  for (const char* name : {"smart", "mmc"}) {
+    SCOPED_TRACE(name);
+    const Outcome r = Decode({name});  // reaches the subcommand, which wants more
+    EXPECT_EQ(r.code, kDecodeBadInput);
+    EXPECT_EQ(r.err.find("unknown subcommand"), std::string::npos) << r.err;
+    EXPECT_NE(r.err, "");
+  }
 }
 
 TEST(DecodeCpuid, LiveDumpDecodesBackThroughTheTool) {

@@ -140,26 +140,9 @@ TEST(FirstRegistryString, UpToTheFirstZeroOrTheEnd) {
   EXPECT_EQ(FirstRegistryString({}), L"");
 }
 
-TEST(InquiryPassThroughArea, RecordBytes) {
-  PassThroughArea expected{};
-  const std::uint8_t head[] = {
-      44, 0,             // Length
-      0, 0, 0, 0,        // ScsiStatus, PathId, TargetId, Lun
-      6, 24, 1,          // CdbLength, SenseInfoLength, DataIn
-      0, 0, 0,           // alignment
-      100, 0, 0, 0,      // DataTransferLength
-      2, 0, 0, 0,        // TimeOutValue
-      0, 0, 0, 0,        // DataBuffer: the caller's
-      48, 0, 0, 0,       // SenseInfoOffset
-      0x12, 0, 0, 0, 100, 0,  // INQUIRY, allocation length 100
-  };
-  std::memcpy(expected.data(), head, sizeof head);
-  EXPECT_EQ(InquiryPassThroughArea(), expected);
-}
-
-std::vector<std::uint8_t> InquiryReply(std::string_view from_byte_8) {
-  std::vector<std::uint8_t> data(kInquiryDataLength, 0);
-  data[0] = 0x05;  // a CD/DVD device
+std::vector<std::byte> InquiryReply(std::string_view from_byte_8, size_t size = 100) {
+  std::vector<std::byte> data(size, std::byte{0});
+  data[0] = std::byte{0x05};  // a CD/DVD device
   std::memcpy(data.data() + 8, from_byte_8.data(), std::min(from_byte_8.size(), data.size() - 8));
   return data;
 }
@@ -169,9 +152,8 @@ TEST(InquiryIdentification, FromByteEightToZeroCutAtTwentyFour) {
   EXPECT_EQ(InquiryIdentification(InquiryReply("TSSTcorp\0CDDVDW"sv)), L"TSSTcorp");
   EXPECT_EQ(InquiryIdentification(InquiryReply("")), L"");
   // No zero before the end of the data: the text ends with the data.
-  std::vector<std::uint8_t> full(12, 'A');
-  EXPECT_EQ(InquiryIdentification(full), L"AAAA");
-  EXPECT_EQ(InquiryIdentification(std::vector<std::uint8_t>(8, 'A')), L"");
+  EXPECT_EQ(InquiryIdentification(InquiryReply("AAAA", 12)), L"AAAA");
+  EXPECT_EQ(InquiryIdentification(InquiryReply("", 8)), L"");
 }
 
 TEST(OpticalDriveTexts, ListAndShortList) {

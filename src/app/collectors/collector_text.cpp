@@ -1,5 +1,7 @@
 #include "app/collectors/collector_text.h"
 
+#include "storage/mmc.h"
+
 #include <charconv>
 #include <system_error>
 
@@ -35,15 +37,6 @@ std::wstring AsciiUntilZero(std::span<const std::uint8_t> bytes) {
     out += static_cast<wchar_t>(b);
   }
   return out;
-}
-
-void PutLe16(PassThroughArea& area, std::size_t offset, std::uint16_t value) {
-  area[offset] = static_cast<std::uint8_t>(value);
-  area[offset + 1] = static_cast<std::uint8_t>(value >> 8);
-}
-
-void PutLe32(PassThroughArea& area, std::size_t offset, std::uint32_t value) {
-  for (std::size_t i = 0; i < 4; ++i) area[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
 }
 
 }  // namespace
@@ -96,29 +89,8 @@ std::wstring NetworkAdapterListText(const std::vector<std::wstring>& description
   return out;
 }
 
-PassThroughArea InquiryPassThroughArea() {
-  PassThroughArea area{};
-  PutLe16(area, 0, static_cast<std::uint16_t>(kPassThroughRecordSize));  // Length
-  // ScsiStatus (2), PathId (3), TargetId (4), Lun (5) stay 0.
-  area[6] = 6;                                                        // CdbLength
-  area[7] = static_cast<std::uint8_t>(kSenseInfoLength);              // SenseInfoLength
-  area[8] = 1;                                                        // DataIn: device to host
-  PutLe32(area, 12, static_cast<std::uint32_t>(kInquiryDataLength));  // DataTransferLength
-  PutLe32(area, 16, 2);                                               // TimeOutValue, seconds
-  // DataBuffer (20) is the caller's pointer.
-  PutLe32(area, 24, static_cast<std::uint32_t>(kSenseInfoOffset));  // SenseInfoOffset
-  constexpr std::size_t kCdb = 28;
-  area[kCdb + 0] = 0x12;                                           // INQUIRY
-  area[kCdb + 4] = static_cast<std::uint8_t>(kInquiryDataLength);  // allocation length
-  return area;
-}
-
-std::wstring InquiryIdentification(std::span<const std::uint8_t> inquiry_data) {
-  constexpr std::size_t kVendorOffset = 8;
-  if (inquiry_data.size() <= kVendorOffset) return {};
-  std::wstring text = AsciiUntilZero(inquiry_data.subspan(kVendorOffset));
-  if (text.size() > kInquiryIdentificationLength) text.resize(kInquiryIdentificationLength);
-  return text;
+std::wstring InquiryIdentification(std::span<const std::byte> inquiry_reply) {
+  return storage::InquiryText(inquiry_reply).substr(0, kInquiryIdentificationLength);
 }
 
 std::optional<OpticalDriveReading> OpticalDriveTexts(const std::vector<OpticalDriveIdentity>& drives) {

@@ -55,30 +55,10 @@ std::wstring MonitorNamesText(const std::vector<std::optional<std::wstring>>& fi
 // Row 11: the descriptions trimmed, each followed by the separator.
 std::wstring NetworkAdapterListText(const std::vector<std::wstring>& descriptions);
 
-// Row 12, the SCSI pass-through request. The area goes to the driver as both
-// input and output: a SCSI_PASS_THROUGH_DIRECT record (44 bytes on 32-bit
-// Windows) followed by room for the sense data. The record's DataBuffer
-// field is a pointer, filled in by the caller at kDataBufferFieldOffset.
-inline constexpr std::size_t kPassThroughAreaSize = 80;
-inline constexpr std::size_t kPassThroughRecordSize = 44;
-inline constexpr std::size_t kDataBufferFieldOffset = 20;
-inline constexpr std::size_t kSenseInfoOffset = 48;
-inline constexpr std::size_t kSenseInfoLength = 24;
-inline constexpr std::size_t kInquiryDataLength = 100;
-static_assert(kSenseInfoOffset >= kPassThroughRecordSize);
-static_assert(kSenseInfoOffset + kSenseInfoLength <= kPassThroughAreaSize);
-static_assert(kDataBufferFieldOffset + 4 <= kPassThroughRecordSize);
-static_assert(kInquiryDataLength <= 0xFF, "the allocation length is one CDB byte");
-using PassThroughArea = std::array<std::uint8_t, kPassThroughAreaSize>;
-// INQUIRY (6-byte CDB 12 00 00 00 64 00), data in, 100 bytes, 2 s timeout,
-// 24 bytes of sense at offset 48; every other byte zero.
-PassThroughArea InquiryPassThroughArea();
-
-// Vendor and product of an INQUIRY reply: the text from byte 8 up to the
-// first zero byte or the end of the data, cut to 24 characters. Too short a
-// reply gives the empty text. The fields are ASCII by the SCSI standard.
+// Row 12: vendor and product of an INQUIRY reply (the drive's INQUIRY text,
+// cut to 24 characters).
 inline constexpr std::size_t kInquiryIdentificationLength = 24;
-std::wstring InquiryIdentification(std::span<const std::uint8_t> inquiry_data);
+std::wstring InquiryIdentification(std::span<const std::byte> inquiry_reply);
 
 struct OpticalDriveIdentity {
   wchar_t letter;

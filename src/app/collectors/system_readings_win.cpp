@@ -9,7 +9,6 @@
 #include <nb30.h>
 #include <winioctl.h>
 // after winioctl.h
-#include <ntddscsi.h>
 
 #include <cstddef>
 #include <cstring>
@@ -19,20 +18,11 @@
 #include "platform/cpu_instructions_win.h"
 #include "platform/registry_win.h"
 #include "platform/unique_handle.h"
+#include "storage/mmc_transport_win.h"
 
 namespace corvane::app {
 namespace {
 
-// The pass-through area is laid out byte by byte in the platform-free code;
-// the system's own record must agree with it.
-static_assert(sizeof(SCSI_PASS_THROUGH_DIRECT) == kPassThroughRecordSize);
-static_assert(offsetof(SCSI_PASS_THROUGH_DIRECT, DataTransferLength) == 12);
-static_assert(offsetof(SCSI_PASS_THROUGH_DIRECT, TimeOutValue) == 16);
-static_assert(offsetof(SCSI_PASS_THROUGH_DIRECT, DataBuffer) == kDataBufferFieldOffset);
-static_assert(offsetof(SCSI_PASS_THROUGH_DIRECT, SenseInfoOffset) == 24);
-static_assert(offsetof(SCSI_PASS_THROUGH_DIRECT, Cdb) == 28);
-static_assert(sizeof(void*) == 4, "the DataBuffer field holds a 32-bit pointer");
-static_assert(IOCTL_SCSI_PASS_THROUGH_DIRECT == 0x4D014);
 static_assert(sizeof(ADAPTER_STATUS) == 60);
 
 std::wstring FromAnsi(const char* text, std::size_t max_chars) {
@@ -110,22 +100,12 @@ class WinsockSession {
 };
 
 std::wstring ReadInquiryIdentification(wchar_t letter) {
-  wchar_t device[] = L"\\\\.\\?:";
-  device[4] = letter;
-  platform::UniqueFile drive(::CreateFileW(device, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                           nullptr, OPEN_EXISTING, 0, nullptr));
+  storage::Win32MmcTransport transport;
+  const auto drive = transport.OpenDrive(letter);
   if (!drive) return {};
-  // Adapters may require an aligned transfer buffer (AlignmentMask).
-  alignas(16) std::array<std::uint8_t, kInquiryDataLength> data{};
-  PassThroughArea area = InquiryPassThroughArea();
-  void* buffer = data.data();
-  std::memcpy(area.data() + kDataBufferFieldOffset, &buffer, sizeof buffer);
-  DWORD returned = 0;
-  if (!::DeviceIoControl(drive.get(), IOCTL_SCSI_PASS_THROUGH_DIRECT, area.data(), static_cast<DWORD>(area.size()),
-                         area.data(), static_cast<DWORD>(area.size()), &returned, nullptr)) {
-    return {};
-  }
-  return InquiryIdentification(data);
+  std::array<std::byte, storage::kInquiryDataLength> data{};
+  const storage::MmcReply reply = drive->Send(storage::kInquiry, data);
+  return reply.ok ? InquiryIdentification(std::span(data).first(reply.transferred)) : std::wstring();
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "app/decode_cli.h"
 
+
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <ostream>
@@ -8,11 +9,14 @@
 #include "cpu/cpuid_decode.h"
 #include "cpu/cpuid_dump.h"
 #include "cpu/cpuid_live.h"
+#include "platform/utf8.h"
 #include "storage/mmc_cli.h"
 #include "storage/smart_cli.h"
 
 namespace corvane::app {
 namespace {
+
+using platform::ToUtf8;
 
 constexpr std::string_view kProgram = "corvane-decode";
 
@@ -26,39 +30,6 @@ struct Subcommand {
   std::string_view synopsis;
   int (*run)(const Args& args, std::ostream& out, std::ostream& err);
 };
-
-// UTF-16 (or UTF-32 where wchar_t is wide) to UTF-8; an unpaired surrogate
-// becomes U+FFFD so the output is always valid.
-std::string ToUtf8(std::wstring_view text) {
-  std::string out;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    auto c = static_cast<std::uint32_t>(text[i]);
-    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size()) {
-      const auto next = static_cast<std::uint32_t>(text[i + 1]);
-      if (next >= 0xDC00 && next <= 0xDFFF) {
-        c = 0x10000 + ((c - 0xD800) << 10) + (next - 0xDC00);
-        ++i;
-      }
-    }
-    if ((c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF) c = 0xFFFD;
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else if (c < 0x800) {
-      out += static_cast<char>(0xC0 | (c >> 6));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-      out += static_cast<char>(0xE0 | (c >> 12));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      out += static_cast<char>(0xF0 | (c >> 18));
-      out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-  }
-  return out;
-}
 
 // Opens a recorded file; on failure reports it and returns false.
 bool OpenInput(std::string_view subcommand, const std::string& path, std::ifstream& in, std::ostream& err) {

@@ -1,5 +1,6 @@
 #include "storage/smart_cli.h"
 
+
 #include <array>
 #include <filesystem>
 #include <fstream>
@@ -9,53 +10,18 @@
 #include <ostream>
 #include <string_view>
 
+#include "platform/utf8.h"
 #include "storage/smart.h"
 
 namespace corvane::storage {
 namespace {
 
+using platform::ToUtf8;
+
 constexpr std::string_view kUsage = "usage: smart --attrs FILE --thresh FILE [--identify FILE]";
 constexpr int kUsageError = 2;
 
 using Sector = std::array<std::byte, kSectorSize>;
-
-void AppendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out.push_back(static_cast<char>(c));
-  } else if (c < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  } else if (c < 0x10000) {
-    out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  } else {
-    out.push_back(static_cast<char>(0xF0 | (c >> 18)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  }
-}
-
-// UTF-16 (Windows) or UTF-32 (elsewhere) to UTF-8; a lone surrogate becomes
-// U+FFFD so the JSON writer never meets invalid UTF-8.
-std::string ToUtf8(std::wstring_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    char32_t c = static_cast<char32_t>(text[i]);
-    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size()) {
-      const auto low = static_cast<char32_t>(text[i + 1]);
-      if (low >= 0xDC00 && low <= 0xDFFF) {
-        c = 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
-        ++i;
-      }
-    }
-    if ((c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF) c = 0xFFFD;
-    AppendUtf8(out, c);
-  }
-  return out;
-}
 
 // One raw sector from `path`; nullopt after telling `err` why not.
 std::optional<Sector> ReadSector(const std::string& option, const std::string& path,

@@ -8,6 +8,7 @@
 #include "app/collectors/summary_collectors_win.h"
 #include "app/help_window_win.h"
 #include "app/main_window_win.h"
+#include "cpu/meters_window_win.h"
 #include "platform/com_win.h"
 
 namespace corvane::app {
@@ -35,6 +36,7 @@ const StartupWindow kStartupWindows[] = {
        return main;
      }},
     {L"TfrmHelp", &Make<HelpWindow>},
+    {L"TfrmMeters", &Make<cpu::MetersWindow>},
 };
 
 std::vector<std::wstring> CommandLineArguments() {

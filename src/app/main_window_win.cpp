@@ -14,6 +14,8 @@
 #include "app/main_layout.h"
 #include "app/main_menu.h"
 #include "app/product.h"
+#include "cpu/cpu_window_win.h"
+#include "cpu/meters_window_win.h"
 #include "platform/text_file_win.h"
 #include "report/summary_text.h"
 #include "platform/clipboard_win.h"
@@ -49,6 +51,8 @@ const Binding kBindings[] = {
     {cmdServices, L"TfrmServices", nullptr},
     {cmdBiosInfo, L"TfrmBiosInfo", nullptr},
     {cmdUsbDrives, L"TfrmUSBDrives", nullptr},
+    {cmdCpuInfo, nullptr, &MainWindow::CPUInfo1Click},
+    {cmdCpuMeters, nullptr, &MainWindow::CPUMeters1Click},
     {cmdShowInternet, L"TfrmInternet", nullptr},
     {cmdShowNetwork, L"TfrmNetwork", nullptr},
     {cmdShowUsb, L"TfrmUSB", nullptr},
@@ -214,6 +218,24 @@ void MainWindow::TransparentBackground1Click() {
 void MainWindow::About1Click() {
   AboutBox box(theme());
   if (box.Create(hwnd(), version_)) box.ShowModal(hwnd());
+}
+
+void MainWindow::CPUInfo1Click() {
+  struct BusyCursor {
+    BusyCursor() { ui::SetBusyCursor(true); }
+    ~BusyCursor() { ui::SetBusyCursor(false); }
+  } busy;
+  // Created with its timer on. The window gives the default cursor back once
+  // it has filled itself, while the user reads it.
+  cpu::CpuWindow window(theme(), dynamic_cast<cpu::MetersWindow*>(app_.FindWindow(L"TfrmMeters")));
+  if (window.Create(hwnd())) window.ShowModalOver(hwnd());
+}
+
+void MainWindow::CPUMeters1Click() {
+  auto* meters = dynamic_cast<cpu::MetersWindow*>(app_.FindWindow(L"TfrmMeters"));
+  if (!meters) return;
+  meters->StartSampling();
+  meters->ShowModal(hwnd());
 }
 
 void MainWindow::OpenWebPage() { ShellExecuteW(hwnd(), L"open", kWebPage, nullptr, nullptr, SW_SHOWNORMAL); }

@@ -32,6 +32,8 @@ class MainWindow : public ui::Window, private RefreshView {
   void Exit1Click();
   void TransparentBackground1Click();
   void About1Click();
+  void CPUInfo1Click();
+  void CPUMeters1Click();
   void OpenWebPage();
 
   const SummaryModel& sheet() const { return model_; }

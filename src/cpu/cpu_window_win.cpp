@@ -1,0 +1,467 @@
+#include "cpu/cpu_window_win.h"
+
+#include <algorithm>
+#include <exception>
+
+#include "app/collectors/collector_text.h"
+#include "app/collectors/system_readings_win.h"
+#include "app/product.h"
+#include "cpu/cpuid_live.h"
+#include "cpu/digit_glyphs.h"
+#include "cpu/meters_window_win.h"
+#include "cpu/system_times_win.h"
+#include "platform/cpu_instructions_win.h"
+#include "platform/text_file_win.h"
+#include "platform/wmi_win.h"
+#include "ui/menu_win.h"
+#include "ui/window_print_win.h"
+
+namespace corvane::cpu {
+namespace {
+
+constexpr UINT_PTR kTimerId = 1;
+constexpr UINT kTimerInterval = 1000;
+constexpr int kSheetId = 2220;
+
+// Page layout, in client pixels of the unscrolled page.
+constexpr int kMargin = 4;
+constexpr ui::SheetGeometry kSheetGeometry{4, 150, 158, 300, 19, 20, 16};
+constexpr int kSheetWidth = 462;
+constexpr int kUsageX = 472, kUsageY = 16, kUsageWidth = 130, kUsageHeight = 232;
+constexpr int kHeadingHeight = 16;
+constexpr int kSpeedHeadingY = 404, kSpeedY = 422;
+constexpr int kCounterHeadingY = 452, kCounterY = 470;
+constexpr int kPanelHeight = 22;
+constexpr int kButtonY = 502;
+constexpr int kFeaturesHeadingY = 536, kFeaturesY = 554;
+constexpr int kFeatureRows = 9;  // 25 items in three columns
+constexpr int kFeatureItemHeight = 17;
+constexpr int kFeaturesWidth = 598;
+constexpr int kFeaturesHeight = kFeatureRows * kFeatureItemHeight + 4;
+constexpr int kWebY = kFeaturesY + kFeaturesHeight + 8;
+constexpr int kContentHeight = kWebY + 16 + kMargin;
+constexpr int kClientWidth = kUsageX + kUsageWidth + kMargin;
+constexpr int kClientHeight = 520;
+
+constexpr int kHeadingSpeedId = 2210, kHeadingCounterId = 2211, kHeadingFeaturesId = 2212, kWebAddressId = 2213;
+constexpr int kUsageHeadingId = 2214, kMhzLabelId = 2215, kCyclesLabelId = 2216;
+
+constexpr ui::MenuItemSpec kFileItems[] = {{L"Print", kCpuCmdPrint}, ui::kSeparator, {L"Exit", kCpuCmdExit, ui::Fn(12)}};
+constexpr ui::MenuItemSpec kViewItems[] = {{L"Refresh", kCpuCmdRefresh}, {L"CPU Speed", kCpuCmdSpeed}};
+constexpr ui::MenuSpec kMenus[] = {{L"&File", kFileItems}, {L"&View", kViewItems}};
+
+// The window is made afresh for each showing, but the usage sampler's
+// previous reading lives for the whole process: the first tick after a
+// reopening measures over the whole time since the last tick before.
+UsageSampler& ProcessUsageSampler() {
+  static UsageSampler sampler;
+  return sampler;
+}
+
+std::wstring Widen(const char* text) {
+  std::wstring out;
+  for (const char* p = text; *p; ++p) out += static_cast<wchar_t>(static_cast<unsigned char>(*p));
+  return out;
+}
+
+// A property the object does not have, or one that answers an error value,
+// empties its row: providers leave out what they cannot tell.
+std::wstring LateValueText(const platform::WmiLateObject& object, std::wstring_view property) {
+  try {
+    const platform::Variant value = object.Get(property);
+    if (V_VT(&value.get()) == VT_ERROR) return {};
+    return platform::WmiPlainText(value.get());
+  } catch (const platform::WmiError&) {
+    return {};
+  }
+}
+
+std::vector<ui::SheetRowSpec> SheetRows() {
+  std::vector<ui::SheetRowSpec> rows;
+  for (std::size_t i = 0; i < kCpuRowCount; ++i) {
+    rows.push_back({std::wstring(kCpuRows[i].label), L"Label" + std::to_wstring(i + 1), CpuLabelId(i),
+                    std::wstring(kCpuRows[i].value_name), CpuValueId(i)});
+  }
+  return rows;
+}
+
+}  // namespace
+
+// The sheet with the value cells on the tooltip colour. The page scrolls as
+// a whole, so the wheel goes up to it.
+class CpuWindow::Sheet : public ui::DetailSheet {
+ public:
+  using ui::DetailSheet::DetailSheet;
+
+ protected:
+  HBRUSH OnControlColour(HDC dc, HWND control) override {
+    const int id = GetDlgCtrlID(control);
+    if (id >= CpuValueId(0) && id < CpuValueId(kCpuRowCount)) {
+      SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
+      SetBkColor(dc, GetSysColor(COLOR_INFOBK));
+      return GetSysColorBrush(COLOR_INFOBK);
+    }
+    return ui::DetailSheet::OnControlColour(dc, control);
+  }
+  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override {
+    if (msg == WM_MOUSEWHEEL) return SendMessageW(GetParent(hwnd()), msg, wp, lp);
+    return ui::DetailSheet::OnMessage(msg, wp, lp);
+  }
+};
+
+CpuWindow::CpuWindow(const ui::Theme& theme, MetersWindow* meters)
+    : ui::Window(theme),
+      meters_(meters),
+      sheet_(std::make_unique<Sheet>(theme)),
+      usage_panel_(theme),
+      speed_panel_(theme),
+      counter_panel_(theme) {}
+
+CpuWindow::~CpuWindow() { SetTimerEnabled(false); }
+
+bool CpuWindow::Create(HWND owner) {
+  const DWORD style = WS_OVERLAPPEDWINDOW | WS_VSCROLL | WS_CLIPCHILDREN;
+  HMENU menu = ui::BuildMenuBar(kMenus);
+  RECT frame{0, 0, kClientWidth + GetSystemMetrics(SM_CXVSCROLL), kClientHeight};
+  AdjustWindowRectEx(&frame, style, TRUE, 0);
+  ui::CreateParams p{L"TfrmCPU", L"CPU Info"};
+  p.style = style;
+  p.width = frame.right - frame.left;
+  p.height = frame.bottom - frame.top;
+  p.parent = owner;
+  p.menu_or_id = menu;
+  p.background = theme().white_brush();
+  if (!ui::Window::Create(p)) {
+    DestroyMenu(menu);
+    return false;
+  }
+  accelerators_ = ui::BuildAccelerators(kMenus);
+  decimal_ = app::ReadDecimalSeparator();
+  LiveCpuid cpu;
+  has_counter_ = GetCPUFeatures(cpu).TSC;  // RDTSC would fault without it
+
+  if (!sheet_->Create(hwnd(), kSheetId, SheetRows(), kSheetGeometry)) return false;
+  MoveWindow(sheet_->hwnd(), 0, 0, kSheetWidth, sheet_->ContentHeight(), FALSE);
+  FileControl(L"ScrollBox1", kSheetId, sheet_->hwnd());
+  AdoptControls(*sheet_);
+
+  // The usage gauge: heading, two bars, percentage.
+  usage_panel_.Create(hwnd(), kCpuUsagePanelId, kUsageX, kUsageY, kUsageWidth, kUsageHeight);
+  FileControl(L"Panel1", kCpuUsagePanelId, usage_panel_.hwnd());
+  usage_panel_.AddLabel(L"lblUsage", kUsageHeadingId, L"CPU Usage", SS_CENTER, 0, 6, kUsageWidth, 16, theme().bold());
+  usage_panel_.AddVerticalBar(L"ProgressBar1", kCpuUsageBar1Id, 30, 30, 24, 170, 0);
+  usage_panel_.AddVerticalBar(L"ProgressBar2", kCpuUsageBar2Id, 76, 30, 24, 170, 0);
+  usage_panel_.AddLabel(L"lblPercent", kCpuUsageLabelId, displays_.usage_label, SS_CENTER, 0, 208, kUsageWidth, 18,
+                        theme().bold());
+  AdoptControls(usage_panel_);
+
+  auto heading = [&](const wchar_t* name, int id, const wchar_t* text, int y) {
+    AddControl(name, id, L"STATIC", text, WS_VISIBLE, kMargin, y, 300, kHeadingHeight, 0, theme().bold());
+  };
+  heading(L"lblSpeed", kHeadingSpeedId, L"CPU Speed", kSpeedHeadingY);
+  speed_panel_.Create(hwnd(), kCpuSpeedPanelId, kMargin, kSpeedY, DigitX(kSpeedDigitCount) + 48, kPanelHeight,
+                      [this](HDC dc) { digits_.Draw(dc, displays_.speed_digits); });
+  FileControl(L"SpeedPanel", kCpuSpeedPanelId, speed_panel_.hwnd());
+  speed_panel_.AddLabel(L"lblMHz", kMhzLabelId, L"MHz", 0, DigitX(kSpeedDigitCount) + 4, 4, 40, 16);
+
+  heading(L"lblCycles", kHeadingCounterId, L"CPU clock cycles", kCounterHeadingY);
+  counter_panel_.Create(hwnd(), kCpuCounterPanelId, kMargin, kCounterY, DigitX(kCounterDigitCount) + 96, kPanelHeight,
+                        [this](HDC dc) { digits_.Draw(dc, displays_.counter_digits); });
+  FileControl(L"CounterPanel", kCpuCounterPanelId, counter_panel_.hwnd());
+  counter_panel_.AddLabel(L"lblClockCycles", kCyclesLabelId, L" Clock cycles", 0, DigitX(kCounterDigitCount) + 4, 4,
+                          90, 16);
+
+  AddControl(L"BitBtn1", kCpuShowMeterId, L"BUTTON", L"Show CPU Meter", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
+             kMargin, kButtonY, 140, 26);
+  heading(L"lblFeatures", kHeadingFeaturesId, L"Features", kFeaturesHeadingY);
+  // Read-only for the user: no selection, and the marks are drawn, not clicked.
+  HWND list = AddControl(L"CheckListBox1", kCpuFeaturesId, L"LISTBOX", L"",
+                         WS_VISIBLE | WS_BORDER | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_MULTICOLUMN | LBS_NOSEL |
+                             LBS_NOINTEGRALHEIGHT,
+                         kMargin, kFeaturesY, kFeaturesWidth, kFeaturesHeight);
+  SendMessageW(list, LB_SETCOLUMNWIDTH, (kFeaturesWidth - 4) / 3, 0);
+  AddControl(L"StaticText1", kWebAddressId, L"STATIC", app::kWebAddressText, WS_VISIBLE, kMargin, kWebY, 300, 16);
+
+  ScrollTo(0);
+  SetTimerEnabled(true);
+  return true;
+}
+
+void CpuWindow::SetTimerEnabled(bool on) {
+  if (!hwnd()) return;
+  if (on && !timer_on_) timer_on_ = SetTimer(hwnd(), kTimerId, kTimerInterval, nullptr) != 0;
+  if (!on && timer_on_) {
+    KillTimer(hwnd(), kTimerId);
+    timer_on_ = false;
+  }
+}
+
+void CpuWindow::ShowModalOver(HWND owner) {
+  // Its own loop rather than the base's: File, Exit answers F12 here.
+  running_ = true;
+  if (owner) EnableWindow(owner, FALSE);
+  ShowWindow(hwnd(), SW_SHOW);
+  SetForegroundWindow(hwnd());
+  UpdateWindow(hwnd());
+  // FormShow
+  try {
+    Refresh1Click();
+  } catch (const std::exception& e) {
+    ui::ShowErrorBox(hwnd(), Widen(e.what()));
+  }
+  SendMessageW(hwnd(), WM_VSCROLL, SB_PAGEUP, 0);
+
+  MSG msg;
+  bool quit = false;
+  int quit_code = 0;
+  while (running_ && hwnd() && IsWindowVisible(hwnd())) {
+    if (GetMessageW(&msg, nullptr, 0, 0) <= 0) {
+      quit = true;
+      quit_code = static_cast<int>(msg.wParam);
+      break;
+    }
+    if (hwnd() && TranslateAcceleratorW(hwnd(), accelerators_.get(), &msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  running_ = false;
+  SetTimerEnabled(false);
+  if (owner) {
+    EnableWindow(owner, TRUE);
+    SetActiveWindow(owner);
+  }
+  if (hwnd()) ShowWindow(hwnd(), SW_HIDE);
+  if (quit) PostQuitMessage(quit_code);  // the outer loop must see it too
+}
+
+void CpuWindow::OnClose() {
+  // FormClose: the timer stops with the showing.
+  SetTimerEnabled(false);
+  running_ = false;
+  ShowWindow(hwnd(), SW_HIDE);
+}
+
+void CpuWindow::Refresh1Click() {
+  ui::SetBusyCursor(true);
+  struct CursorBack {
+    ~CursorBack() { ui::SetBusyCursor(false); }
+  } cursor_back;
+
+  SYSTEM_INFO info{};
+  GetSystemInfo(&info);
+  LiveCpuid cpu;
+  const CpuIdentity identity = IdentifyCpu(cpu);
+  ApplyIdentification(rows_, static_cast<int>(info.dwNumberOfProcessors), identity);
+
+  int instances = 0;
+  platform::T2DimStrArray grid;
+  const int properties =
+      platform::WmiQueryTable(L".", L"root\\CIMV2", L"", L"", L"SELECT * FROM Win32_Processor", instances, grid);
+  ApplyWmiRecord(rows_, CpuInfoFromWmiTable(instances, properties, grid));
+
+  features_ = FeatureItems(FeatureLines(identity.features, HasFDIVBug()));
+  ShowFeatures();
+  try {
+    SecondWmiPass();
+  } catch (const platform::WmiError& e) {
+    // The rows filled so far stay.
+    ShowRows();
+    ui::ShowErrorBox(hwnd(), e.message());
+    return;
+  }
+  ShowRows();
+}
+
+void CpuWindow::SecondWmiPass() {
+  // The in-process locator reaches the same namespace with the same identity
+  // as the "winmgmts:" moniker, without a helper process that outlives us.
+  const auto wmi = platform::WmiLateBound::ConnectLocator(L".", L"root\\cimv2");
+  wmi.ExecQuery(L"Select * from Win32_Processor", [this](const platform::WmiLateObject& object) {
+    for (const auto& p : kSecondPassProperties) rows_[p.row] = LateValueText(object, p.property);
+  });
+}
+
+void CpuWindow::ShowRows() {
+  for (std::size_t i = 0; i < kCpuRowCount; ++i) sheet_->SetValue(i, rows_[i], false);
+  RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
+void CpuWindow::ShowFeatures() {
+  HWND list = Control(L"CheckListBox1");
+  SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+  SendMessageW(list, LB_RESETCONTENT, 0, 0);
+  for (const auto& item : features_) {
+    const LRESULT index = SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.text.c_str()));
+    if (index >= 0) SendMessageW(list, LB_SETITEMDATA, static_cast<WPARAM>(index), item.checked ? 1 : 0);
+  }
+  SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(list, nullptr, TRUE);
+}
+
+void CpuWindow::DrawFeature(const DRAWITEMSTRUCT& item) {
+  if (item.itemID == static_cast<UINT>(-1)) return;
+  RECT r = item.rcItem;
+  FillRect(item.hDC, &r, GetSysColorBrush(COLOR_WINDOW));
+  const int box = std::min<int>(13, r.bottom - r.top - 2);
+  RECT check{r.left + 2, r.top + (r.bottom - r.top - box) / 2, 0, 0};
+  check.right = check.left + box;
+  check.bottom = check.top + box;
+  DrawFrameControl(item.hDC, &check, DFC_BUTTON, DFCS_BUTTONCHECK | (item.itemData ? DFCS_CHECKED : 0));
+  const LRESULT length = SendMessageW(item.hwndItem, LB_GETTEXTLEN, item.itemID, 0);
+  if (length <= 0) return;
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  SendMessageW(item.hwndItem, LB_GETTEXT, item.itemID, reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<std::size_t>(length));
+  SetBkMode(item.hDC, TRANSPARENT);
+  SetTextColor(item.hDC, GetSysColor(COLOR_WINDOWTEXT));
+  RECT t{check.right + 4, r.top, r.right, r.bottom};
+  DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &t,
+            DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+}
+
+void CpuWindow::Timer1Timer() {
+  // Usage: an error stops the timer and is reported once.
+  try {
+    ApplyUsage(displays_, ProcessUsageSampler().Take(ReadSystemTimes()), decimal_);
+    ShowUsage();
+  } catch (const std::exception& e) {
+    SetTimerEnabled(false);
+    ui::ShowErrorBox(hwnd(), UsageErrorText(Widen(e.what()), app::kWebPage));
+  }
+  // Clock: a failed measurement leaves the display as it was.
+  try {
+    MeasureSpeed();
+  } catch (...) {
+  }
+  // Counter: zeros when the processor has none.
+  displays_.counter_digits =
+      CounterDigits(has_counter_ ? std::optional<std::uint64_t>(platform::ReadTimeStampCounter()) : std::nullopt);
+  ShowDigits(counter_panel_, displays_.counter_digits);
+}
+
+void CpuWindow::MeasureSpeed() {
+  const auto sample = app::SampleCpuClock();
+  if (!sample) return;
+  displays_.speed_digits = SpeedDigits(app::ClockMhz(sample->tsc_ticks, sample->timer_ticks, sample->timer_frequency));
+  // Drawn at once: the counter follows within microseconds, so there is
+  // nothing to gain from running the message loop in between, and a nested
+  // loop would let a second tick or a close run inside this one.
+  ShowDigits(speed_panel_, displays_.speed_digits);
+}
+
+void CpuWindow::CPUSpeed1Click() { MeasureSpeed(); }
+
+void CpuWindow::ShowUsage() {
+  SetWindowTextW(Control(L"lblPercent"), displays_.usage_label.c_str());
+  for (const wchar_t* bar : {L"ProgressBar1", L"ProgressBar2"}) {
+    SendMessageW(Control(bar), PBM_SETPOS, static_cast<WPARAM>(displays_.usage_bar), 0);
+  }
+}
+
+void CpuWindow::ShowDigits(BlackPanel& panel, const std::wstring& digits) {
+  // The window text carries the digits for anyone who cannot see the images.
+  SetWindowTextW(panel.hwnd(), digits.c_str());
+  RECT area{0, 0, DigitX(digits.size()), kDigitHeight};
+  InvalidateRect(panel.hwnd(), &area, TRUE);
+  UpdateWindow(panel.hwnd());
+}
+
+void CpuWindow::BitBtn1Click() {
+  if (!meters_) return;
+  meters_->StartSampling();
+  meters_->Show();
+}
+
+void CpuWindow::Print1Click() {
+  const DWORD error = ui::PrintWindowImage(hwnd(), L"CPU Info");
+  if (error != ERROR_SUCCESS) ui::ShowErrorBox(hwnd(), platform::SystemMessage(error));
+}
+
+void CpuWindow::OnCommand(int id, int code, HWND) {
+  try {
+    switch (id) {
+      case kCpuCmdPrint: Print1Click(); break;
+      case kCpuCmdExit: SendMessageW(hwnd(), WM_CLOSE, 0, 0); break;
+      case kCpuCmdRefresh: Refresh1Click(); break;
+      case kCpuCmdSpeed: CPUSpeed1Click(); break;
+      case kCpuShowMeterId:
+        if (code == BN_CLICKED) BitBtn1Click();
+        break;
+    }
+  } catch (const std::exception& e) {
+    ui::ShowErrorBox(hwnd(), Widen(e.what()));
+  }
+}
+
+void CpuWindow::OnResize(int, int height) {
+  page_ = height;
+  SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE, 0, kContentHeight - 1, static_cast<UINT>(std::max(height, 0)), 0, 0};
+  SetScrollInfo(hwnd(), SB_VERT, &si, TRUE);
+  ScrollTo(scroll_);
+}
+
+void CpuWindow::ScrollTo(int pos) {
+  pos = std::clamp(pos, 0, std::max(0, kContentHeight - page_));
+  if (pos != scroll_) {
+    ScrollWindowEx(hwnd(), 0, scroll_ - pos, nullptr, nullptr, nullptr, nullptr,
+                   SW_SCROLLCHILDREN | SW_INVALIDATE | SW_ERASE);
+    scroll_ = pos;
+  }
+  SCROLLINFO si{sizeof si, SIF_POS, 0, 0, 0, pos, 0};
+  SetScrollInfo(hwnd(), SB_VERT, &si, TRUE);
+}
+
+HBRUSH CpuWindow::OnControlColour(HDC dc, HWND control) {
+  SetBkColor(dc, ui::kWhite);
+  const int id = GetDlgCtrlID(control);
+  SetTextColor(dc, id == kWebAddressId ? GetSysColor(COLOR_WINDOWTEXT) : ui::kLabelText);
+  return theme().white_brush();
+}
+
+LRESULT CpuWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_TIMER:
+      if (wp == kTimerId && timer_on_) Timer1Timer();
+      return 0;
+    case WM_VSCROLL:
+      switch (LOWORD(wp)) {
+        case SB_LINEUP: ScrollTo(scroll_ - kSheetGeometry.row_pitch); break;
+        case SB_LINEDOWN: ScrollTo(scroll_ + kSheetGeometry.row_pitch); break;
+        case SB_PAGEUP: ScrollTo(scroll_ - page_); break;
+        case SB_PAGEDOWN: ScrollTo(scroll_ + page_); break;
+        case SB_TOP: ScrollTo(0); break;
+        case SB_BOTTOM: ScrollTo(kContentHeight); break;
+        case SB_THUMBTRACK:
+        case SB_THUMBPOSITION: {
+          SCROLLINFO si{sizeof si, SIF_TRACKPOS, 0, 0, 0, 0, 0};
+          GetScrollInfo(hwnd(), SB_VERT, &si);
+          ScrollTo(si.nTrackPos);
+          break;
+        }
+      }
+      return 0;
+    case WM_MOUSEWHEEL:
+      // A page per notch, as the scroll bar's page buttons.
+      SendMessageW(hwnd(), WM_VSCROLL, GET_WHEEL_DELTA_WPARAM(wp) < 0 ? SB_PAGEDOWN : SB_PAGEUP, 0);
+      return 0;
+    case WM_MEASUREITEM: {
+      auto* m = reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
+      if (m->CtlID == static_cast<UINT>(kCpuFeaturesId)) {
+        m->itemHeight = kFeatureItemHeight;
+        return TRUE;
+      }
+      break;
+    }
+    case WM_DRAWITEM: {
+      const auto* d = reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
+      if (d->CtlID == static_cast<UINT>(kCpuFeaturesId)) {
+        DrawFeature(*d);
+        return TRUE;
+      }
+      break;
+    }
+  }
+  return ui::Window::OnMessage(msg, wp, lp);
+}
+
+}  // namespace corvane::cpu

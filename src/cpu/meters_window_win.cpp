@@ -1,0 +1,110 @@
+#include "cpu/meters_window_win.h"
+
+#include "app/collectors/system_readings_win.h"
+#include "app/product.h"
+#include "cpu/system_times_win.h"
+#include "ui/menu_win.h"
+
+namespace corvane::cpu {
+namespace {
+
+constexpr UINT_PTR kTimerId = 1;
+constexpr UINT kTimerInterval = 1000;
+
+constexpr int kMargin = 8;
+constexpr int kPanelY = 48;
+constexpr int kBarPanelWidth = 36, kBarHeight = 100;
+constexpr int kChartBorder = 2;
+constexpr int kChartX = kMargin + kBarPanelWidth + kMargin;
+constexpr int kChartPanelWidth = MetersChart::kWidth + 2 * kChartBorder;
+constexpr int kChartPanelHeight = MetersChart::kHeight + 2 * kChartBorder;
+constexpr int kPercentY = kPanelY + kChartPanelHeight + 6;
+constexpr int kWebY = kPercentY + 22;
+constexpr int kClientWidth = kChartX + kChartPanelWidth + kMargin;
+constexpr int kClientHeight = kWebY + 16 + kMargin;
+constexpr int kHeadingId = 2403, kNoteId = 2404, kWebAddressId = 2405, kBarPanelId = 2406;
+
+constexpr ui::MenuItemSpec kViewItems[] = {{L"Refresh", kMetersCmdRefresh}};
+constexpr ui::MenuSpec kMenus[] = {{L"&File", {}}, {L"&View", kViewItems}};
+
+}  // namespace
+
+MetersWindow::MetersWindow(const ui::Theme& theme) : ui::Window(theme), bar_panel_(theme), chart_panel_(theme) {}
+
+MetersWindow::~MetersWindow() {
+  if (timer_on_ && hwnd()) KillTimer(hwnd(), kTimerId);
+}
+
+bool MetersWindow::Create() {
+  // A fixed single border with only the minimise and close buttons.
+  const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+  const DWORD ex_style = WS_EX_TOPMOST;
+  HMENU menu = ui::BuildMenuBar(kMenus);
+  RECT frame{0, 0, kClientWidth, kClientHeight};
+  AdjustWindowRectEx(&frame, style, TRUE, ex_style);
+  ui::CreateParams p{L"TfrmMeters", L"CPU Meters"};
+  p.style = style;
+  p.ex_style = ex_style;
+  p.width = frame.right - frame.left;
+  p.height = frame.bottom - frame.top;
+  p.menu_or_id = menu;
+  p.background = theme().white_brush();
+  if (!ui::Window::Create(p)) {
+    DestroyMenu(menu);
+    return false;
+  }
+  decimal_ = app::ReadDecimalSeparator();
+
+  AddControl(L"Label1", kHeadingId, L"STATIC", L"CPU usage and history", WS_VISIBLE, kMargin, 6, 300, 18, 0,
+             theme().bold());
+  AddControl(L"Label2", kNoteId, L"STATIC", L"Note: This does not currently work on Windows 7, 64bit.", WS_VISIBLE,
+             kMargin, 26, 400, 16);
+  bar_panel_.Create(hwnd(), kBarPanelId, kMargin, kPanelY, kBarPanelWidth, kChartPanelHeight);
+  bar_panel_.AddVerticalBar(L"ProgressBar1", kMetersBarId, 8, kChartBorder, kBarPanelWidth - 16, kBarHeight,
+                            model_.bar());
+  AdoptControls(bar_panel_);
+  chart_panel_.Create(hwnd(), kMetersChartPanelId, kChartX, kPanelY, kChartPanelWidth, kChartPanelHeight,
+                      [this](HDC dc) { PaintPixels(dc, model_.chart().image(), kChartBorder, kChartBorder); });
+  FileControl(L"Image1", kMetersChartPanelId, chart_panel_.hwnd());
+  AddControl(L"lblPercent", kMetersPercentId, L"STATIC", model_.label(), WS_VISIBLE, kMargin, kPercentY, 120, 18, 0,
+             theme().bold());
+  AddControl(L"StaticText1", kWebAddressId, L"STATIC", app::kWebAddressText, WS_VISIBLE, kMargin, kWebY, 300, 16);
+  return true;
+}
+
+void MetersWindow::StartSampling() {
+  if (!timer_on_ && hwnd()) timer_on_ = SetTimer(hwnd(), kTimerId, kTimerInterval, nullptr) != 0;
+}
+
+void MetersWindow::GetUsage() {
+  std::optional<SystemTimes> reading;
+  try {
+    reading = ReadSystemTimes();
+  } catch (...) {
+    // No load can be read here: the chart draws zero, as for a failed query.
+  }
+  model_.Tick(reading, decimal_);
+  SetWindowTextW(Control(L"lblPercent"), model_.label().c_str());
+  SendMessageW(Control(L"ProgressBar1"), PBM_SETPOS, static_cast<WPARAM>(model_.bar()), 0);
+  InvalidateRect(chart_panel_.hwnd(), nullptr, FALSE);
+}
+
+HBRUSH MetersWindow::OnControlColour(HDC dc, HWND) {
+  SetBkColor(dc, ui::kWhite);
+  SetTextColor(dc, ui::kLabelText);
+  return theme().white_brush();
+}
+
+LRESULT MetersWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_TIMER && wp == kTimerId) {
+    try {
+      GetUsage();
+    } catch (...) {
+      // A failed step is skipped; the next second tries again.
+    }
+    return 0;
+  }
+  return ui::Window::OnMessage(msg, wp, lp);
+}
+
+}  // namespace corvane::cpu

@@ -1,0 +1,93 @@
+#include "cpu/cpu_usage.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <vector>
+
+namespace corvane::cpu {
+namespace {
+
+constexpr std::int64_t kSecond = 10'000'000;  // 100-ns units
+
+TEST(CpuUsage, PercentBetweenTwoReadings) {
+  const struct {
+    const char* what;
+    SystemTimes previous, current;
+    std::optional<double> usage;
+  } cases[] = {
+      {"half idle, one processor", {kSecond, 50 * kSecond, 1}, {kSecond + kSecond / 2, 51 * kSecond, 1}, 50.5},
+      {"one of two idle", {kSecond, 50 * kSecond, 2}, {2 * kSecond, 51 * kSecond, 2}, 50.5},
+      {"all idle", {kSecond, 50 * kSecond, 1}, {2 * kSecond, 51 * kSecond, 1}, 0.5},
+      {"all busy", {kSecond, 50 * kSecond, 4}, {kSecond, 51 * kSecond, 4}, 100.5},
+      // Idle accounting a little ahead of the clock: slightly below zero, not clamped here.
+      {"idle ahead of clock", {kSecond, 50 * kSecond, 1}, {2 * kSecond + kSecond / 10, 51 * kSecond, 1}, -9.5},
+      {"no earlier reading", {0, 0, 0}, {kSecond, 50 * kSecond, 1}, std::nullopt},
+      {"no time passed", {kSecond, 50 * kSecond, 1}, {kSecond, 50 * kSecond, 1}, std::nullopt},
+      {"clock went back", {kSecond, 50 * kSecond, 1}, {kSecond, 49 * kSecond, 1}, std::nullopt},
+      {"no processor count", {kSecond, 50 * kSecond, 1}, {kSecond, 51 * kSecond, 0}, std::nullopt},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const auto usage = UsagePercent(c.previous, c.current);
+    ASSERT_EQ(usage.has_value(), c.usage.has_value());
+    if (usage) {
+      EXPECT_NEAR(*usage, *c.usage, 1e-9);
+    }
+  }
+}
+
+TEST(CpuUsage, SamplerComparesWithTheLastGoodReading) {
+  UsageSampler sampler;
+  EXPECT_FALSE(sampler.Take(SystemTimes{kSecond, 50 * kSecond, 1})) << "the first reading has nothing to compare with";
+  const auto second = sampler.Take(SystemTimes{kSecond + kSecond / 2, 51 * kSecond, 1});
+  ASSERT_TRUE(second);
+  EXPECT_NEAR(*second, 50.5, 1e-9);
+  // A failed reading gives nothing and keeps the previous one.
+  EXPECT_FALSE(sampler.Take(std::nullopt));
+  EXPECT_EQ(sampler.previous(), (SystemTimes{kSecond + kSecond / 2, 51 * kSecond, 1}));
+  const auto fourth = sampler.Take(SystemTimes{kSecond + kSecond / 2, 53 * kSecond, 1});
+  ASSERT_TRUE(fourth);
+  EXPECT_NEAR(*fourth, 100.5, 1e-9) << "two seconds without idle time since the last good reading";
+}
+
+TEST(CpuUsage, LabelAndBar) {
+  EXPECT_EQ(UsageLabelText(50.5, L"."), L"50.5 %");
+  EXPECT_EQ(UsageLabelText(50.5, L","), L"50,5 %");
+  EXPECT_EQ(UsageLabelText(37.4 + 0.5, L"."), L"37.9 %");
+  EXPECT_EQ(UsageLabelText(0.5, L"."), L"0.5 %");
+  EXPECT_EQ(UsageLabelText(100.5, L"."), L"100.5 %");
+  EXPECT_EQ(UsageLabelText(std::nan(""), L"."), L"0.0 %");
+
+  const struct {
+    double usage;
+    int bar;
+  } bars[] = {{50.5, 50}, {0.5, 0}, {99.99, 99}, {100.5, 100}, {250, 100}, {-9.5, 0},
+              {std::numeric_limits<double>::quiet_NaN(), 0}};
+  for (const auto& b : bars) EXPECT_EQ(UsageBarPosition(b.usage), b.bar) << b.usage;
+}
+
+TEST(CpuUsage, ReadingFromTheSystemRecords) {
+  std::vector<std::uint8_t> basic(kBasicInformationSize), time(kTimeOfDayInformationSize),
+      perf(kPerformanceInformationMinSize);
+  basic[kProcessorCountOffset] = 2;
+  // Low halves with the top bit set must not turn negative.
+  const std::uint64_t now = 0x01D9'0000'8000'0001ull, idle = 0x0000'0001'FFFF'FFFEull;
+  for (int i = 0; i < 8; ++i) {
+    time[kSystemTimeOffset + i] = static_cast<std::uint8_t>(now >> (8 * i));
+    perf[kIdleTimeOffset + i] = static_cast<std::uint8_t>(idle >> (8 * i));
+  }
+  const auto t = ParseSystemTimes(basic, time, perf);
+  ASSERT_TRUE(t);
+  EXPECT_EQ(t->processors, 2);
+  EXPECT_EQ(t->system_time, static_cast<std::int64_t>(now));
+  EXPECT_EQ(t->idle_time, static_cast<std::int64_t>(idle));
+
+  EXPECT_FALSE(ParseSystemTimes(std::span(basic).first(40), time, perf));
+  EXPECT_FALSE(ParseSystemTimes(basic, std::span(time).first(15), perf));
+  EXPECT_FALSE(ParseSystemTimes(basic, time, std::span(perf).first(7)));
+}
+
+}  // namespace
+}  // namespace corvane::cpu

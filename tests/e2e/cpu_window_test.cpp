@@ -1,0 +1,156 @@
+// The processor windows from the main window: the modal CPU window fills its
+// rows, its timer keeps the live displays moving without an error box, it
+// closes (close box and F12) and leaves the main window usable; the meters
+// window opens modally from the View menu and without blocking from the CPU
+// window, and its percentage follows the load.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "cpu/cpu_window_text.h"
+#include "e2e/harness.h"
+
+namespace corvane::e2e {
+namespace {
+
+using cpu::CpuValueId;
+
+// The text of a child, or "" while its owner is busy (the refresh and each
+// tick's half-second clock measurement hold the user-interface thread).
+std::wstring ChildText(HWND parent, int id) {
+  HWND child = FindDescendantById(parent, id);
+  if (!child) return L"";
+  return WindowText(child, 2s).value_or(L"");
+}
+
+bool IsDigits(const std::wstring& s, size_t count) {
+  return s.size() == count && s.find_first_not_of(L"0123456789") == std::wstring::npos;
+}
+
+class CpuWindows : public testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(app_.started()) << "CreateProcess error " << app_.start_error();
+    main_ = app_.WaitForMainWindow();
+    ASSERT_TRUE(main_) << "no visible TForm1";
+  }
+  void TearDown() override {
+    EXPECT_EQ(app_.FindMessageBox(), nullptr) << DescribeWindow(app_.FindMessageBox());
+  }
+
+  // Opens the CPU window through View, CPU Info and waits for its rows.
+  HWND OpenCpuWindow() {
+    EXPECT_TRUE(app_.PostCommand(app::cmdCpuInfo));  // modal: not waited for
+    HWND cpu = app_.WaitForWindow(L"TfrmCPU", kRefreshTimeout);
+    if (!cpu) return nullptr;
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowEnabled(main_); }, kUiTimeout)) << "the CPU window is modal";
+    EXPECT_TRUE(WaitUntil([&] { return ChildText(cpu, CpuValueId(cpu::kRowFamily)).starts_with(L"Model ID: Family "); },
+                          kRefreshTimeout))
+        << DescribeWindow(cpu);
+    return cpu;
+  }
+
+  void ExpectClosedAndMainUsable(HWND cpu) {
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(cpu); }, kUiTimeout)) << "destroyed when closed";
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(main_) != FALSE; }, kUiTimeout));
+    EXPECT_TRUE(app_.SendCommand(app::cmdUsingCorvane, kUiTimeout)) << "the main window answers commands again";
+    if (HWND help = app_.WaitForWindow(L"TfrmHelp")) PostMessageW(help, WM_CLOSE, 0, 0);
+  }
+
+  CorvaneProcess app_{{L"/norefresh"}};
+  HWND main_ = nullptr;
+};
+
+TEST_F(CpuWindows, CpuWindowFillsTicksAndCloses) {
+  HWND tb = app_.Control(app::kToolbarId);
+  DWORD_PTR enabled = 0;
+  ASSERT_TRUE(SendMessageTimeoutW(tb, TB_ISBUTTONENABLED, app::cmdCpuInfo, 0, SMTO_ABORTIFHUNG, 5000, &enabled));
+  EXPECT_TRUE(enabled) << "toolbar button 6";
+
+  HWND cpu = OpenCpuWindow();
+  ASSERT_TRUE(cpu) << "no visible TfrmCPU";
+  EXPECT_EQ(WindowText(cpu), std::optional<std::wstring>(L"CPU Info"));
+  EXPECT_FALSE(ChildText(cpu, CpuValueId(cpu::kRowBrand)).empty());
+  EXPECT_FALSE(ChildText(cpu, CpuValueId(cpu::kRowVendor)).empty());
+  EXPECT_NE(ChildText(cpu, CpuValueId(cpu::kRowChip)).find(L" x "), std::wstring::npos);
+  EXPECT_EQ(ChildText(cpu, CpuValueId(cpu::kRowProcessorId)).empty(), false);
+
+  // The timer: the clock display fills and the counter keeps running.
+  std::wstring first;
+  ASSERT_TRUE(WaitUntil([&] { return IsDigits(first = ChildText(cpu, cpu::kCpuCounterPanelId), 16); }, kUiTimeout))
+      << "counter display: '" << first << "'";
+  EXPECT_TRUE(WaitUntil([&] {
+    const std::wstring now = ChildText(cpu, cpu::kCpuCounterPanelId);
+    return IsDigits(now, 16) && now != first;
+  }, kUiTimeout)) << "the counter display did not move";
+  const std::wstring speed = ChildText(cpu, cpu::kCpuSpeedPanelId);
+  EXPECT_TRUE(IsDigits(speed, 5)) << "'" << speed << "'";
+  EXPECT_EQ(app_.FindMessageBox(), nullptr) << DescribeWindow(app_.FindMessageBox());
+
+  PostMessageW(cpu, WM_CLOSE, 0, 0);
+  ExpectClosedAndMainUsable(cpu);
+
+  // A second showing: F12 (File, Exit) closes it through its own shortcut.
+  cpu = OpenCpuWindow();
+  ASSERT_TRUE(cpu);
+  PostMessageW(cpu, WM_KEYDOWN, VK_F12, 0);
+  PostMessageW(cpu, WM_KEYUP, VK_F12, 0xC0000000);
+  ExpectClosedAndMainUsable(cpu);
+}
+
+TEST_F(CpuWindows, MetersFromTheViewMenuFollowTheLoad) {
+  HWND meters = app_.FindWindowOfClass(L"TfrmMeters", /*visible_only=*/false);
+  ASSERT_TRUE(meters) << "created at start-up";
+  EXPECT_FALSE(IsWindowVisible(meters));
+  EXPECT_TRUE(GetWindowLongW(meters, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_FALSE(GetWindowLongW(meters, GWL_STYLE) & (WS_THICKFRAME | WS_MAXIMIZEBOX));
+  EXPECT_EQ(ChildText(meters, cpu::kMetersPercentId), L"0.0%");
+
+  ASSERT_TRUE(app_.PostCommand(app::cmdCpuMeters));
+  ASSERT_TRUE(app_.WaitForWindow(L"TfrmMeters"));
+  EXPECT_EQ(WindowText(meters), std::optional<std::wstring>(L"CPU Meters"));
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowEnabled(main_); }, kUiTimeout)) << "shown modally";
+  // The first tick only takes a reading; the second shows a load.
+  std::wstring label;
+  EXPECT_TRUE(WaitUntil([&] { return (label = ChildText(meters, cpu::kMetersPercentId)).ends_with(L" %"); },
+                        kUiTimeout))
+      << "'" << label << "'";
+
+  PostMessageW(meters, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(meters); }, kUiTimeout));
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(main_) != FALSE; }, kUiTimeout));
+  EXPECT_TRUE(IsWindow(meters)) << "hidden, not destroyed";
+}
+
+TEST_F(CpuWindows, ShowCpuMeterOpensTheMetersWithoutBlocking) {
+  HWND cpu = OpenCpuWindow();
+  ASSERT_TRUE(cpu);
+  HWND button = FindButton(cpu, L"Show CPU Meter");
+  ASSERT_TRUE(button) << DescribeWindow(cpu);
+  ASSERT_TRUE(ClickButton(button));
+  HWND meters = app_.WaitForWindow(L"TfrmMeters");
+  ASSERT_TRUE(meters);
+  std::wstring label;
+  EXPECT_TRUE(WaitUntil([&] { return (label = ChildText(meters, cpu::kMetersPercentId)).ends_with(L" %"); },
+                        kUiTimeout))
+      << "'" << label << "'";
+  // The CPU window goes on: its counter still moves while the meters show.
+  const std::wstring before = ChildText(cpu, cpu::kCpuCounterPanelId);
+  EXPECT_TRUE(WaitUntil([&] {
+    const std::wstring now = ChildText(cpu, cpu::kCpuCounterPanelId);
+    return IsDigits(now, 16) && now != before;
+  }, kUiTimeout));
+  EXPECT_TRUE(IsWindowEnabled(cpu)) << "the meters window does not block the CPU window";
+
+  PostMessageW(meters, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(meters); }, kUiTimeout));
+  PostMessageW(cpu, WM_CLOSE, 0, 0);
+  ExpectClosedAndMainUsable(cpu);
+}
+
+}  // namespace
+}  // namespace corvane::e2e

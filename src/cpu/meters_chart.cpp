@@ -87,7 +87,7 @@ void MetersChart::Draw(const DrawOp& op) {
   image_.Apply(op);
 }
 
-int MetersChart::ChartY(int load) { return kHeight - std::clamp(load, 0, 100); }
+int MetersChart::ChartY(int load) { return load > 100 || load < 0 ? kHeight : kHeight - load; }
 
 void MetersChart::Step(int load) {
   ops_.clear();

@@ -69,8 +69,8 @@ class MetersChart {
   // and gets its grid, and a line joins the last y to the load's y.
   void Step(int load);
 
-  // The y of a load in percent. The load is clamped to 0..100: a reading
-  // above 100 is a full processor and belongs at the top, not the bottom.
+  // The y of a load in percent. A load outside 0..100 is a sampling
+  // artefact and is drawn at the bottom line.
   static int ChartY(int load);
 
   const PixelImage& image() const { return image_; }

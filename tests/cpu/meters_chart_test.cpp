@@ -77,7 +77,7 @@ TEST(MetersChart, LoadIntoLabelBarAndChart) {
 TEST(MetersChart, LoadToHeight) {
   const struct {
     int load, y;
-  } cases[] = {{0, 100}, {37, 63}, {100, 0}, {101, 0}, {250, 0}, {-3, 100}};
+  } cases[] = {{0, 100}, {37, 63}, {100, 0}, {101, 100}, {250, 100}, {-3, 100}};
   for (const auto& c : cases) EXPECT_EQ(MetersChart::ChartY(c.load), c.y) << c.load;
 
   MetersChart chart;

@@ -82,7 +82,7 @@ TEST(MetersChart, LoadToHeight) {
 
   MetersChart chart;
   chart.Step(120);
-  EXPECT_EQ(chart.last_y(), 0) << "a full processor is drawn at the top";
+  EXPECT_EQ(chart.last_y(), 100) << "a load above 100 is drawn at the bottom";
 }
 
 TEST(MetersChart, TenStepsMoveTheHistoryHundredPixels) {

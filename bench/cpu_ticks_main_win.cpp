@@ -22,7 +22,6 @@
 #include "cpu/cpuid_live.h"
 #include "cpu/meters_window_win.h"
 #include "cpu/system_times_win.h"
-#include "platform/cpu_instructions_win.h"
 #include "platform/unique_handle.h"
 #include "ui/theme_win.h"
 
@@ -94,7 +93,7 @@ int main() {
   const cpu::DigitImages digits;
   MemoryCanvas canvas(cpu::DigitX(cpu::kCounterDigitCount), cpu::kDigitHeight);
   auto usage = [&] { cpu::ApplyUsage(displays, sampler.Take(cpu::ReadSystemTimes()), L"."); };
-  auto counter = [&] { displays.counter_digits = cpu::CounterDigits(platform::ReadTimeStampCounter()); };
+  auto counter = [&] { displays.counter_digits = cpu::CounterDigits(cpu::ReadTimeStampCounter()); };
   auto draw = [&] {
     digits.Draw(canvas.dc(), displays.speed_digits);
     digits.Draw(canvas.dc(), displays.counter_digits);

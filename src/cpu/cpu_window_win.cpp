@@ -10,7 +10,6 @@
 #include "cpu/digit_glyphs.h"
 #include "cpu/meters_window_win.h"
 #include "cpu/system_times_win.h"
-#include "platform/cpu_instructions_win.h"
 #include "platform/text_file_win.h"
 #include "platform/wmi_win.h"
 #include "ui/menu_win.h"
@@ -335,7 +334,7 @@ void CpuWindow::Timer1Timer() {
   }
   // Counter: zeros when the processor has none.
   displays_.counter_digits =
-      CounterDigits(has_counter_ ? std::optional<std::uint64_t>(platform::ReadTimeStampCounter()) : std::nullopt);
+      CounterDigits(has_counter_ ? std::optional<std::uint64_t>(cpu::ReadTimeStampCounter()) : std::nullopt);
   ShowDigits(counter_panel_, displays_.counter_digits);
 }
 

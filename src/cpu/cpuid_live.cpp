@@ -4,6 +4,7 @@
 
 #if defined(__i386__) || defined(__x86_64__)
 #include <cpuid.h>
+#include <x86intrin.h>
 #define CORVANE_HAVE_X86_CPUID 1
 #endif
 
@@ -47,11 +48,19 @@ CpuidRegs LiveCpuid::ExecCPUID(std::uint32_t leaf) {
   return r;
 }
 
+std::uint64_t ReadTimeStampCounter() { return __rdtsc(); }
+
 #else
 
 bool LiveCpuid::CPUIDAvailable() const { return false; }
 CpuidRegs LiveCpuid::ExecCPUID(std::uint32_t) { return {}; }
+std::uint64_t ReadTimeStampCounter() { return 0; }
 
 #endif
+
+bool HasTimeStampCounter(CpuidSource& source) {
+  constexpr std::uint32_t kTscBit = 1u << 4;
+  return source.CPUIDAvailable() && source.ExecCPUID(0).eax >= 1 && (source.ExecCPUID(1).edx & kTscBit) != 0;
+}
 
 }  // namespace corvane::cpu

@@ -1,5 +1,7 @@
 // The processor this program runs on, as a register source.
 #pragma once
+#include <cstdint>
+
 #include "cpu/cpuid_source.h"
 
 namespace corvane::cpu {
@@ -14,5 +16,10 @@ class LiveCpuid final : public CpuidSource {
   // a processor without it would raise an invalid-opcode fault.
   CpuidRegs ExecCPUID(std::uint32_t leaf) override;
 };
+
+// The processor's time-stamp counter (RDTSC). Only when HasTimeStampCounter:
+// on a processor without it the instruction faults.
+std::uint64_t ReadTimeStampCounter();
+bool HasTimeStampCounter(CpuidSource& source);
 
 }  // namespace corvane::cpu

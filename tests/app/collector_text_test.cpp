@@ -206,32 +206,6 @@ TEST(MacFromNetbios, AsksOnlyWhileTheAnswerIsAllZeros) {
   }
 }
 
-CpuBrandRegisters BrandRegisters(std::string_view text) {
-  std::uint8_t bytes[48] = {};
-  std::memcpy(bytes, text.data(), std::min(text.size(), sizeof bytes));
-  CpuBrandRegisters registers{};
-  for (std::size_t r = 0; r < registers.size(); ++r) {
-    for (std::size_t b = 0; b < 4; ++b) registers[r] |= std::uint32_t{bytes[r * 4 + b]} << (8 * b);
-  }
-  return registers;
-}
-
-TEST(CpuBrandText, LowestByteFirstUpToZeroTrimmed) {
-  EXPECT_EQ(CpuBrandText(BrandRegisters("              Intel(R) Pentium(R) 4 CPU 3.00GHz")),
-            L"Intel(R) Pentium(R) 4 CPU 3.00GHz");
-  EXPECT_EQ(CpuBrandText(BrandRegisters("AMD Athlon(tm)\0 left over bytes"sv)), L"AMD Athlon(tm)");
-  const std::string all48(48, 'X');
-  EXPECT_EQ(CpuBrandText(BrandRegisters(all48)), std::wstring(48, L'X'));
-  EXPECT_EQ(CpuBrandText(CpuBrandRegisters{}), L"");
-  // Register order within a leaf is EAX, EBX, ECX, EDX.
-  CpuBrandRegisters abcd{};
-  abcd[0] = 0x41414141;
-  abcd[1] = 0x42424242;
-  abcd[2] = 0x43434343;
-  abcd[3] = 0x44434241;
-  EXPECT_EQ(CpuBrandText(abcd), L"AAAABBBBCCCCABCD");
-}
-
 TEST(MouseText, ButtonsAndWheelInFront) {
   EXPECT_EQ(MouseText(true, true, 3), L"3 Button Wheel Mouse Present");
   EXPECT_EQ(MouseText(true, false, 2), L"2 Button Mouse Present");

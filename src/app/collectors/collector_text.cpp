@@ -28,17 +28,6 @@ std::wstring OneDecimal(double value, std::wstring_view decimal, std::size_t wid
   return out;
 }
 
-// Bytes of a text the hardware defines as ASCII, one character each, up to
-// the first zero byte.
-std::wstring AsciiUntilZero(std::span<const std::uint8_t> bytes) {
-  std::wstring out;
-  for (std::uint8_t b : bytes) {
-    if (b == 0) break;
-    out += static_cast<wchar_t>(b);
-  }
-  return out;
-}
-
 }  // namespace
 
 std::wstring ListText(const std::vector<std::wstring>& items) {
@@ -51,14 +40,6 @@ std::wstring ListText(const std::vector<std::wstring>& items) {
 }
 
 std::wstring MemoryText(std::uint64_t total_bytes) { return std::to_wstring((total_bytes >> 20) + 1) + L" MB"; }
-
-std::wstring CpuBrandText(const CpuBrandRegisters& registers) {
-  std::array<std::uint8_t, 49> text{};  // the last byte stays the terminator
-  for (std::size_t r = 0; r < registers.size(); ++r) {
-    for (std::size_t b = 0; b < 4; ++b) text[r * 4 + b] = static_cast<std::uint8_t>(registers[r] >> (8 * b));
-  }
-  return Trim(AsciiUntilZero(text));
-}
 
 double ClockMhz(std::uint64_t tsc_ticks, std::uint64_t timer_ticks, std::uint64_t timer_frequency) {
   double seconds = kNominalClockSampleSeconds;

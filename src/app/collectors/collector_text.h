@@ -32,13 +32,6 @@ std::wstring ListText(const std::vector<std::wstring>& items);
 // Row 3: whole mebibytes plus one ("1023 MiB and a bit" reads 1024 MB).
 std::wstring MemoryText(std::uint64_t total_bytes);
 
-// EAX, EBX, ECX, EDX of CPUID leaves 0x80000002, 0x80000003, 0x80000004.
-using CpuBrandRegisters = std::array<std::uint32_t, 12>;
-// The brand string: the 48 register bytes, lowest byte of each register
-// first, up to the first zero byte, trimmed. The string is ASCII by the
-// processor makers' definition; each byte becomes one character.
-std::wstring CpuBrandText(const CpuBrandRegisters& registers);
-
 // Row 5. The clock in MHz from a time-stamp count over an interval measured
 // by a second timer (ticks and ticks per second). Without a usable timer
 // (frequency or ticks 0) the interval is taken as the nominal half second.

@@ -8,6 +8,9 @@
 #include "app/collectors/collector_text.h"
 #include "app/collectors/os_identity_win.h"
 #include "app/collectors/system_readings_win.h"
+#include "app/collectors/tidy.h"
+#include "cpu/cpuid_decode.h"
+#include "cpu/cpuid_live.h"
 #include "platform/registry_win.h"
 #include "platform/unique_handle.h"
 #include "platform/wmi_win.h"
@@ -46,9 +49,10 @@ class SystemCollectors final : public SummaryCollectors {
   }
 
   std::wstring CpuBrand() override {
+    // The identification decoder's brand text, trimmed.
     return Caught([] {
-      const auto registers = ReadCpuBrandRegisters();
-      return registers ? CpuBrandText(*registers) : std::wstring();
+      cpu::LiveCpuid processor;
+      return Trim(cpu::GetCPUBrand(processor));
     });
   }
 

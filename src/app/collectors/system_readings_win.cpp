@@ -15,7 +15,7 @@
 #include <cwchar>
 
 #include "app/collectors/os_identity_win.h"
-#include "platform/cpu_instructions_win.h"
+#include "cpu/cpuid_live.h"
 #include "platform/registry_win.h"
 #include "platform/unique_handle.h"
 #include "storage/mmc_transport_win.h"
@@ -37,12 +37,6 @@ std::wstring FromAnsi(const char* text, std::size_t max_chars) {
 std::wstring FixedText(const wchar_t* text, std::size_t max_chars) { return {text, wcsnlen(text, max_chars)}; }
 
 bool HasDriveBit(DWORD mask, wchar_t letter) { return (mask >> (letter - L'A')) & 1u; }
-
-bool HasTimeStampCounter() {
-  using platform::ExecuteCpuid;
-  constexpr std::uint32_t kTscBit = 1u << 4;
-  return platform::CpuidAvailable() && ExecuteCpuid(0).eax >= 1 && (ExecuteCpuid(1).edx & kTscBit) != 0;
-}
 
 // The clock sample must not be pre-empted and must read one processor's
 // counter at both ends. Everything it changes is put back when it ends: a
@@ -124,32 +118,19 @@ std::optional<std::uint64_t> ReadTotalPhysicalMemory() {
   return status.ullTotalPhys;
 }
 
-std::optional<CpuBrandRegisters> ReadCpuBrandRegisters() {
-  using platform::ExecuteCpuid;
-  if (!platform::CpuidAvailable() || ExecuteCpuid(0x80000000u).eax < 0x80000004u) return std::nullopt;
-  CpuBrandRegisters registers{};
-  for (std::uint32_t i = 0; i < 3; ++i) {
-    const platform::CpuidRegisters r = ExecuteCpuid(0x80000002u + i);
-    registers[i * 4 + 0] = r.eax;
-    registers[i * 4 + 1] = r.ebx;
-    registers[i * 4 + 2] = r.ecx;
-    registers[i * 4 + 3] = r.edx;
-  }
-  return registers;
-}
-
 std::optional<ClockSample> SampleCpuClock() {
   // Without the counter RDTSC would fault, so the feature bit decides.
-  if (!HasTimeStampCounter()) return std::nullopt;
+  cpu::LiveCpuid processor;
+  if (!cpu::HasTimeStampCounter(processor)) return std::nullopt;
   LARGE_INTEGER frequency{}, t0{}, t1{};
   const bool timer = ::QueryPerformanceFrequency(&frequency) && frequency.QuadPart > 0;
   ClockSample sample;
   {
     const ClockSampleScope scope;
-    const std::uint64_t c0 = platform::ReadTimeStampCounter();
+    const std::uint64_t c0 = cpu::ReadTimeStampCounter();
     if (timer) ::QueryPerformanceCounter(&t0);
     ::Sleep(500);
-    const std::uint64_t c1 = platform::ReadTimeStampCounter();
+    const std::uint64_t c1 = cpu::ReadTimeStampCounter();
     if (timer) ::QueryPerformanceCounter(&t1);
     sample.tsc_ticks = c1 - c0;
   }

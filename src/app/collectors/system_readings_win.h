@@ -20,7 +20,6 @@ std::optional<std::uint64_t> ReadTotalPhysicalMemory();
 
 // Nullopt without the identification instruction or without leaves up to
 // 0x80000004.
-std::optional<CpuBrandRegisters> ReadCpuBrandRegisters();
 
 // Time-stamp ticks over about half a second, with the same interval on the
 // performance counter (0 ticks and frequency when that counter is missing).

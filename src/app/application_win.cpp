@@ -10,6 +10,8 @@
 #include "app/main_window_win.h"
 #include "cpu/meters_window_win.h"
 #include "platform/com_win.h"
+#include "storage/cddvd_window_win.h"
+#include "storage/usb_drives_window_win.h"
 
 namespace corvane::app {
 namespace {
@@ -37,6 +39,8 @@ const StartupWindow kStartupWindows[] = {
      }},
     {L"TfrmHelp", &Make<HelpWindow>},
     {L"TfrmMeters", &Make<cpu::MetersWindow>},
+    {L"TfrmCDDVD", &Make<storage::CdDvdWindow>},
+    {L"TfrmUSBDrives", &Make<storage::UsbDrivesWindow>},
 };
 
 std::vector<std::wstring> CommandLineArguments() {

@@ -1,0 +1,110 @@
+// What the USB drives window shows, as a pure mapping from the properties of
+// the Win32_DiskDrive objects WMI returned: the USB filter, the eleven grid
+// columns (position among all disks, capability texts, grouped numbers) and
+// the two counts. The window (usb_drives_window_win.h) reads the objects,
+// builds a UsbDrivesView and only displays it.
+#pragma once
+#include <array>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/wmi_grid.h"
+
+namespace corvane::storage {
+
+// Control and command identifiers of TfrmUSBDrives; the end-to-end suite
+// finds the controls and sends the commands by these numbers.
+enum UsbDrivesId : int {
+  kUsbSheetId = 2300,
+  kUsbCountLabelId,
+  kUsbCountId,       // "USB Drives": the number of rows
+  kUsbTotalLabelId,
+  kUsbTotalId,       // "Total No. of Drives"
+  kUsbGridCaptionId,
+  kUsbGridId,        // the report-style list
+  kUsbLinkId,
+  kUsbQuickPrintCommand = 2350,  // File, Quick Print
+  kUsbCloseCommand,              // File, Close
+  kUsbRefreshCommand,            // View, Refresh (F5)
+};
+
+inline constexpr std::wstring_view kUsbDrivesCaption = L"USB Drives";
+
+// The properties of one Win32_DiskDrive object that the window uses, as
+// delivered; WmiNull where the object has no such property or it is null.
+struct DiskDriveProperties {
+  platform::WmiValue InterfaceType;
+  platform::WmiValue Description;
+  platform::WmiValue MediaType;
+  platform::WmiValue Model;
+  platform::WmiValue Capabilities;
+  platform::WmiValue BytesPerSector;
+  platform::WmiValue TotalSectors;
+  platform::WmiValue Size;
+  platform::WmiValue Status;
+  platform::WmiValue PNPDeviceID;
+};
+
+struct DiskDriveProperty {
+  std::wstring_view name;
+  platform::WmiValue DiskDriveProperties::*field;
+};
+inline constexpr std::array<DiskDriveProperty, 10> kDiskDriveProperties{{
+    {L"InterfaceType", &DiskDriveProperties::InterfaceType},
+    {L"Description", &DiskDriveProperties::Description},
+    {L"MediaType", &DiskDriveProperties::MediaType},
+    {L"Model", &DiskDriveProperties::Model},
+    {L"Capabilities", &DiskDriveProperties::Capabilities},
+    {L"BytesPerSector", &DiskDriveProperties::BytesPerSector},
+    {L"TotalSectors", &DiskDriveProperties::TotalSectors},
+    {L"Size", &DiskDriveProperties::Size},
+    {L"Status", &DiskDriveProperties::Status},
+    {L"PNPDeviceID", &DiskDriveProperties::PNPDeviceID},
+}};
+
+inline constexpr std::wstring_view kDiskDriveQuery = L"SELECT * FROM Win32_DiskDrive";
+
+// Grid column headers, in order.
+inline constexpr std::array<std::wstring_view, 11> kUsbDriveColumns{{
+    L"Drive", L"Interface", L"Device", L"Media Type", L"Model", L"Capabilities",
+    L"Bytes Per Sector", L"Total Sectors", L"Drive Capacity", L"Status", L"PNP ID"}};
+inline constexpr std::size_t kCapabilitiesColumn = 5;
+
+using UsbDriveRow = std::array<std::wstring, kUsbDriveColumns.size()>;
+
+struct UsbDrivesView {
+  std::vector<UsbDriveRow> rows;  // the USB disks, in the order WMI returned them
+  std::wstring usb_count;         // "USB Drives"
+  std::wstring total_count;       // "Total No. of Drives"
+};
+
+// Whether the disk is on the USB interface (InterfaceType exactly "USB").
+bool IsUsbDisk(const DiskDriveProperties& disk);
+
+// Decimal digits grouped in threes from the right, `separator` between the
+// groups ("1234567" and "," give "1,234,567").
+std::wstring GroupDigits(std::wstring_view digits, std::wstring_view separator);
+
+// The "0,###" form of a whole number: no decimals, the thousands separator
+// between groups of three. Numbers delivered as text (WMI hands 64-bit
+// values to scripts as strings) are grouped too; a real is rounded; null is
+// empty; anything that is no number is shown as delivered.
+std::wstring GroupedNumber(const platform::WmiValue& value, std::wstring_view separator);
+
+// The text of one capability code; empty for a code without one.
+std::wstring_view CapabilityText(std::int64_t code);
+
+// The capability cell: the texts of the codes among the first three entries,
+// each followed by a carriage return. Null or non-numeric entries are skipped.
+std::wstring CapabilityTexts(const platform::WmiValue& capabilities);
+
+// The grid and the counts. `disks` are all disk drives in enumeration order;
+// when the enumeration broke off (`complete` false) the rows read so far are
+// shown but the counts stay empty, since they would not be true.
+UsbDrivesView BuildUsbDrivesView(std::span<const DiskDriveProperties> disks,
+                                 std::wstring_view thousands_separator, bool complete = true);
+
+}  // namespace corvane::storage

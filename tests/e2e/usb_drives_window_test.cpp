@@ -1,0 +1,170 @@
+// The USB drives window from the main window under Wine's WMI: Wine reports
+// its disks on the IDE interface and no USB disk, so the grid stays empty,
+// "USB Drives" reads 0 and "Total No. of Drives" the number of all disks,
+// however often the window is shown or refreshed.
+#include <windows.h>
+#include <commctrl.h>
+// after windows.h
+#include <wbemcli.h>
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "e2e/harness.h"
+#include "platform/com_win.h"
+#include "platform/unique_handle.h"
+#include "storage/usb_drives.h"
+
+namespace corvane::e2e {
+namespace {
+
+LRESULT Ask(HWND wnd, UINT msg, WPARAM wp = 0, LPARAM lp = 0) {
+  DWORD_PTR result = 0;
+  if (!SendMessageTimeoutW(wnd, msg, wp, lp, SMTO_ABORTIFHUNG, 10000, &result)) return -1;
+  return static_cast<LRESULT>(result);
+}
+
+// The number of Win32_DiskDrive instances, asked here on the native
+// interfaces, independently of the program's late-bound route.
+int CountDiskDrives() {
+  platform::ComApartment com;
+  platform::ComPtr<IWbemLocator> locator;
+  if (FAILED(CoCreateInstance(CLSID_WbemLocator, nullptr, CLSCTX_INPROC_SERVER, IID_IWbemLocator,
+                              locator.put_void())))
+    return -1;
+  platform::ComPtr<IWbemServices> services;
+  if (FAILED(locator->ConnectServer(platform::Bstr(L"root\\cimv2").get(), nullptr, nullptr, nullptr, 0, nullptr,
+                                    nullptr, services.put())))
+    return -1;
+  platform::ComPtr<IEnumWbemClassObject> objects;
+  if (FAILED(services->ExecQuery(platform::Bstr(L"WQL").get(), platform::Bstr(L"SELECT * FROM Win32_DiskDrive").get(),
+                                 WBEM_FLAG_FORWARD_ONLY, nullptr, objects.put())))
+    return -1;
+  int count = 0;
+  for (;;) {
+    platform::ComPtr<IWbemClassObject> object;
+    ULONG fetched = 0;
+    if (objects->Next(static_cast<long>(WBEM_INFINITE), 1, object.put(), &fetched) != S_OK || fetched == 0) break;
+    ++count;
+  }
+  return count;
+}
+
+// The header texts of a list view in another process: the request and the
+// text go through a page borrowed in that process.
+std::vector<std::wstring> HeaderTexts(DWORD pid, HWND list) {
+  std::vector<std::wstring> texts;
+  HWND header = reinterpret_cast<HWND>(Ask(list, LVM_GETHEADER));
+  const LRESULT count = Ask(header, HDM_GETITEMCOUNT);
+  const platform::UniqueKernelObject process(
+      OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid));
+  if (!process || count <= 0) return texts;
+  constexpr SIZE_T kPage = 4096, kTextAt = 1024, kTextChars = 256;
+  auto* remote = static_cast<char*>(VirtualAllocEx(process.get(), nullptr, kPage, MEM_COMMIT, PAGE_READWRITE));
+  if (!remote) return texts;
+  for (LRESULT i = 0; i < count; ++i) {
+    HDITEMW item{};
+    item.mask = HDI_TEXT;
+    item.pszText = reinterpret_cast<wchar_t*>(remote + kTextAt);
+    item.cchTextMax = kTextChars;
+    std::array<wchar_t, kTextChars> text{};
+    SIZE_T moved = 0;
+    if (!WriteProcessMemory(process.get(), remote, &item, sizeof item, &moved) ||
+        Ask(header, HDM_GETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(remote)) <= 0 ||
+        !ReadProcessMemory(process.get(), remote + kTextAt, text.data(), sizeof text, &moved)) {
+      texts.push_back(L"<unreadable>");
+      continue;
+    }
+    text.back() = L'\0';
+    texts.emplace_back(text.data());
+  }
+  VirtualFreeEx(process.get(), remote, 0, MEM_RELEASE);
+  return texts;
+}
+
+class UsbDrivesWindow : public testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    disks_ = CountDiskDrives();
+    app_ = std::make_unique<CorvaneProcess>(std::vector<std::wstring>{L"/norefresh"});
+    if (app_->started()) app_->WaitForMainWindow();
+  }
+  static void TearDownTestSuite() { app_.reset(); }
+
+  void SetUp() override {
+    ASSERT_GT(disks_, 0) << "WMI lists no disk drive in this prefix";
+    ASSERT_TRUE(app_->started()) << "CreateProcess error " << app_->start_error();
+    ASSERT_TRUE(app_->main_window()) << "no visible TForm1";
+    window_ = Open();
+    ASSERT_TRUE(window_) << "no visible TfrmUSBDrives";
+  }
+  void TearDown() override {
+    EXPECT_EQ(app_->FindMessageBox(), nullptr) << DescribeWindow(app_->FindMessageBox());
+    if (window_ && IsWindowVisible(window_)) Close();
+  }
+
+  // View, USB Drives; the window asks WMI while it is being shown.
+  HWND Open() const {
+    if (!app_->SendCommand(app::cmdUsbDrives, kRefreshTimeout)) return nullptr;
+    return app_->WaitForWindow(L"TfrmUSBDrives");
+  }
+  void Close() const {
+    PostMessageW(window_, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(window_); }, kUiTimeout)) << "closing hides it";
+  }
+
+  HWND Child(int id) const { return FindDescendantById(window_, id); }
+  std::wstring Text(int id) const {
+    HWND child = Child(id);
+    return child ? WindowText(child).value_or(L"?") : L"<missing>";
+  }
+
+  void ExpectNoUsbDiskAmongAllDisks(const char* when) const {
+    SCOPED_TRACE(when);
+    EXPECT_EQ(Text(storage::kUsbCountId), L"0");
+    EXPECT_EQ(Text(storage::kUsbTotalId), std::to_wstring(disks_));
+    EXPECT_EQ(Ask(Child(storage::kUsbGridId), LVM_GETITEMCOUNT), 0);
+  }
+
+  static int disks_;
+  static std::unique_ptr<CorvaneProcess> app_;
+  HWND window_ = nullptr;
+};
+int UsbDrivesWindow::disks_ = 0;
+std::unique_ptr<CorvaneProcess> UsbDrivesWindow::app_;
+
+TEST_F(UsbDrivesWindow, OpensFromTheMainWindowWithTheCountsAndTheGrid) {
+  EXPECT_EQ(WindowText(window_), std::optional<std::wstring>(L"USB Drives"));
+  EXPECT_EQ(Text(storage::kUsbCountLabelId), L"USB Drives");
+  EXPECT_EQ(Text(storage::kUsbTotalLabelId), L"Total No. of Drives");
+  EXPECT_EQ(Text(storage::kUsbGridCaptionId), L"USB Drives");
+  ExpectNoUsbDiskAmongAllDisks("first showing");
+
+  const std::vector<std::wstring> headers = {L"Drive",        L"Interface",        L"Device",
+                                             L"Media Type",   L"Model",            L"Capabilities",
+                                             L"Bytes Per Sector", L"Total Sectors", L"Drive Capacity",
+                                             L"Status",       L"PNP ID"};
+  EXPECT_EQ(HeaderTexts(app_->pid(), Child(storage::kUsbGridId)), headers);
+}
+
+TEST_F(UsbDrivesWindow, ShowingAgainAndRefreshingGiveTheSameCounts) {
+  Close();
+  window_ = Open();
+  ASSERT_TRUE(window_);
+  ExpectNoUsbDiskAmongAllDisks("second showing");
+  ASSERT_NE(Ask(window_, WM_COMMAND, storage::kUsbRefreshCommand), -1);
+  ExpectNoUsbDiskAmongAllDisks("after View, Refresh");
+}
+
+TEST_F(UsbDrivesWindow, FileCloseHidesTheWindow) {
+  ASSERT_NE(Ask(window_, WM_COMMAND, storage::kUsbCloseCommand), -1);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(window_); }, kUiTimeout));
+  EXPECT_TRUE(app_->running());
+}
+
+}  // namespace
+}  // namespace corvane::e2e

@@ -11,6 +11,7 @@
 #include "cpu/meters_window_win.h"
 #include "platform/com_win.h"
 #include "storage/cddvd_window_win.h"
+#include "storage/disk_window_win.h"
 #include "storage/usb_drives_window_win.h"
 
 namespace corvane::app {
@@ -37,6 +38,7 @@ const StartupWindow kStartupWindows[] = {
        if (!main->Create()) return nullptr;
        return main;
      }},
+    {L"TfrmDisk", &storage::CreateDiskWindow},
     {L"TfrmHelp", &Make<HelpWindow>},
     {L"TfrmMeters", &Make<cpu::MetersWindow>},
     {L"TfrmCDDVD", &Make<storage::CdDvdWindow>},

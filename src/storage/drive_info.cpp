@@ -1,0 +1,249 @@
+#include "storage/drive_info.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <iterator>
+#include <system_error>
+
+#include "storage/usb_drives.h"  // GroupDigits
+
+namespace corvane::storage {
+namespace {
+
+constexpr std::wstring_view kDriveTypeNames[] = {
+    L"Unknown",     // DRIVE_UNKNOWN
+    L"Not Exists",  // DRIVE_NO_ROOT_DIR
+    L"Removable",   // DRIVE_REMOVABLE
+    L"Fixed",       // DRIVE_FIXED
+    L"Remote",      // DRIVE_REMOTE
+    L"CDROM",       // DRIVE_CDROM
+    L"RAMDisk",     // DRIVE_RAMDISK
+};
+
+// Feature bits of GetVolumeInformation, as the SDK defines them.
+constexpr std::uint32_t kCaseSensitiveSearch = 0x1;
+constexpr std::uint32_t kCasePreservedNames = 0x2;
+constexpr std::uint32_t kUnicodeOnDisk = 0x4;
+constexpr std::uint32_t kPersistentAcls = 0x8;
+constexpr std::uint32_t kFileCompression = 0x10;
+constexpr std::uint32_t kVolumeQuotas = 0x20;
+constexpr std::uint32_t kSupportsSparseFiles = 0x40;
+constexpr std::uint32_t kSupportsReparsePoints = 0x80;
+constexpr std::uint32_t kVolumeIsCompressed = 0x8000;
+constexpr std::uint32_t kSupportsObjectIds = 0x10000;
+constexpr std::uint32_t kSupportsEncryption = 0x20000;
+
+// A volume with long names allows components of exactly this length.
+constexpr std::uint32_t kLongNameComponentLength = 255;
+constexpr std::uint32_t kLongNamesItem = 0;  // marks the item decided by the length
+
+struct FlagRule {
+  std::wstring_view text;
+  std::uint32_t mask;
+};
+constexpr std::array<FlagRule, kFlagItemCount> kFlagRules = {{
+    {L"Case Is Preserved", kCasePreservedNames},
+    {L"Case Sensitive", kCaseSensitiveSearch},
+    {L"Unicode Stored On Disk", kUnicodeOnDisk},
+    {L"Persistent Acls", kPersistentAcls},
+    {L"File Compression", kFileCompression},
+    {L"Volume Is Compressed", kVolumeIsCompressed},
+    {L"Long Filenames", kLongNamesItem},
+    {L"Encrypted File System Support", kSupportsEncryption},
+    {L"Object IDs Support", kSupportsObjectIds},
+    {L"Reparse Points Support", kSupportsReparsePoints},
+    {L"Sparse Files Support", kSupportsSparseFiles},
+    {L"Disk Quotas Support", kVolumeQuotas},
+}};
+
+const std::array<ui::ReportColumn, 10> kAttributeColumns = {{
+    {L"Attribute", 55},
+    {L"Name", 160},
+    {L"State", 85},
+    {L"Current", 55},
+    {L"Worst", 50},
+    {L"Threshold", 62},
+    {L"Raw Value", 95},
+    {L"Pre-Fail", 52},
+    {L"Events", 48},
+    {L"Error Rate", 66},
+}};
+
+std::wstring_view YesNo(bool value) { return value ? L"Yes" : L"No"; }
+
+// "#,#0": the digits grouped by the user's thousands separator.
+std::wstring Grouped(std::uint64_t value, std::wstring_view thousands) {
+  return GroupDigits(std::to_wstring(value), thousands);
+}
+std::wstring Grouped(std::int64_t value, std::wstring_view thousands) {
+  if (value >= 0) return Grouped(static_cast<std::uint64_t>(value), thousands);
+  // Negated in unsigned arithmetic, so the most negative value works too.
+  return L"-" + Grouped(std::uint64_t{0} - static_cast<std::uint64_t>(value), thousands);
+}
+
+}  // namespace
+
+std::wstring DriveListItemText(wchar_t letter, std::wstring_view label) {
+  std::wstring text(1, letter);
+  text += L": [";
+  text += label;
+  text += L"]";
+  return text;
+}
+
+std::wstring_view DriveTypeName(std::uint32_t code) {
+  return code < std::size(kDriveTypeNames) ? kDriveTypeNames[code] : kDriveTypeNames[0];
+}
+
+std::wstring DriveTypeText(std::uint32_t code, std::wstring_view file_system) {
+  std::wstring text(DriveTypeName(code));
+  text += L" - ";
+  text += file_system;
+  return text;
+}
+
+std::wstring ByteCountText(std::uint64_t bytes, std::wstring_view thousands) {
+  return Grouped(bytes, thousands) + L" bytes";
+}
+
+std::wstring VolumeSerialText(std::uint32_t serial) {
+  constexpr wchar_t kDigits[] = L"0123456789ABCDEF";
+  std::wstring text;
+  for (int shift = 28; shift >= 0; shift -= 4) {
+    text += kDigits[(serial >> shift) & 0xF];
+    if (shift == 16) text += L'-';
+  }
+  return text;
+}
+
+std::optional<double> UsedPercent(std::uint64_t total_bytes, std::uint64_t free_bytes) {
+  if (total_bytes == 0) return std::nullopt;
+  const double total = static_cast<double>(total_bytes);
+  const double used = (total - static_cast<double>(free_bytes)) / total * 100.0;
+  return std::clamp(used, 0.0, 100.0);
+}
+
+int BarPosition(double percent) {
+  if (!(percent > 0.0)) return 0;  // NaN too
+  if (percent >= 100.0) return 100;
+  const double below = std::floor(percent);
+  const double fraction = percent - below;
+  int position = static_cast<int>(below);
+  if (fraction > 0.5 || (fraction == 0.5 && position % 2 != 0)) ++position;
+  return position;
+}
+
+std::wstring UsedPercentText(double percent, std::wstring_view decimal) {
+  // to_chars formats as the "C" locale would, whatever the process locale is.
+  char buf[32];
+  const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, percent, std::chars_format::fixed, 1);
+  if (ec != std::errc()) return std::wstring(kNoPercentText);
+  std::wstring text;
+  for (const char* p = buf; p != end; ++p) {
+    if (*p == '.') {
+      text += decimal;
+    } else {
+      text += static_cast<wchar_t>(*p);
+    }
+  }
+  return text + L" %";
+}
+
+std::vector<FlagItem> FileSystemFlagItems(std::uint32_t flags, std::uint32_t max_component_length) {
+  std::vector<FlagItem> items;
+  items.reserve(kFlagRules.size());
+  for (const FlagRule& rule : kFlagRules) {
+    const bool checked = rule.mask == kLongNamesItem ? max_component_length == kLongNameComponentLength
+                                                     : (flags & rule.mask) != 0;
+    items.push_back({rule.text, checked});
+  }
+  return items;
+}
+
+ByteTotals ClusterByteTotals(const ClusterFigures& c) {
+  const std::uint64_t cluster_bytes = std::uint64_t{c.sectors_per_cluster} * c.bytes_per_sector;
+  return {c.total_clusters * cluster_bytes, c.free_clusters * cluster_bytes};
+}
+
+DriveView BuildDriveView(const VolumeFacts& facts, std::wstring_view unc, const NumberSeparators& separators) {
+  DriveView view;
+  view.type = DriveTypeText(facts.type, facts.volume ? std::wstring_view(facts.volume->file_system) : L"");
+  view.unc = unc;
+  if (facts.volume) {
+    view.serial = VolumeSerialText(facts.volume->serial);
+    view.flags = FileSystemFlagItems(facts.volume->flags, facts.volume->max_component_length);
+  } else {
+    view.flags = FileSystemFlagItems(0, 0);
+  }
+  if (!facts.clusters) return view;  // not ready: no figures, no percentage
+
+  const ClusterFigures& c = *facts.clusters;
+  const ByteTotals bytes = facts.bytes ? *facts.bytes : ClusterByteTotals(c);
+  view.capacity = ByteCountText(bytes.total, separators.thousands);
+  view.free = ByteCountText(bytes.free_to_caller, separators.thousands);
+  view.bytes_per_sector = std::to_wstring(c.bytes_per_sector);
+  view.sectors_per_cluster = std::to_wstring(c.sectors_per_cluster);
+  view.total_clusters = Grouped(std::uint64_t{c.total_clusters}, separators.thousands);
+  view.free_clusters = Grouped(std::uint64_t{c.free_clusters}, separators.thousands);
+  if (const auto used = UsedPercent(bytes.total, bytes.free_to_caller)) {
+    view.bar = BarPosition(*used);
+    view.percent = UsedPercentText(*used, separators.decimal);
+  }
+  return view;
+}
+
+std::wstring UniversalName(std::wstring_view full_path, const std::optional<std::wstring>& remote_name) {
+  const bool has_drive = full_path.size() >= 2 && full_path[1] == L':';
+  if (!remote_name || remote_name->empty() || !has_drive) return std::wstring(full_path);
+  std::wstring name = *remote_name;
+  std::wstring_view rest = full_path.substr(2);
+  // "\\server\share\" and "\dir" must not meet as "\\dir".
+  if (name.back() == L'\\' && !rest.empty() && rest.front() == L'\\') rest.remove_prefix(1);
+  name += rest;
+  return name;
+}
+
+int SmartDriveNumber(std::optional<std::uint32_t> disk_number, int list_position) {
+  // Disk numbers past int's range are not real; the position is the better guess then.
+  if (disk_number && *disk_number <= 0x7FFFFFFFu) return static_cast<int>(*disk_number);
+  return list_position;
+}
+
+std::vector<ui::ReportColumn> SmartAttributeColumns() {
+  return {kAttributeColumns.begin(), kAttributeColumns.end()};
+}
+
+SmartView BuildSmartView(const SmartReading& reading, std::wstring_view thousands) {
+  SmartView view;
+  view.attributes.columns = SmartAttributeColumns();
+  if (!reading.identity_ok) return view;
+  view.model = reading.model;
+  view.serial = reading.serial;
+  const TSmartResult& s = reading.smart;
+  if (!reading.smart_ok || s.AttributeCount <= 0) return view;
+
+  view.temperature = std::to_wstring(s.Temperature) + L"\u00B0C";
+  view.verdict = SmartVerdict(s);
+  view.firmware = s.Firmware;
+  view.size = Grouped(reading.size, thousands);
+  const auto count = std::min<std::size_t>(static_cast<std::size_t>(s.AttributeCount), kSmartSlots);
+  for (std::size_t i = 0; i < count; ++i) {
+    view.attributes.rows.push_back({
+        std::to_wstring(s.AttrId[i]),
+        s.AttrName[i],
+        s.AttrState[i],
+        std::to_wstring(s.AttrCurrent[i]),
+        std::to_wstring(s.AttrWorst[i]),
+        std::to_wstring(s.AttrThreshold[i]),
+        Grouped(s.AttrRaw[i], thousands),
+        std::wstring(YesNo(s.AttrPreFail[i])),
+        std::wstring(YesNo(s.AttrEvents[i])),
+        std::wstring(YesNo(s.AttrErrorRate[i])),
+    });
+  }
+  return view;
+}
+
+}  // namespace corvane::storage

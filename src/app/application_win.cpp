@@ -83,7 +83,7 @@ int Application::Run(int show) {
 
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    if (main->hwnd() && TranslateAcceleratorW(main->hwnd(), main->accelerators(), &msg)) continue;
+    if (ui::Window::TranslateShortcut(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }

@@ -228,7 +228,7 @@ void MainWindow::CPUInfo1Click() {
   // Created with its timer on. The window gives the default cursor back once
   // it has filled itself, while the user reads it.
   cpu::CpuWindow window(theme(), dynamic_cast<cpu::MetersWindow*>(app_.FindWindow(L"TfrmMeters")));
-  if (window.Create(hwnd())) window.ShowModalOver(hwnd());
+  if (window.Create(hwnd())) window.ShowModal(hwnd());
 }
 
 void MainWindow::CPUMeters1Click() {

@@ -36,6 +36,8 @@ class MainWindow : public ui::Window, private RefreshView {
   void CPUMeters1Click();
   void OpenWebPage();
 
+  HACCEL accelerators() const override { return accelerators_.get(); }
+
   const SummaryModel& sheet() const { return model_; }
   const std::wstring& version() const { return version_; }
 
@@ -75,7 +77,6 @@ class MainWindow : public ui::Window, private RefreshView {
   RECT top_band_{}, bottom_band_{};
 
   friend class Application;
-  HACCEL accelerators() const { return accelerators_.get(); }
 };
 
 }  // namespace corvane::app

@@ -195,48 +195,18 @@ void CpuWindow::SetTimerEnabled(bool on) {
   }
 }
 
-void CpuWindow::ShowModalOver(HWND owner) {
-  // Its own loop rather than the base's: File, Exit answers F12 here.
-  running_ = true;
-  if (owner) EnableWindow(owner, FALSE);
-  ShowWindow(hwnd(), SW_SHOW);
-  SetForegroundWindow(hwnd());
-  UpdateWindow(hwnd());
-  // FormShow
+void CpuWindow::OnModalShown() {
   try {
     Refresh1Click();
   } catch (const std::exception& e) {
     ui::ShowErrorBox(hwnd(), Widen(e.what()));
   }
   SendMessageW(hwnd(), WM_VSCROLL, SB_PAGEUP, 0);
-
-  MSG msg;
-  bool quit = false;
-  int quit_code = 0;
-  while (running_ && hwnd() && IsWindowVisible(hwnd())) {
-    if (GetMessageW(&msg, nullptr, 0, 0) <= 0) {
-      quit = true;
-      quit_code = static_cast<int>(msg.wParam);
-      break;
-    }
-    if (hwnd() && TranslateAcceleratorW(hwnd(), accelerators_.get(), &msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-  running_ = false;
-  SetTimerEnabled(false);
-  if (owner) {
-    EnableWindow(owner, TRUE);
-    SetActiveWindow(owner);
-  }
-  if (hwnd()) ShowWindow(hwnd(), SW_HIDE);
-  if (quit) PostQuitMessage(quit_code);  // the outer loop must see it too
 }
 
 void CpuWindow::OnClose() {
   // FormClose: the timer stops with the showing.
   SetTimerEnabled(false);
-  running_ = false;
   ShowWindow(hwnd(), SW_HIDE);
 }
 

@@ -28,9 +28,7 @@ class CpuWindow : public ui::Window {
 
   // FormCreate: the window and its controls, hidden, with the timer on.
   bool Create(HWND owner);
-  // Shows the window modally over `owner` (FormShow: refresh, then the page
-  // scrolled to the top) and returns once it is closed.
-  void ShowModalOver(HWND owner);
+  HACCEL accelerators() const override { return accelerators_.get(); }
 
   void Refresh1Click();    // View, Refresh
   void CPUSpeed1Click();   // View, CPU Speed: one clock measurement into the display
@@ -46,6 +44,8 @@ class CpuWindow : public ui::Window {
   void OnCommand(int id, int code, HWND control) override;
   void OnResize(int width, int height) override;
   void OnClose() override;
+  // FormShow: refresh, then the page scrolled to the top.
+  void OnModalShown() override;
   HBRUSH OnControlColour(HDC dc, HWND control) override;
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
@@ -70,7 +70,6 @@ class CpuWindow : public ui::Window {
   std::wstring decimal_ = L".";
   bool has_counter_ = false;
   bool timer_on_ = false;
-  bool running_ = false;  // the modal loop of ShowModalOver
   int scroll_ = 0;
   int page_ = 0;
 

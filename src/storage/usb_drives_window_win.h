@@ -23,7 +23,7 @@ class UsbDrivesWindow : public ui::Window {
 
   // F5 of the window's menu, for a message loop that translates the keys of
   // the active window.
-  HACCEL accelerators() const { return accelerators_.get(); }
+  HACCEL accelerators() const override { return accelerators_.get(); }
 
  protected:
   void OnCommand(int id, int code, HWND control) override;

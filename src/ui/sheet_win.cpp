@@ -79,7 +79,10 @@ void DetailSheet::ScrollTo(int pos) {
   ScrollWindowEx(hwnd(), 0, scroll_ - pos, nullptr, nullptr, nullptr, nullptr,
                  SW_SCROLLCHILDREN | SW_INVALIDATE | SW_ERASE);
   scroll_ = pos;
-  SCROLLINFO si{sizeof si, SIF_POS, 0, 0, 0, pos, 0};
+  SCROLLINFO si{};
+  si.cbSize = sizeof si;
+  si.fMask = SIF_POS;
+  si.nPos = pos;
   SetScrollInfo(hwnd(), SB_VERT, &si, TRUE);
 }
 
@@ -94,7 +97,9 @@ LRESULT DetailSheet::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case SB_PAGEDOWN: ScrollTo(scroll_ + page_); break;
         case SB_THUMBTRACK:
         case SB_THUMBPOSITION: {
-          SCROLLINFO si{sizeof si, SIF_TRACKPOS};
+          SCROLLINFO si{};
+          si.cbSize = sizeof si;
+          si.fMask = SIF_TRACKPOS;
           GetScrollInfo(hwnd(), SB_VERT, &si);
           ScrollTo(si.nTrackPos);
           break;

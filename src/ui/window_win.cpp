@@ -58,6 +58,8 @@ void Window::ShowModal(HWND owner) {
   if (owner) EnableWindow(owner, FALSE);
   ShowWindow(hwnd_, SW_SHOW);
   SetForegroundWindow(hwnd_);
+  UpdateWindow(hwnd_);
+  OnModalShown();
   MSG msg;
   bool quit = false;
   int quit_code = 0;
@@ -67,6 +69,7 @@ void Window::ShowModal(HWND owner) {
       quit_code = static_cast<int>(msg.wParam);
       break;
     }
+    if (TranslateShortcut(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
@@ -77,6 +80,15 @@ void Window::ShowModal(HWND owner) {
   }
   if (hwnd_) ShowWindow(hwnd_, SW_HIDE);
   if (quit) PostQuitMessage(quit_code);  // the outer loop must see it too
+}
+
+bool Window::TranslateShortcut(MSG& msg) {
+  HWND active = GetActiveWindow();
+  // Only windows of this kit carry a Window in their user data.
+  if (!active || GetWindowLongPtrW(active, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&Window::Proc)) return false;
+  const auto* window = reinterpret_cast<const Window*>(GetWindowLongPtrW(active, GWLP_USERDATA));
+  HACCEL table = window ? window->accelerators() : nullptr;
+  return table && TranslateAcceleratorW(active, table, &msg);
 }
 
 HWND Window::Control(std::wstring_view name) const {
@@ -137,10 +149,7 @@ LRESULT Window::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
       OnResize(LOWORD(lp), HIWORD(lp));
       return 0;
     case WM_CLOSE:
-      if (modal_) {
-        modal_ = false;  // the modal loop ends and hides the window
-        return 0;
-      }
+      modal_ = false;  // a modal showing ends with its window's closing
       OnClose();
       return 0;
     case WM_DESTROY:

@@ -39,6 +39,13 @@ class Window {
   // Shows the window modally over its owner and returns when it is closed or hidden.
   void ShowModal(HWND owner);
 
+  // The window's shortcut table, translated by the message loops while the
+  // window is active.
+  virtual HACCEL accelerators() const { return nullptr; }
+  // Translates a shortcut of the active Corvane window; true when the
+  // message was one and has been handled.
+  static bool TranslateShortcut(MSG& msg);
+
   // The named control, or nullptr.
   HWND Control(std::wstring_view name) const;
   int ControlId(std::wstring_view name) const;
@@ -58,11 +65,14 @@ class Window {
   virtual void OnCommand(int /*id*/, int /*code*/, HWND /*control*/) {}
   virtual LRESULT OnNotify(NMHDR* /*hdr*/) { return 0; }
   virtual void OnResize(int /*client_width*/, int /*client_height*/) {}
-  // Closing hides a window by default: it keeps its contents until shown again.
+  // Closing hides a window by default: it keeps its contents until shown
+  // again. A modal showing ends when its window is hidden.
   virtual void OnClose() { ShowWindow(hwnd_, SW_HIDE); }
   // The brush for a static or read-only control, or nullptr for the default.
   virtual HBRUSH OnControlColour(HDC /*dc*/, HWND /*control*/) { return nullptr; }
   virtual void OnDestroy() {}
+  // Runs once a modal showing is on screen, before its loop starts.
+  virtual void OnModalShown() {}
 
   LRESULT Default(UINT msg, WPARAM wp, LPARAM lp) { return DefWindowProcW(hwnd_, msg, wp, lp); }
   // Ends a modal showing, as the close box does.

@@ -51,7 +51,7 @@ class DiskWindow : public ui::Window {
   // Fills every row for the drive picked in the list.
   void cbDriveChange();
   // The window's shortcut table (File, Exit is F10).
-  HACCEL accelerators() const { return accelerators_.get(); }
+  HACCEL accelerators() const override { return accelerators_.get(); }
 
  protected:
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;

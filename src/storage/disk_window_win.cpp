@@ -267,14 +267,7 @@ DriveReading ReadDrive(wchar_t letter, int list_position) {
   return r;
 }
 
-std::wstring ReadThousandsSeparator() {
-  wchar_t sep[8] = {};
-  const int n = ::GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, sep, static_cast<int>(std::size(sep)));
-  if (n <= 1) return L",";
-  return std::wstring(sep, static_cast<std::size_t>(n - 1));
-}
-
-NumberSeparators ReadSeparators() { return {app::ReadDecimalSeparator(), ReadThousandsSeparator()}; }
+NumberSeparators ReadSeparators() { return {app::ReadDecimalSeparator(), app::ReadThousandsSeparator()}; }
 
 // ---- controls -------------------------------------------------------------------------------
 

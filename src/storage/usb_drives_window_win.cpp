@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/collectors/system_readings_win.h"
 #include "app/product.h"
 #include "platform/text_file_win.h"
 #include "storage/disk_drives_win.h"
@@ -33,12 +34,6 @@ constexpr int kRowHeight = 50;
 
 constexpr int kColumnWidths[] = {44, 64, 110, 120, 160, 240, 70, 100, 120, 60, 280};
 static_assert(std::size(kColumnWidths) == kUsbDriveColumns.size());
-
-std::wstring ThousandsSeparator() {
-  wchar_t separator[8] = L"";
-  if (!GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, separator, 8)) return L",";
-  return separator;
-}
 
 // Capability texts end in carriage returns; DrawText breaks lines at CR LF.
 std::wstring AsLines(const std::wstring& cell) {
@@ -166,7 +161,7 @@ void UsbDrivesWindow::Refresh1Click() {
   {
     const Hourglass hourglass;
     reading = ReadDiskDrives();
-    ShowView(BuildUsbDrivesView(reading.disks, ThousandsSeparator(), !reading.error));
+    ShowView(BuildUsbDrivesView(reading.disks, app::ReadThousandsSeparator(), !reading.error));
   }
   if (reading.error) ui::ShowErrorBox(hwnd(), *reading.error);
 }

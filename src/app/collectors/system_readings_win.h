@@ -15,6 +15,8 @@ namespace corvane::app {
 
 // The user's decimal separator; "." when the locale cannot say.
 std::wstring ReadDecimalSeparator();
+// The user's digit-grouping symbol ("," when the locale gives none).
+std::wstring ReadThousandsSeparator();
 
 std::optional<std::uint64_t> ReadTotalPhysicalMemory();
 

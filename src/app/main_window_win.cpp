@@ -20,7 +20,6 @@
 #include "report/summary_text.h"
 #include "platform/clipboard_win.h"
 #include "ui/file_dialog_win.h"
-#include "ui/menu_win.h"
 #include "ui/window_print_win.h"
 
 namespace corvane::app {
@@ -95,13 +94,8 @@ bool MainWindow::Create() {
   p.height = kMainMaxHeight;
   p.background = theme().white_brush();
   p.icon = LoadIconW(nullptr, IDI_APPLICATION);
-  menu_ = ui::BuildMenuBar(MainMenus());
-  p.menu_or_id = menu_;
-  if (!ui::Window::Create(p)) {
-    DestroyMenu(menu_);
-    return false;
-  }
-  accelerators_ = ui::BuildAccelerators(MainMenus());
+  p.menus = MainMenus();
+  if (!ui::Window::Create(p)) return false;
   min_height_ = kMainMinHeight;
 
   toolbar_.Create(hwnd(), kToolbarId, MainToolbar());
@@ -125,7 +119,7 @@ void MainWindow::UpdateCommandStates() {
     for (const auto& item : menu.items) {
       if (item.text.empty()) continue;
       const Binding* b = FindBinding(item.id);
-      EnableMenuItem(menu_, item.id, MF_BYCOMMAND | (b && CommandAvailable(*b) ? MF_ENABLED : MF_GRAYED));
+      EnableMenuItem(GetMenu(hwnd()), item.id, MF_BYCOMMAND | (b && CommandAvailable(*b) ? MF_ENABLED : MF_GRAYED));
     }
   }
   for (const auto& button : MainToolbar()) {
@@ -201,7 +195,7 @@ void MainWindow::Exit1Click() { SendMessageW(hwnd(), WM_CLOSE, 0, 0); }
 
 void MainWindow::TransparentBackground1Click() {
   transparent_ = !transparent_;
-  CheckMenuItem(menu_, cmdTransparentBackground, MF_BYCOMMAND | (transparent_ ? MF_CHECKED : MF_UNCHECKED));
+  CheckMenuItem(GetMenu(hwnd()), cmdTransparentBackground, MF_BYCOMMAND | (transparent_ ? MF_CHECKED : MF_UNCHECKED));
   const LONG_PTR ex = GetWindowLongPtrW(hwnd(), GWL_EXSTYLE);
   if (!transparent_) {
     SetWindowLongPtrW(hwnd(), GWL_EXSTYLE, ex & ~WS_EX_LAYERED);

@@ -36,8 +36,6 @@ class MainWindow : public ui::Window, private RefreshView {
   void CPUMeters1Click();
   void OpenWebPage();
 
-  HACCEL accelerators() const override { return accelerators_.get(); }
-
   const SummaryModel& sheet() const { return model_; }
   const std::wstring& version() const { return version_; }
 
@@ -71,8 +69,6 @@ class MainWindow : public ui::Window, private RefreshView {
   SummaryModel model_;
   ui::DetailSheet sheet_;
   ui::Toolbar toolbar_;
-  HMENU menu_ = nullptr;  // owned by the window once attached
-  platform::UniqueAccel accelerators_;
   bool transparent_ = false;
   RECT top_band_{}, bottom_band_{};
 

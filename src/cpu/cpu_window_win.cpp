@@ -12,7 +12,6 @@
 #include "cpu/system_times_win.h"
 #include "platform/text_file_win.h"
 #include "platform/wmi_win.h"
-#include "ui/menu_win.h"
 #include "ui/window_print_win.h"
 
 namespace corvane::cpu {
@@ -120,7 +119,6 @@ CpuWindow::~CpuWindow() { SetTimerEnabled(false); }
 
 bool CpuWindow::Create(HWND owner) {
   const DWORD style = WS_OVERLAPPEDWINDOW | WS_VSCROLL | WS_CLIPCHILDREN;
-  HMENU menu = ui::BuildMenuBar(kMenus);
   RECT frame{0, 0, kClientWidth + GetSystemMetrics(SM_CXVSCROLL), kClientHeight};
   AdjustWindowRectEx(&frame, style, TRUE, 0);
   ui::CreateParams p{L"TfrmCPU", L"CPU Info"};
@@ -128,13 +126,9 @@ bool CpuWindow::Create(HWND owner) {
   p.width = frame.right - frame.left;
   p.height = frame.bottom - frame.top;
   p.parent = owner;
-  p.menu_or_id = menu;
+  p.menus = kMenus;
   p.background = theme().white_brush();
-  if (!ui::Window::Create(p)) {
-    DestroyMenu(menu);
-    return false;
-  }
-  accelerators_ = ui::BuildAccelerators(kMenus);
+  if (!ui::Window::Create(p)) return false;
   decimal_ = app::ReadDecimalSeparator();
   LiveCpuid cpu;
   has_counter_ = GetCPUFeatures(cpu).TSC;  // RDTSC would fault without it

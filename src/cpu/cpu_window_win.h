@@ -28,7 +28,6 @@ class CpuWindow : public ui::Window {
 
   // FormCreate: the window and its controls, hidden, with the timer on.
   bool Create(HWND owner);
-  HACCEL accelerators() const override { return accelerators_.get(); }
 
   void Refresh1Click();    // View, Refresh
   void CPUSpeed1Click();   // View, CPU Speed: one clock measurement into the display
@@ -66,7 +65,6 @@ class CpuWindow : public ui::Window {
   std::unique_ptr<Sheet> sheet_;
   BlackPanel usage_panel_, speed_panel_, counter_panel_;
   DigitImages digits_;
-  platform::UniqueAccel accelerators_;
   std::wstring decimal_ = L".";
   bool has_counter_ = false;
   bool timer_on_ = false;

@@ -3,7 +3,6 @@
 #include "app/collectors/system_readings_win.h"
 #include "app/product.h"
 #include "cpu/system_times_win.h"
-#include "ui/menu_win.h"
 
 namespace corvane::cpu {
 namespace {
@@ -39,7 +38,6 @@ bool MetersWindow::Create() {
   // A fixed single border with only the minimise and close buttons.
   const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
   const DWORD ex_style = WS_EX_TOPMOST;
-  HMENU menu = ui::BuildMenuBar(kMenus);
   RECT frame{0, 0, kClientWidth, kClientHeight};
   AdjustWindowRectEx(&frame, style, TRUE, ex_style);
   ui::CreateParams p{L"TfrmMeters", L"CPU Meters"};
@@ -47,12 +45,9 @@ bool MetersWindow::Create() {
   p.ex_style = ex_style;
   p.width = frame.right - frame.left;
   p.height = frame.bottom - frame.top;
-  p.menu_or_id = menu;
+  p.menus = kMenus;
   p.background = theme().white_brush();
-  if (!ui::Window::Create(p)) {
-    DestroyMenu(menu);
-    return false;
-  }
+  if (!ui::Window::Create(p)) return false;
   decimal_ = app::ReadDecimalSeparator();
 
   AddControl(L"Label1", kHeadingId, L"STATIC", L"CPU usage and history", WS_VISIBLE, kMargin, 6, 300, 18, 0,

@@ -13,7 +13,6 @@
 #include "storage/cd_drive_win.h"
 #include "storage/disc_lib_win.h"
 #include "storage/window_support_win.h"
-#include "ui/menu_win.h"
 #include "ui/sheet_win.h"
 
 namespace corvane::storage {
@@ -94,13 +93,8 @@ bool CdDvdWindow::Create() {
   p.height = 620;
   p.background = theme().white_brush();
   p.icon = LoadIconW(nullptr, IDI_APPLICATION);
-  HMENU menu = ui::BuildMenuBar(kMenus);
-  p.menu_or_id = menu;
-  if (!ui::Window::Create(p)) {
-    DestroyMenu(menu);
-    return false;
-  }
-  accelerators_ = ui::BuildAccelerators(kMenus);
+  p.menus = kMenus;
+  if (!ui::Window::Create(p)) return false;
   min_width_ = 520;
   min_height_ = 420;
 

@@ -35,7 +35,6 @@ class CdDvdWindow : public ui::Window {
 
   // F5 and F12 of the window's menu, for a message loop that translates the
   // keys of the active window.
-  HACCEL accelerators() const override { return accelerators_.get(); }
 
  protected:
   void OnCommand(int id, int code, HWND control) override;
@@ -59,7 +58,6 @@ class CdDvdWindow : public ui::Window {
   HWND capability_label_ = nullptr;
   HWND capabilities_ = nullptr;
   HWND link_ = nullptr;
-  platform::UniqueAccel accelerators_;
   bool busy_ = false;
   bool typed_ = false;  // the list's text was edited since the rows were filled
   struct Pending {

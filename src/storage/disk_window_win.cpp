@@ -21,7 +21,6 @@
 #include "storage/smart_transport_win.h"
 #include "storage/window_support_win.h"
 #include "ui/menu_spec.h"
-#include "ui/menu_win.h"
 #include "ui/report_list_win.h"
 #include "ui/window_print_win.h"
 
@@ -307,13 +306,8 @@ bool DiskWindow::Create() {
   AdjustWindowRectEx(&frame, p.style, TRUE, 0);
   p.width = frame.right - frame.left;
   p.height = frame.bottom - frame.top;
-  menu_ = ui::BuildMenuBar(kMenus);
-  p.menu_or_id = menu_;
-  if (!ui::Window::Create(p)) {
-    DestroyMenu(menu_);
-    return false;
-  }
-  accelerators_ = ui::BuildAccelerators(kMenus);
+  p.menus = kMenus;
+  if (!ui::Window::Create(p)) return false;
   min_width_ = p.width;
   min_height_ = p.height;
 

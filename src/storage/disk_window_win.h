@@ -51,7 +51,6 @@ class DiskWindow : public ui::Window {
   // Fills every row for the drive picked in the list.
   void cbDriveChange();
   // The window's shortcut table (File, Exit is F10).
-  HACCEL accelerators() const override { return accelerators_.get(); }
 
  protected:
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -81,8 +80,6 @@ class DiskWindow : public ui::Window {
   FindWindowFn find_window_;
   ForwardingSheet volume_sheet_;
   ForwardingSheet smart_sheet_;
-  HMENU menu_ = nullptr;  // owned by the window once attached
-  platform::UniqueAccel accelerators_;
   UniqueIcon icon_;
   RECT gauge_panel_{};
   std::vector<FixedVolume> drives_;  // the drive list's entries, in order

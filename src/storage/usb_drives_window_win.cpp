@@ -12,7 +12,6 @@
 #include "platform/text_file_win.h"
 #include "storage/disk_drives_win.h"
 #include "storage/window_support_win.h"
-#include "ui/menu_win.h"
 #include "ui/window_print_win.h"
 
 namespace corvane::storage {
@@ -56,13 +55,8 @@ bool UsbDrivesWindow::Create() {
   p.height = 420;
   p.background = theme().white_brush();
   p.icon = LoadIconW(nullptr, IDI_APPLICATION);
-  HMENU menu = ui::BuildMenuBar(kMenus);
-  p.menu_or_id = menu;
-  if (!ui::Window::Create(p)) {
-    DestroyMenu(menu);
-    return false;
-  }
-  accelerators_ = ui::BuildAccelerators(kMenus);
+  p.menus = kMenus;
+  if (!ui::Window::Create(p)) return false;
   min_width_ = 400;
   min_height_ = 260;
 

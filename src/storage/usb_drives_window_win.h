@@ -23,7 +23,6 @@ class UsbDrivesWindow : public ui::Window {
 
   // F5 of the window's menu, for a message loop that translates the keys of
   // the active window.
-  HACCEL accelerators() const override { return accelerators_.get(); }
 
  protected:
   void OnCommand(int id, int code, HWND control) override;
@@ -40,7 +39,6 @@ class UsbDrivesWindow : public ui::Window {
   HWND caption_ = nullptr;
   HWND grid_ = nullptr;
   HWND link_ = nullptr;
-  platform::UniqueAccel accelerators_;
   UsbDrivesView shown_;  // what the grid holds; its capability cells are drawn from here
   bool busy_ = false;
 };

@@ -1,5 +1,7 @@
 #include "ui/window_win.h"
 
+#include "ui/menu_win.h"
+
 namespace corvane::ui {
 namespace {
 
@@ -37,8 +39,16 @@ bool Window::Create(const CreateParams& p) {
     wc.lpszClassName = p.class_name;
     if (!RegisterClassExW(&wc)) return false;
   }
+  HMENU menu = p.menus.empty() ? p.menu_or_id : BuildMenuBar(p.menus);
   hwnd_ = CreateWindowExW(p.ex_style, p.class_name, p.caption.c_str(), p.style, p.x, p.y, p.width, p.height, p.parent,
-                          p.menu_or_id, instance, this);
+                          menu, instance, this);
+  if (!p.menus.empty()) {
+    if (!hwnd_) {
+      DestroyMenu(menu);  // attached, the window would have destroyed it
+      return false;
+    }
+    accelerators_ = BuildAccelerators(p.menus);
+  }
   return hwnd_ != nullptr;
 }
 

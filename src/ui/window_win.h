@@ -5,9 +5,12 @@
 #include <windows.h>
 
 #include <map>
+#include <span>
 #include <string>
 #include <string_view>
 
+#include "platform/unique_handle.h"
+#include "ui/menu_spec.h"
 #include "ui/theme_win.h"
 
 namespace corvane::ui {
@@ -22,6 +25,8 @@ struct CreateParams {
   HMENU menu_or_id = nullptr;
   HBRUSH background = nullptr;  // nullptr: the window colour
   HICON icon = nullptr;
+  // The menu bar, and the shortcut table built from the same items.
+  std::span<const MenuSpec> menus{};
 };
 
 class Window {
@@ -41,7 +46,7 @@ class Window {
 
   // The window's shortcut table, translated by the message loops while the
   // window is active.
-  virtual HACCEL accelerators() const { return nullptr; }
+  virtual HACCEL accelerators() const { return accelerators_.get(); }
   // Translates a shortcut of the active Corvane window; true when the
   // message was one and has been handled.
   static bool TranslateShortcut(MSG& msg);
@@ -90,6 +95,7 @@ class Window {
   };
   const Theme& theme_;
   HWND hwnd_ = nullptr;
+  platform::UniqueAccel accelerators_;
   bool modal_ = false;
   std::map<std::wstring, Named, std::less<>> controls_;
 };

@@ -313,8 +313,7 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_SETCURSOR:
       if (reinterpret_cast<HWND>(wp) == Control(L"StaticText3")) {
-        HCURSOR hand = LoadCursorW(nullptr, MAKEINTRESOURCEW(32649));  // IDC_HAND, absent on old systems
-        SetCursor(hand ? hand : LoadCursorW(nullptr, IDC_ARROW));
+        ui::SetHandCursor();
         return TRUE;
       }
       break;

@@ -174,8 +174,7 @@ LRESULT CdDvdWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       break;
     case WM_SETCURSOR:
       if (reinterpret_cast<HWND>(wp) == link_) {
-        HCURSOR hand = LoadCursorW(nullptr, MAKEINTRESOURCEW(32649));  // IDC_HAND, absent on old systems
-        SetCursor(hand ? hand : LoadCursorW(nullptr, IDC_ARROW));
+        ui::SetHandCursor();
         return TRUE;
       }
       break;

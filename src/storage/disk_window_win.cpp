@@ -557,8 +557,7 @@ LRESULT DiskWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_SETCURSOR:
       if (reinterpret_cast<HWND>(wp) == Control(L"Label3")) {
-        HCURSOR hand = LoadCursorW(nullptr, MAKEINTRESOURCEW(32649));  // IDC_HAND, absent on old systems
-        SetCursor(hand ? hand : LoadCursorW(nullptr, IDC_ARROW));
+        ui::SetHandCursor();
         return TRUE;
       }
       break;

@@ -202,6 +202,11 @@ void ShowErrorBox(HWND owner, std::wstring_view message) {
 void SetUnattended(bool unattended) { State().unattended = unattended; }
 bool IsUnattended() { return State().unattended; }
 
+void SetHandCursor() {
+  HCURSOR hand = LoadCursorW(nullptr, MAKEINTRESOURCEW(32649));  // IDC_HAND: Windows 98 and 2000 on
+  SetCursor(hand ? hand : LoadCursorW(nullptr, IDC_ARROW));
+}
+
 void SetBusyCursor(bool busy) {
   State().busy = busy;
   SetCursor(LoadCursorW(nullptr, busy ? IDC_WAIT : IDC_ARROW));

@@ -105,6 +105,9 @@ void ShowErrorBox(HWND owner, std::wstring_view message);
 void SetUnattended(bool unattended);
 bool IsUnattended();
 
+// The hand cursor of a link label (the arrow on systems that have none).
+void SetHandCursor();
+
 // The application-wide hourglass: every window shows it while set.
 void SetBusyCursor(bool busy);
 bool IsBusy();

@@ -1,8 +1,9 @@
 #include "cpu/cpu_usage.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
+
+#include "platform/number_text.h"
 
 namespace corvane::cpu {
 namespace {
@@ -47,20 +48,7 @@ std::optional<double> UsageSampler::Take(const std::optional<SystemTimes>& readi
 
 std::wstring UsageLabelText(double usage, std::wstring_view decimal) {
   if (!std::isfinite(usage)) usage = 0;
-  char buf[64];
-  const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, usage, std::chars_format::fixed, 1);
-  std::wstring out;
-  if (ec == std::errc()) {
-    for (const char* p = buf; p != end; ++p) {
-      if (*p == '.') {
-        out += decimal;
-      } else {
-        out += static_cast<wchar_t>(*p);
-      }
-    }
-  }
-  out += L" %";
-  return out;
+  return platform::OneDecimal(usage, decimal).value_or(std::wstring()) + L" %";
 }
 
 int UsageBarPosition(double usage) {

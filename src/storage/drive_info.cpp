@@ -2,11 +2,10 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <cmath>
 #include <iterator>
-#include <system_error>
 
+#include "platform/number_text.h"
 #include "storage/usb_drives.h"  // GroupDigits
 
 namespace corvane::storage {
@@ -136,19 +135,8 @@ int BarPosition(double percent) {
 }
 
 std::wstring UsedPercentText(double percent, std::wstring_view decimal) {
-  // to_chars formats as the "C" locale would, whatever the process locale is.
-  char buf[32];
-  const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, percent, std::chars_format::fixed, 1);
-  if (ec != std::errc()) return std::wstring(kNoPercentText);
-  std::wstring text;
-  for (const char* p = buf; p != end; ++p) {
-    if (*p == '.') {
-      text += decimal;
-    } else {
-      text += static_cast<wchar_t>(*p);
-    }
-  }
-  return text + L" %";
+  const auto text = platform::OneDecimal(percent, decimal);
+  return text ? *text + L" %" : std::wstring(kNoPercentText);
 }
 
 std::vector<FlagItem> FileSystemFlagItems(std::uint32_t flags, std::uint32_t max_component_length) {

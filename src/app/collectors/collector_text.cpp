@@ -1,31 +1,15 @@
 #include "app/collectors/collector_text.h"
 
-#include "storage/mmc.h"
-
-#include <charconv>
-#include <system_error>
-
 #include "app/collectors/tidy.h"
+#include "platform/number_text.h"
+#include "storage/mmc.h"
 
 namespace corvane::app {
 namespace {
 
-// printf's "%<width>.1f" with `decimal` in place of the point. to_chars
-// formats as the "C" locale would, whatever the process locale is.
+// printf's "%<width>.1f" with the user's decimal separator.
 std::wstring OneDecimal(double value, std::wstring_view decimal, std::size_t width) {
-  char buf[64];
-  const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, 1);
-  if (ec != std::errc()) return {};
-  std::wstring out;
-  for (const char* p = buf; p != end; ++p) {
-    if (*p == '.') {
-      out += decimal;
-    } else {
-      out += static_cast<wchar_t>(*p);
-    }
-  }
-  if (out.size() < width) out.insert(0, width - out.size(), L' ');
-  return out;
+  return platform::OneDecimal(value, decimal, width).value_or(std::wstring());
 }
 
 }  // namespace

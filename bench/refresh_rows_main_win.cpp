@@ -100,7 +100,7 @@ int main(int argc, char** argv) {
   double total_best = 1e300, total_first = 0;
   for (int round = 0; round < rounds; ++round) {
     TimedCollectors timed(*system);
-    corvane::app::SummaryModel sheet;
+    corvane::report::SummaryModel sheet;
     NullView view;
     const double t0 = NowMs();
     corvane::app::RunRefresh(timed, sheet, view, false);

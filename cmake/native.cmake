@@ -18,6 +18,8 @@ target_include_directories(corvane_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_link_libraries(corvane_tests PRIVATE corvane_core GTest::gtest_main GTest::gmock)
 target_compile_definitions(corvane_tests PRIVATE CORVANE_TEST_DATA="${CMAKE_SOURCE_DIR}/tests/data")
 add_test(NAME native COMMAND corvane_tests --gtest_brief=1)
+# No source file includes a folder above its own layer.
+add_test(NAME layers COMMAND ${CMAKE_SOURCE_DIR}/tests/layers/check_layers.sh)
 
 # Suites of the cross tree, run under Wine in a private prefix and Xvfb.
 set(CORVANE_WIN32_BIN ${CMAKE_SOURCE_DIR}/build/win32/bin CACHE PATH "bin folder of the cross build")

@@ -1,6 +1,6 @@
 #include "app/about_box_win.h"
 
-#include "app/product.h"
+#include "ui/product.h"
 
 namespace corvane::app {
 
@@ -21,7 +21,7 @@ bool AboutBox::Create(HWND owner, const std::wstring& version) {
   AddControl(L"ProductName", 101, L"STATIC", L"Corvane", WS_VISIBLE, 20, 16, 270, 24, 0, theme().title());
   AddControl(L"Version", 102, L"STATIC", L"Version " + version, WS_VISIBLE, 20, 46, 270, 16);
   AddControl(L"Comments", 103, L"STATIC", L"System information for Windows", WS_VISIBLE, 20, 66, 270, 16);
-  AddControl(L"WebAddress", 104, L"STATIC", kWebAddressText, WS_VISIBLE, 20, 86, 270, 16);
+  AddControl(L"WebAddress", 104, L"STATIC", ui::kWebAddressText, WS_VISIBLE, 20, 86, 270, 16);
   AddControl(L"OKButton", IDOK, L"BUTTON", L"OK", WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, kWidth / 2 - 40, 120, 80,
              25);
   return true;

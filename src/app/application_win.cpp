@@ -38,7 +38,13 @@ const StartupWindow kStartupWindows[] = {
        if (!main->Create()) return nullptr;
        return main;
      }},
-    {L"TfrmDisk", &storage::CreateDiskWindow},
+    {L"TfrmDisk",
+     [](Application& app) -> std::unique_ptr<ui::Window> {
+       auto disk = std::make_unique<storage::DiskWindow>(
+           app.theme(), [&app](std::wstring_view class_name) { return app.FindWindow(class_name); });
+       if (!disk->Create()) return nullptr;
+       return disk;
+     }},
     {L"TfrmHelp", &Make<HelpWindow>},
     {L"TfrmMeters", &Make<cpu::MetersWindow>},
     {L"TfrmCDDVD", &Make<storage::CdDvdWindow>},

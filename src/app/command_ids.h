@@ -3,6 +3,8 @@
 // tests send these IDs as WM_COMMAND.
 #pragma once
 
+#include "report/summary.h"
+
 namespace corvane::app {
 
 enum Command : unsigned short {
@@ -47,7 +49,7 @@ enum Command : unsigned short {
 };
 
 // Stable control IDs: Desc<n> and Info<n> for the summary rows n = 1..28.
-constexpr int kRowCount = 28;
+using report::kRowCount;
 constexpr int kDescIdBase = 1100;
 constexpr int kInfoIdBase = 1000;
 constexpr int DescId(int row) { return kDescIdBase + row; }

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/product.h"
+#include "ui/product.h"
 
 namespace corvane::app {
 namespace {
@@ -61,7 +61,7 @@ bool HelpWindow::Create() {
                kMargin, y, kClientWidth - 2 * kMargin, r.bottom, 0, font);
     y += r.bottom + gap;
   }
-  AddControl(L"lblWeb", 100 + index + 1, L"STATIC", kWebAddressText, WS_VISIBLE, kMargin, y + 8,
+  AddControl(L"lblWeb", 100 + index + 1, L"STATIC", ui::kWebAddressText, WS_VISIBLE, kMargin, y + 8,
              kClientWidth - 2 * kMargin, 16, 0, theme().bold());
   y += 8 + 16 + kMargin;
 

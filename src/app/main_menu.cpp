@@ -10,9 +10,9 @@ namespace {
 using ui::Ctrl;
 using ui::Fn;
 using ui::kSeparator;
-using ui::MenuItemSpec;
+using ui::MenuItem;
 
-constexpr MenuItemSpec kFile[] = {
+constexpr MenuItem kFile[] = {
     {L"Save to CSV", cmdSaveToCsv, Fn(2)},
     {L"Export to HTML", cmdExportHtml},
     kSeparator,
@@ -23,11 +23,11 @@ constexpr MenuItemSpec kFile[] = {
     {L"Exit", cmdExit, Fn(12)},
 };
 
-constexpr MenuItemSpec kEdit[] = {
+constexpr MenuItem kEdit[] = {
     {L"Copy to Clipboard", cmdCopyToClipboard, Ctrl('C')},
 };
 
-constexpr MenuItemSpec kView[] = {
+constexpr MenuItem kView[] = {
     {L"Main System Info", cmdMainSystemInfo, Fn(5)},
     kSeparator,
     {L"Personal Info", cmdPersonalInfo, Fn(6)},
@@ -51,20 +51,20 @@ constexpr MenuItemSpec kView[] = {
     {L"Transparent Background", cmdTransparentBackground, Ctrl('T')},
 };
 
-constexpr MenuItemSpec kHelp[] = {
+constexpr MenuItem kHelp[] = {
     {L"Using Corvane", cmdUsingCorvane},
     {L"Corvane - Webpage", cmdWebPage},
     {L"About", cmdAbout},
 };
 
-constexpr ui::MenuSpec kMenus[] = {
+constexpr ui::Menu kMenus[] = {
     {L"&File", kFile},
     {L"&Edit", kEdit},
     {L"&View", kView},
     {L"&Help", kHelp},
 };
 
-constexpr ui::ToolButtonSpec kToolbar[] = {
+constexpr ui::ToolButton kToolbar[] = {
     {cmdPersonalInfo, L"Personal Info", L"ID", 0x00A05A2C},
     {cmdMemoryInfo, L"Memory Info", L"RAM", 0x00308030},
     {cmdDisplayInfo, L"Display Info", L"SCR", 0x00B07020},
@@ -84,7 +84,7 @@ static_assert(std::size(kToolbar) == 14);
 
 }  // namespace
 
-std::span<const ui::MenuSpec> MainMenus() { return kMenus; }
-std::span<const ui::ToolButtonSpec> MainToolbar() { return kToolbar; }
+std::span<const ui::Menu> MainMenus() { return kMenus; }
+std::span<const ui::ToolButton> MainToolbar() { return kToolbar; }
 
 }  // namespace corvane::app

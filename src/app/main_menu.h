@@ -2,12 +2,12 @@
 #pragma once
 #include <span>
 
-#include "ui/menu_spec.h"
-#include "ui/toolbar_spec.h"
+#include "ui/menu_table.h"
+#include "ui/toolbar_table.h"
 
 namespace corvane::app {
 
-std::span<const ui::MenuSpec> MainMenus();
-std::span<const ui::ToolButtonSpec> MainToolbar();
+std::span<const ui::Menu> MainMenus();
+std::span<const ui::ToolButton> MainToolbar();
 
 }  // namespace corvane::app

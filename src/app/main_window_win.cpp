@@ -13,7 +13,7 @@
 #include "app/command_line.h"
 #include "app/main_layout.h"
 #include "app/main_menu.h"
-#include "app/product.h"
+#include "ui/product.h"
 #include "cpu/cpu_window_win.h"
 #include "cpu/meters_window_win.h"
 #include "platform/text_file_win.h"
@@ -69,11 +69,11 @@ const Binding* FindBinding(unsigned id) {
   return it == std::end(kBindings) ? nullptr : &*it;
 }
 
-std::vector<ui::SheetRowSpec> SummaryRows() {
-  std::vector<ui::SheetRowSpec> rows;
+std::vector<ui::SheetRow> SummaryRows() {
+  std::vector<ui::SheetRow> rows;
   for (int n = 1; n <= kRowCount; ++n) {
-    const bool marked = std::ranges::find(kAdminRows, n) != kAdminRows.end();
-    rows.push_back({std::wstring(SummaryModel::Label(n)), L"Desc" + std::to_wstring(n), DescId(n),
+    const bool marked = std::ranges::find(report::kAdminRows, n) != report::kAdminRows.end();
+    rows.push_back({std::wstring(report::SummaryModel::Label(n)), L"Desc" + std::to_wstring(n), DescId(n),
                     L"Info" + std::to_wstring(n), InfoId(n), marked});
   }
   return rows;
@@ -87,7 +87,7 @@ using SetLayeredFn = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
 MainWindow::MainWindow(Application& app) : ui::Window(app.theme()), app_(app), sheet_(app.theme()) {}
 
 bool MainWindow::Create() {
-  version_ = kVersion;  // FormCreate
+  version_ = ui::kVersion;  // FormCreate
   ui::CreateParams p{L"TForm1", L"Corvane " + version_};
   p.style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
   p.width = kMainDefaultWidth;
@@ -105,7 +105,7 @@ bool MainWindow::Create() {
   AdoptControls(sheet_);
   AddControl(L"lblStar", kLegendId + 10, L"STATIC", L"*", WS_VISIBLE, 0, 0, 10, 16, 0, theme().bold());
   AddControl(L"lblAdmin", kLegendId, L"STATIC", L"Requires administrator privileges", WS_VISIBLE, 0, 0, 300, 16);
-  AddControl(L"StaticText3", kLinkLabelId, L"STATIC", kWebAddressText, WS_VISIBLE | SS_NOTIFY, 0, 0, 300, 16, 0,
+  AddControl(L"StaticText3", kLinkLabelId, L"STATIC", ui::kWebAddressText, WS_VISIBLE | SS_NOTIFY, 0, 0, 300, 16, 0,
              theme().link());
   return true;
 }
@@ -232,7 +232,7 @@ void MainWindow::CPUMeters1Click() {
   meters->ShowModal(hwnd());
 }
 
-void MainWindow::OpenWebPage() { ShellExecuteW(hwnd(), L"open", kWebPage, nullptr, nullptr, SW_SHOWNORMAL); }
+void MainWindow::OpenWebPage() { ShellExecuteW(hwnd(), L"open", ui::kWebPage, nullptr, nullptr, SW_SHOWNORMAL); }
 
 void MainWindow::OnCommand(int id, int, HWND) {
   const Binding* b = FindBinding(static_cast<unsigned>(id));

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "app/refresh_pipeline.h"
-#include "app/summary.h"
+#include "report/summary.h"
 #include "ui/sheet_win.h"
 #include "ui/toolbar_win.h"
 #include "ui/window_win.h"
@@ -36,7 +36,7 @@ class MainWindow : public ui::Window, private RefreshView {
   void CPUMeters1Click();
   void OpenWebPage();
 
-  const SummaryModel& sheet() const { return model_; }
+  const report::SummaryModel& sheet() const { return model_; }
   const std::wstring& version() const { return version_; }
 
   // The command table drives the menu, the toolbar and their enabled state.
@@ -66,7 +66,7 @@ class MainWindow : public ui::Window, private RefreshView {
 
   Application& app_;
   std::wstring version_;
-  SummaryModel model_;
+  report::SummaryModel model_;
   ui::DetailSheet sheet_;
   ui::Toolbar toolbar_;
   bool transparent_ = false;

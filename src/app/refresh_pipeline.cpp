@@ -32,7 +32,7 @@ bool Guarded(Step&& step) {
 
 }  // namespace
 
-void RunRefresh(SummaryCollectors& c, SummaryModel& sheet, RefreshView& view, bool no_com) {
+void RunRefresh(SummaryCollectors& c, report::SummaryModel& sheet, RefreshView& view, bool no_com) {
   auto set = [&](int row, std::wstring text, bool repaint = true) {
     sheet.Value(row) = std::move(text);
     view.RowChanged(row, repaint);

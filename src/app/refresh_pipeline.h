@@ -1,7 +1,7 @@
 // The refresh that fills the summary sheet row by row.
 #pragma once
 #include "app/collectors/summary_collectors.h"
-#include "app/summary.h"
+#include "report/summary.h"
 
 namespace corvane::app {
 
@@ -18,6 +18,6 @@ class RefreshView {
 // Runs every step in row order without returning to the message loop. Only the
 // guarded steps catch failures; the collectors keep theirs, so the refresh
 // always runs to its end. With no_com the ports row is cleared, not probed.
-void RunRefresh(SummaryCollectors& collectors, SummaryModel& sheet, RefreshView& view, bool no_com);
+void RunRefresh(SummaryCollectors& collectors, report::SummaryModel& sheet, RefreshView& view, bool no_com);
 
 }  // namespace corvane::app

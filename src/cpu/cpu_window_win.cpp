@@ -3,9 +3,8 @@
 #include <algorithm>
 #include <exception>
 
-#include "app/collectors/collector_text.h"
-#include "app/collectors/system_readings_win.h"
-#include "app/product.h"
+#include "platform/locale_win.h"
+#include "ui/product.h"
 #include "cpu/cpuid_live.h"
 #include "cpu/digit_glyphs.h"
 #include "cpu/meters_window_win.h"
@@ -13,6 +12,8 @@
 #include "platform/text_file_win.h"
 #include "platform/wmi_win.h"
 #include "ui/window_print_win.h"
+#include "cpu/clock_sample_win.h"
+#include "cpu/clock_rate.h"
 
 namespace corvane::cpu {
 namespace {
@@ -44,9 +45,9 @@ constexpr int kClientHeight = 520;
 constexpr int kHeadingSpeedId = 2210, kHeadingCounterId = 2211, kHeadingFeaturesId = 2212, kWebAddressId = 2213;
 constexpr int kUsageHeadingId = 2214, kMhzLabelId = 2215, kCyclesLabelId = 2216;
 
-constexpr ui::MenuItemSpec kFileItems[] = {{L"Print", kCpuCmdPrint}, ui::kSeparator, {L"Exit", kCpuCmdExit, ui::Fn(12)}};
-constexpr ui::MenuItemSpec kViewItems[] = {{L"Refresh", kCpuCmdRefresh}, {L"CPU Speed", kCpuCmdSpeed}};
-constexpr ui::MenuSpec kMenus[] = {{L"&File", kFileItems}, {L"&View", kViewItems}};
+constexpr ui::MenuItem kFileItems[] = {{L"Print", kCpuCmdPrint}, ui::kSeparator, {L"Exit", kCpuCmdExit, ui::Fn(12)}};
+constexpr ui::MenuItem kViewItems[] = {{L"Refresh", kCpuCmdRefresh}, {L"CPU Speed", kCpuCmdSpeed}};
+constexpr ui::Menu kMenus[] = {{L"&File", kFileItems}, {L"&View", kViewItems}};
 
 // The window is made afresh for each showing, but the usage sampler's
 // previous reading lives for the whole process: the first tick after a
@@ -74,8 +75,8 @@ std::wstring LateValueText(const platform::WmiLateObject& object, std::wstring_v
   }
 }
 
-std::vector<ui::SheetRowSpec> SheetRows() {
-  std::vector<ui::SheetRowSpec> rows;
+std::vector<ui::SheetRow> SheetRows() {
+  std::vector<ui::SheetRow> rows;
   for (std::size_t i = 0; i < kCpuRowCount; ++i) {
     rows.push_back({std::wstring(kCpuRows[i].label), L"Label" + std::to_wstring(i + 1), CpuLabelId(i),
                     std::wstring(kCpuRows[i].value_name), CpuValueId(i)});
@@ -129,7 +130,7 @@ bool CpuWindow::Create(HWND owner) {
   p.menus = kMenus;
   p.background = theme().white_brush();
   if (!ui::Window::Create(p)) return false;
-  decimal_ = app::ReadDecimalSeparator();
+  decimal_ = platform::ReadDecimalSeparator();
   LiveCpuid cpu;
   has_counter_ = GetCPUFeatures(cpu).TSC;  // RDTSC would fault without it
 
@@ -173,7 +174,7 @@ bool CpuWindow::Create(HWND owner) {
                              LBS_NOINTEGRALHEIGHT,
                          kMargin, kFeaturesY, kFeaturesWidth, kFeaturesHeight);
   SendMessageW(list, LB_SETCOLUMNWIDTH, (kFeaturesWidth - 4) / 3, 0);
-  AddControl(L"StaticText1", kWebAddressId, L"STATIC", app::kWebAddressText, WS_VISIBLE, kMargin, kWebY, 300, 16);
+  AddControl(L"StaticText1", kWebAddressId, L"STATIC", ui::kWebAddressText, WS_VISIBLE, kMargin, kWebY, 300, 16);
 
   ScrollTo(0);
   SetTimerEnabled(true);
@@ -289,7 +290,7 @@ void CpuWindow::Timer1Timer() {
     ShowUsage();
   } catch (const std::exception& e) {
     SetTimerEnabled(false);
-    ui::ShowErrorBox(hwnd(), UsageErrorText(Widen(e.what()), app::kWebPage));
+    ui::ShowErrorBox(hwnd(), UsageErrorText(Widen(e.what()), ui::kWebPage));
   }
   // Clock: a failed measurement leaves the display as it was.
   try {
@@ -303,9 +304,9 @@ void CpuWindow::Timer1Timer() {
 }
 
 void CpuWindow::MeasureSpeed() {
-  const auto sample = app::SampleCpuClock();
+  const auto sample = SampleCpuClock();
   if (!sample) return;
-  displays_.speed_digits = SpeedDigits(app::ClockMhz(sample->tsc_ticks, sample->timer_ticks, sample->timer_frequency));
+  displays_.speed_digits = SpeedDigits(ClockMhz(sample->tsc_ticks, sample->timer_ticks, sample->timer_frequency));
   // Drawn at once: the counter follows within microseconds, so there is
   // nothing to gain from running the message loop in between, and a nested
   // loop would let a second tick or a close run inside this one.

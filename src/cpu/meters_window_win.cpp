@@ -1,7 +1,7 @@
 #include "cpu/meters_window_win.h"
 
-#include "app/collectors/system_readings_win.h"
-#include "app/product.h"
+#include "platform/locale_win.h"
+#include "ui/product.h"
 #include "cpu/system_times_win.h"
 
 namespace corvane::cpu {
@@ -23,8 +23,8 @@ constexpr int kClientWidth = kChartX + kChartPanelWidth + kMargin;
 constexpr int kClientHeight = kWebY + 16 + kMargin;
 constexpr int kHeadingId = 2403, kNoteId = 2404, kWebAddressId = 2405, kBarPanelId = 2406;
 
-constexpr ui::MenuItemSpec kViewItems[] = {{L"Refresh", kMetersCmdRefresh}};
-constexpr ui::MenuSpec kMenus[] = {{L"&File", {}}, {L"&View", kViewItems}};
+constexpr ui::MenuItem kViewItems[] = {{L"Refresh", kMetersCmdRefresh}};
+constexpr ui::Menu kMenus[] = {{L"&File", {}}, {L"&View", kViewItems}};
 
 }  // namespace
 
@@ -48,7 +48,7 @@ bool MetersWindow::Create() {
   p.menus = kMenus;
   p.background = theme().white_brush();
   if (!ui::Window::Create(p)) return false;
-  decimal_ = app::ReadDecimalSeparator();
+  decimal_ = platform::ReadDecimalSeparator();
 
   AddControl(L"Label1", kHeadingId, L"STATIC", L"CPU usage and history", WS_VISIBLE, kMargin, 6, 300, 18, 0,
              theme().bold());
@@ -63,7 +63,7 @@ bool MetersWindow::Create() {
   FileControl(L"Image1", kMetersChartPanelId, chart_panel_.hwnd());
   AddControl(L"lblPercent", kMetersPercentId, L"STATIC", model_.label(), WS_VISIBLE, kMargin, kPercentY, 120, 18, 0,
              theme().bold());
-  AddControl(L"StaticText1", kWebAddressId, L"STATIC", app::kWebAddressText, WS_VISIBLE, kMargin, kWebY, 300, 16);
+  AddControl(L"StaticText1", kWebAddressId, L"STATIC", ui::kWebAddressText, WS_VISIBLE, kMargin, kWebY, 300, 16);
   return true;
 }
 

@@ -19,11 +19,11 @@ constexpr size_t kClipboardLabelWidth = 20;
 
 }  // namespace
 
-std::vector<std::wstring> SummaryLines(const app::SummaryModel& sheet, LineFormat format) {
+std::vector<std::wstring> SummaryLines(const report::SummaryModel& sheet, LineFormat format) {
   std::vector<std::wstring> lines;
-  lines.reserve(app::kRowCount);
-  for (int row = 1; row <= app::kRowCount; ++row) {
-    const std::wstring_view label = app::SummaryModel::Label(row);
+  lines.reserve(kRowCount);
+  for (int row = 1; row <= kRowCount; ++row) {
+    const std::wstring_view label = report::SummaryModel::Label(row);
     const std::wstring& value = sheet.Value(row);
     switch (format) {
       case LineFormat::Text:

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/summary.h"
+#include "report/summary.h"
 
 namespace corvane::report {
 
@@ -14,7 +14,7 @@ enum class LineFormat {
   Clipboard,  // label and ": " padded to 20 characters, a tab, value
 };
 
-std::vector<std::wstring> SummaryLines(const app::SummaryModel& sheet, LineFormat format);
+std::vector<std::wstring> SummaryLines(const report::SummaryModel& sheet, LineFormat format);
 
 // Lines joined with CR LF, the last one terminated too.
 std::wstring JoinCrLf(const std::vector<std::wstring>& lines);

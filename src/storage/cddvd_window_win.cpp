@@ -8,7 +8,7 @@
 #include <exception>
 #include <vector>
 
-#include "app/product.h"
+#include "ui/product.h"
 #include "platform/wmi_win.h"
 #include "storage/cd_drive_win.h"
 #include "storage/disc_lib_win.h"
@@ -19,9 +19,9 @@ namespace corvane::storage {
 
 namespace {
 
-constexpr ui::MenuItemSpec kFileMenu[] = {{L"Exit", kCdExitCommand, ui::Fn(12)}};
-constexpr ui::MenuItemSpec kViewMenu[] = {{L"Refresh", kCdRefreshCommand, ui::Fn(5)}};
-constexpr ui::MenuSpec kMenus[] = {{L"&File", kFileMenu}, {L"&View", kViewMenu}};
+constexpr ui::MenuItem kFileMenu[] = {{L"Exit", kCdExitCommand, ui::Fn(12)}};
+constexpr ui::MenuItem kViewMenu[] = {{L"Refresh", kCdRefreshCommand, ui::Fn(5)}};
+constexpr ui::Menu kMenus[] = {{L"&File", kFileMenu}, {L"&View", kViewMenu}};
 
 // Rows are a little taller than the summary's so the drop-down fits its row.
 constexpr ui::SheetGeometry kGeometry{4, 196, 212, 440, 22, 24, 16};
@@ -98,7 +98,7 @@ bool CdDvdWindow::Create() {
   min_width_ = 520;
   min_height_ = 420;
 
-  std::vector<ui::SheetRowSpec> rows;
+  std::vector<ui::SheetRow> rows;
   for (std::size_t i = 0; i < kCdDvdSheetRows.size(); ++i) {
     const int n = static_cast<int>(i);
     rows.push_back({std::wstring(kCdDvdSheetRows[i].label), L"lblRow" + std::to_wstring(i), kCdLabelIdBase + n,
@@ -122,7 +122,7 @@ bool CdDvdWindow::Create() {
     AddControl(b.name, b.id, L"BUTTON", b.text, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 0, kButtonWidth,
                kButtonHeight);
   }
-  link_ = AddControl(L"StaticText1", kCdLinkId, L"STATIC", app::kWebAddressText, WS_VISIBLE | SS_NOTIFY, 0, 0, 300,
+  link_ = AddControl(L"StaticText1", kCdLinkId, L"STATIC", ui::kWebAddressText, WS_VISIBLE | SS_NOTIFY, 0, 0, 300,
                      kLinkHeight, 0, theme().link());
 
   RECT client{};
@@ -336,6 +336,6 @@ void CdDvdWindow::Button3Click() {
   Tell(*message);
 }
 
-void CdDvdWindow::OpenWebPage() { ShellExecuteW(hwnd(), L"open", app::kWebPage, nullptr, nullptr, SW_SHOWNORMAL); }
+void CdDvdWindow::OpenWebPage() { ShellExecuteW(hwnd(), L"open", ui::kWebPage, nullptr, nullptr, SW_SHOWNORMAL); }
 
 }  // namespace corvane::storage

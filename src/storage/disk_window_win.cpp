@@ -12,15 +12,14 @@
 #include <optional>
 #include <string>
 
-#include "app/application_win.h"
-#include "app/collectors/system_readings_win.h"
-#include "app/product.h"
+#include "platform/locale_win.h"
+#include "ui/product.h"
 #include "platform/text_file_win.h"
 #include "storage/disk_window_ids.h"
 #include "storage/smart_probe.h"
 #include "storage/smart_transport_win.h"
 #include "storage/window_support_win.h"
-#include "ui/menu_spec.h"
+#include "ui/menu_table.h"
 #include "ui/report_list_win.h"
 #include "ui/window_print_win.h"
 
@@ -56,15 +55,15 @@ constexpr int kButtonLeft = 470, kButtonWidth = 150, kButtonHeight = 26;
 
 // ---- menus --------------------------------------------------------------------------
 
-constexpr ui::MenuItemSpec kFileItems[] = {
+constexpr ui::MenuItem kFileItems[] = {
     {L"Print", cmdPrint},
     ui::kSeparator,
     {L"Exit", cmdExit, ui::Fn(10)},
 };
-constexpr ui::MenuItemSpec kViewItems[] = {
+constexpr ui::MenuItem kViewItems[] = {
     {L"Refresh", cmdRefresh},
 };
-constexpr ui::MenuSpec kMenus[] = {
+constexpr ui::Menu kMenus[] = {
     {L"&File", kFileItems},
     {L"&View", kViewItems},
 };
@@ -97,8 +96,8 @@ constexpr RowSpec kSmartRows[kSmartRowCount] = {
 };
 
 template <std::size_t N>
-std::vector<ui::SheetRowSpec> SheetRows(const RowSpec (&rows)[N], int value_base) {
-  std::vector<ui::SheetRowSpec> specs;
+std::vector<ui::SheetRow> SheetRows(const RowSpec (&rows)[N], int value_base) {
+  std::vector<ui::SheetRow> specs;
   for (std::size_t i = 0; i < N; ++i) {
     const int value_id = value_base + static_cast<int>(i);
     specs.push_back({rows[i].label, std::wstring(L"lbl") + rows[i].name, value_id + kLabelOffset,
@@ -266,7 +265,7 @@ DriveReading ReadDrive(wchar_t letter, int list_position) {
   return r;
 }
 
-NumberSeparators ReadSeparators() { return {app::ReadDecimalSeparator(), app::ReadThousandsSeparator()}; }
+NumberSeparators ReadSeparators() { return {platform::ReadDecimalSeparator(), platform::ReadThousandsSeparator()}; }
 
 // ---- controls -------------------------------------------------------------------------------
 
@@ -344,7 +343,7 @@ bool DiskWindow::Create() {
   AddControl(L"BitBtn1", kShowCdDvd, L"BUTTON", L"Show CD/DVD Info", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
              kButtonLeft, kFlagBox.top, kButtonWidth, kButtonHeight);
   CreateAttributeList();
-  AddControl(L"Label3", kLinkLabel, L"STATIC", app::kWebAddressText, WS_VISIBLE | SS_NOTIFY, 4,
+  AddControl(L"Label3", kLinkLabel, L"STATIC", ui::kWebAddressText, WS_VISIBLE | SS_NOTIFY, 4,
              kClientHeight - kFooterHeight + 3, 300, 16, 0, theme().link());
   UpdateCdDvdButton();
   return true;
@@ -508,7 +507,7 @@ void DiskWindow::Print1Click() {
 
 void DiskWindow::Exit1Click() { SendMessageW(hwnd(), WM_CLOSE, 0, 0); }
 
-void DiskWindow::Label3Click() { ShellExecuteW(hwnd(), L"open", app::kWebPage, nullptr, nullptr, SW_SHOWNORMAL); }
+void DiskWindow::Label3Click() { ShellExecuteW(hwnd(), L"open", ui::kWebPage, nullptr, nullptr, SW_SHOWNORMAL); }
 
 void DiskWindow::OnCommand(int id, int code, HWND) {
   switch (id) {
@@ -563,13 +562,6 @@ LRESULT DiskWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       break;
   }
   return ui::Window::OnMessage(msg, wp, lp);
-}
-
-std::unique_ptr<ui::Window> CreateDiskWindow(app::Application& app) {
-  auto window = std::make_unique<DiskWindow>(
-      app.theme(), [&app](std::wstring_view class_name) { return app.FindWindow(class_name); });
-  if (!window->Create()) return nullptr;
-  return window;
 }
 
 }  // namespace corvane::storage

@@ -16,10 +16,6 @@
 #include "ui/sheet_win.h"
 #include "ui/window_win.h"
 
-namespace corvane::app {
-class Application;
-}
-
 namespace corvane::storage {
 
 struct IconTraits {
@@ -84,9 +80,5 @@ class DiskWindow : public ui::Window {
   RECT gauge_panel_{};
   std::vector<FixedVolume> drives_;  // the drive list's entries, in order
 };
-
-// The entry of the start-up table: a drive window that finds the CD/DVD
-// window through the application.
-std::unique_ptr<ui::Window> CreateDiskWindow(app::Application& app);
 
 }  // namespace corvane::storage

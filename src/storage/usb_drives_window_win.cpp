@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "app/collectors/system_readings_win.h"
-#include "app/product.h"
+#include "platform/locale_win.h"
+#include "ui/product.h"
 #include "platform/text_file_win.h"
 #include "storage/disk_drives_win.h"
 #include "storage/window_support_win.h"
@@ -17,13 +17,13 @@
 namespace corvane::storage {
 namespace {
 
-constexpr ui::MenuItemSpec kFileMenu[] = {
+constexpr ui::MenuItem kFileMenu[] = {
     {L"Quick Print", kUsbQuickPrintCommand},
     ui::kSeparator,
     {L"Close", kUsbCloseCommand},
 };
-constexpr ui::MenuItemSpec kViewMenu[] = {{L"Refresh", kUsbRefreshCommand, ui::Fn(5)}};
-constexpr ui::MenuSpec kMenus[] = {{L"&File", kFileMenu}, {L"&View", kViewMenu}};
+constexpr ui::MenuItem kViewMenu[] = {{L"Refresh", kUsbRefreshCommand, ui::Fn(5)}};
+constexpr ui::Menu kMenus[] = {{L"&File", kFileMenu}, {L"&View", kViewMenu}};
 
 constexpr int kMargin = 8;
 constexpr int kCaptionHeight = 18;
@@ -60,7 +60,7 @@ bool UsbDrivesWindow::Create() {
   min_width_ = 400;
   min_height_ = 260;
 
-  std::vector<ui::SheetRowSpec> rows = {
+  std::vector<ui::SheetRow> rows = {
       {L"USB Drives", L"lblUSBDrives", kUsbCountLabelId, L"edUSBDrives", kUsbCountId},
       {L"Total No. of Drives", L"lblTotalDrives", kUsbTotalLabelId, L"edTotalDrives", kUsbTotalId},
   };
@@ -89,7 +89,7 @@ bool UsbDrivesWindow::Create() {
     column.iSubItem = static_cast<int>(c);
     SendMessageW(grid_, LVM_INSERTCOLUMNW, c, reinterpret_cast<LPARAM>(&column));
   }
-  link_ = AddControl(L"StaticText1", kUsbLinkId, L"STATIC", app::kWebAddressText, WS_VISIBLE, 0, 0, 300, kLinkHeight,
+  link_ = AddControl(L"StaticText1", kUsbLinkId, L"STATIC", ui::kWebAddressText, WS_VISIBLE, 0, 0, 300, kLinkHeight,
                      0, theme().bold());
 
   RECT client{};
@@ -155,7 +155,7 @@ void UsbDrivesWindow::Refresh1Click() {
   {
     const Hourglass hourglass;
     reading = ReadDiskDrives();
-    ShowView(BuildUsbDrivesView(reading.disks, app::ReadThousandsSeparator(), !reading.error));
+    ShowView(BuildUsbDrivesView(reading.disks, platform::ReadThousandsSeparator(), !reading.error));
   }
   if (reading.error) ui::ShowErrorBox(hwnd(), *reading.error);
 }

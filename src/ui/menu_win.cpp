@@ -4,7 +4,7 @@
 
 namespace corvane::ui {
 
-HMENU BuildMenuBar(std::span<const MenuSpec> menus) {
+HMENU BuildMenuBar(std::span<const Menu> menus) {
   HMENU bar = CreateMenu();
   for (const auto& menu : menus) {
     HMENU popup = CreatePopupMenu();
@@ -20,7 +20,7 @@ HMENU BuildMenuBar(std::span<const MenuSpec> menus) {
   return bar;
 }
 
-platform::UniqueAccel BuildAccelerators(std::span<const MenuSpec> menus) {
+platform::UniqueAccel BuildAccelerators(std::span<const Menu> menus) {
   std::vector<ACCEL> accels;
   for (const auto& menu : menus) {
     for (const auto& item : menu.items) {

@@ -4,13 +4,13 @@
 #include <span>
 
 #include "platform/unique_handle.h"
-#include "ui/menu_spec.h"
+#include "ui/menu_table.h"
 
 namespace corvane::ui {
 
 // The menu bar of the tables (owned by the window once attached with SetMenu).
-HMENU BuildMenuBar(std::span<const MenuSpec> menus);
+HMENU BuildMenuBar(std::span<const Menu> menus);
 // One accelerator per item that has a shortcut.
-platform::UniqueAccel BuildAccelerators(std::span<const MenuSpec> menus);
+platform::UniqueAccel BuildAccelerators(std::span<const Menu> menus);
 
 }  // namespace corvane::ui

@@ -7,7 +7,7 @@ namespace {
 constexpr DWORD kCellStyle = WS_VISIBLE | WS_BORDER | ES_READONLY | ES_AUTOHSCROLL;
 }
 
-bool DetailSheet::Create(HWND parent, int id, std::vector<SheetRowSpec> rows, SheetGeometry geometry) {
+bool DetailSheet::Create(HWND parent, int id, std::vector<SheetRow> rows, SheetGeometry geometry) {
   geometry_ = geometry;
   CreateParams p{L"TDetailSheet", L""};
   p.style = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_CLIPCHILDREN;

@@ -12,7 +12,7 @@
 
 namespace corvane::ui {
 
-struct SheetRowSpec {
+struct SheetRow {
   std::wstring label;
   std::wstring label_name;  // e.g. "Desc1"
   int label_id;
@@ -35,7 +35,7 @@ class DetailSheet : public Window {
  public:
   explicit DetailSheet(const Theme& theme) : Window(theme) {}
 
-  bool Create(HWND parent, int id, std::vector<SheetRowSpec> rows, SheetGeometry geometry = {});
+  bool Create(HWND parent, int id, std::vector<SheetRow> rows, SheetGeometry geometry = {});
   size_t RowCount() const { return rows_.size(); }
   // Sets a value cell; with repaint it is painted at once.
   void SetValue(size_t index, const std::wstring& text, bool repaint);
@@ -50,7 +50,7 @@ class DetailSheet : public Window {
 
  private:
   struct Row {
-    SheetRowSpec spec;
+    SheetRow spec;
     HWND label = nullptr;
     HWND value = nullptr;
     HWND marker = nullptr;

@@ -11,7 +11,7 @@ constexpr int kImageSize = 32;
 constexpr COLORREF kMaskColour = RGB(255, 0, 255);
 
 // Draws a button's picture: its glyph in white on a rounded tile.
-void AddPicture(HIMAGELIST images, const ToolButtonSpec& button, HFONT font) {
+void AddPicture(HIMAGELIST images, const ToolButton& button, HFONT font) {
   platform::WindowDc screen(nullptr);
   platform::UniqueDc dc(CreateCompatibleDC(screen.get()));
   platform::UniqueBitmap bitmap(CreateCompatibleBitmap(screen.get(), kImageSize, kImageSize));
@@ -43,7 +43,7 @@ Toolbar::~Toolbar() {
   if (images_) ImageList_Destroy(images_);
 }
 
-HWND Toolbar::Create(HWND parent, int id, std::span<const ToolButtonSpec> buttons) {
+HWND Toolbar::Create(HWND parent, int id, std::span<const ToolButton> buttons) {
   buttons_.assign(buttons.begin(), buttons.end());
   hwnd_ = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr,
                           WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NODIVIDER | CCS_TOP, 0, 0, 0,

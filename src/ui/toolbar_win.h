@@ -5,7 +5,7 @@
 #include <span>
 #include <vector>
 
-#include "ui/toolbar_spec.h"
+#include "ui/toolbar_table.h"
 
 namespace corvane::ui {
 
@@ -17,7 +17,7 @@ class Toolbar {
   Toolbar& operator=(const Toolbar&) = delete;
   ~Toolbar();
 
-  HWND Create(HWND parent, int id, std::span<const ToolButtonSpec> buttons);
+  HWND Create(HWND parent, int id, std::span<const ToolButton> buttons);
   HWND hwnd() const { return hwnd_; }
   int Height() const;
   void Enable(unsigned command, bool enabled);
@@ -27,7 +27,7 @@ class Toolbar {
  private:
   HWND hwnd_ = nullptr;  // a child: destroyed with its parent
   HIMAGELIST images_ = nullptr;
-  std::vector<ToolButtonSpec> buttons_;
+  std::vector<ToolButton> buttons_;
 };
 
 }  // namespace corvane::ui

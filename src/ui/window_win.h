@@ -10,7 +10,7 @@
 #include <string_view>
 
 #include "platform/unique_handle.h"
-#include "ui/menu_spec.h"
+#include "ui/menu_table.h"
 #include "ui/theme_win.h"
 
 namespace corvane::ui {
@@ -26,7 +26,7 @@ struct CreateParams {
   HBRUSH background = nullptr;  // nullptr: the window colour
   HICON icon = nullptr;
   // The menu bar, and the shortcut table built from the same items.
-  std::span<const MenuSpec> menus{};
+  std::span<const Menu> menus{};
 };
 
 class Window {

@@ -20,7 +20,7 @@ TEST(MainMenu, ShortcutsAreUniqueAndShownInTheItems) {
       EXPECT_TRUE(keys.insert({item.key.vk, item.key.ctrl}).second) << "shortcut twice";
     }
   }
-  const ui::MenuItemSpec save = MainMenus()[0].items[0];
+  const ui::MenuItem save = MainMenus()[0].items[0];
   EXPECT_EQ(ui::MenuItemText(save), L"Save to CSV\tF2");
   EXPECT_EQ(ui::ShortcutText(ui::Ctrl('T')), L"Ctrl+T");
   EXPECT_EQ(ui::ShortcutText(ui::Fn(12)), L"F12");

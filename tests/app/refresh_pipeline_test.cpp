@@ -81,7 +81,7 @@ class RecordingView : public RefreshView {
 
 struct Refresh {
   FakeCollectors collectors;
-  SummaryModel sheet;
+  report::SummaryModel sheet;
   RecordingView view;
   void Run(bool no_com = false) { RunRefresh(collectors, sheet, view, no_com); }
 };
@@ -89,7 +89,7 @@ struct Refresh {
 TEST(RefreshPipeline, ComposesEveryRow) {
   Refresh r;
   r.Run();
-  const wchar_t* expected[kRowCount] = {
+  const wchar_t* expected[report::kRowCount] = {
       L"Windows XP, Version 5.1.2600, Service Pack 3, 32 Bit.",
       L"8.0.6001",
       L"1024 MB",
@@ -119,7 +119,7 @@ TEST(RefreshPipeline, ComposesEveryRow) {
       L"00-11-22-33-44-55",
       L"HOST",
   };
-  for (int row = 1; row <= kRowCount; ++row) EXPECT_EQ(r.sheet.Value(row), expected[row - 1]) << "row " << row;
+  for (int row = 1; row <= report::kRowCount; ++row) EXPECT_EQ(r.sheet.Value(row), expected[row - 1]) << "row " << row;
 }
 
 TEST(RefreshPipeline, RepaintsRowsOneTo25InOrderAndRestoresTheCursor) {

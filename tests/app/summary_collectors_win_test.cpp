@@ -242,11 +242,11 @@ TEST(SystemCollectors, WholeRefresh) {
   const platform::ComApartment com;
   const SeededValue com3(kSerial, L"\\Device\\Serial2", REG_SZ, Utf16(L"COM3\0"sv));
   const auto c = MakeSystemCollectors();
-  SummaryModel sheet;
+  report::SummaryModel sheet;
   RecordingView view;
   RunRefresh(*c, sheet, view, false);
-  for (int row = 1; row <= kRowCount; ++row) {
-    std::printf("row %2d %-20ls %ls\n", row, std::wstring(SummaryModel::Label(row)).c_str(), sheet.Value(row).c_str());
+  for (int row = 1; row <= report::kRowCount; ++row) {
+    std::printf("row %2d %-20ls %ls\n", row, std::wstring(report::SummaryModel::Label(row)).c_str(), sheet.Value(row).c_str());
   }
   std::printf("optical short list [%ls]\n", sheet.optical_short_list.c_str());
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/summary.h"
+#include "report/summary.h"
 #include "e2e/harness.h"
 #include "e2e/sheet_checks.h"
 
@@ -109,7 +109,7 @@ TEST_F(Exports, CsvFilterWritesCsvWhateverTheExtension) {
   const auto lines = SplitCrLf(Widen(*ReadFileBytes(path)));
   ASSERT_EQ(lines.size(), 28u);
   for (int n = 1; n <= 28; ++n) {
-    const std::wstring head = L"\"" + std::wstring(app::SummaryModel::Label(n)) + L"\",\"";
+    const std::wstring head = L"\"" + std::wstring(report::SummaryModel::Label(n)) + L"\",\"";
     EXPECT_EQ(lines[n - 1].rfind(head, 0), 0u) << lines[n - 1];
     EXPECT_EQ(lines[n - 1].back(), L'"');
   }
@@ -124,7 +124,7 @@ TEST_F(Exports, TextFilterWritesTextWhateverTheExtension) {
   const auto lines = SplitCrLf(Widen(*ReadFileBytes(path)));
   ASSERT_EQ(lines.size(), 28u);
   for (int n = 1; n <= 28; ++n) {
-    EXPECT_EQ(lines[n - 1].rfind(std::wstring(app::SummaryModel::Label(n)) + L": ", 0), 0u) << lines[n - 1];
+    EXPECT_EQ(lines[n - 1].rfind(std::wstring(report::SummaryModel::Label(n)) + L": ", 0), 0u) << lines[n - 1];
   }
   EXPECT_EQ(lines[19], L"Product Make: Wine");
   // The export refreshed the sheet first.

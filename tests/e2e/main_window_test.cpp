@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "app/summary.h"
+#include "report/summary.h"
 #include "e2e/harness.h"
 
 namespace corvane::e2e {
@@ -46,7 +46,7 @@ std::unique_ptr<CorvaneProcess> MainWindow::app_;
 TEST_F(MainWindow, CaptionAndRowLabels) {
   EXPECT_EQ(WindowText(main_), std::optional<std::wstring>(L"Corvane 2.84"));
   for (int n = 1; n <= app::kRowCount; ++n) {
-    EXPECT_EQ(app_->Desc(n), app::SummaryModel::Label(n)) << "row " << n;
+    EXPECT_EQ(app_->Desc(n), report::SummaryModel::Label(n)) << "row " << n;
   }
 }
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/summary.h"
+#include "report/summary.h"
 #include "e2e/harness.h"
 
 namespace corvane::e2e {
@@ -72,7 +72,7 @@ TEST_P(UnattendedWrite, WritesTheSheetAndEnds) {
   ASSERT_EQ(lines.size(), static_cast<size_t>(app::kRowCount)) << *bytes;
   for (int n = 1; n <= app::kRowCount; ++n) {
     const std::wstring line = Widen(lines[n - 1]);
-    const std::wstring prefix = std::wstring(app::SummaryModel::Label(n)) + L": ";
+    const std::wstring prefix = std::wstring(report::SummaryModel::Label(n)) + L": ";
     EXPECT_TRUE(line.starts_with(prefix)) << "line " << n << ": " << line;
   }
   EXPECT_EQ(lines[18], "Manufacturer: The Wine Project");

@@ -5,9 +5,9 @@
 namespace corvane::report {
 namespace {
 
-app::SummaryModel Sheet() {
-  app::SummaryModel sheet;
-  for (int row = 1; row <= app::kRowCount; ++row) sheet.Value(row) = L"v" + std::to_wstring(row);
+report::SummaryModel Sheet() {
+  report::SummaryModel sheet;
+  for (int row = 1; row <= kRowCount; ++row) sheet.Value(row) = L"v" + std::to_wstring(row);
   sheet.Value(6).clear();
   sheet.Value(7) = L"Card \"Pro\", 2 heads";
   return sheet;

@@ -25,14 +25,6 @@ std::wstring ListText(const std::vector<std::wstring>& items) {
 
 std::wstring MemoryText(std::uint64_t total_bytes) { return std::to_wstring((total_bytes >> 20) + 1) + L" MB"; }
 
-double ClockMhz(std::uint64_t tsc_ticks, std::uint64_t timer_ticks, std::uint64_t timer_frequency) {
-  double seconds = kNominalClockSampleSeconds;
-  if (timer_ticks != 0 && timer_frequency != 0) {
-    seconds = static_cast<double>(timer_ticks) / static_cast<double>(timer_frequency);
-  }
-  return static_cast<double>(tsc_ticks) / seconds / 1e6;
-}
-
 std::wstring ClockText(double mhz, std::wstring_view decimal) { return OneDecimal(mhz, decimal, 4) + L" MHz"; }
 
 std::wstring MonitorNamesText(const std::vector<std::optional<std::wstring>>& first_monitors) {

@@ -32,12 +32,7 @@ std::wstring ListText(const std::vector<std::wstring>& items);
 // Row 3: whole mebibytes plus one ("1023 MiB and a bit" reads 1024 MB).
 std::wstring MemoryText(std::uint64_t total_bytes);
 
-// Row 5. The clock in MHz from a time-stamp count over an interval measured
-// by a second timer (ticks and ticks per second). Without a usable timer
-// (frequency or ticks 0) the interval is taken as the nominal half second.
-inline constexpr double kNominalClockSampleSeconds = 0.5;
-double ClockMhz(std::uint64_t tsc_ticks, std::uint64_t timer_ticks, std::uint64_t timer_frequency);
-// "%4.1f MHz" with `decimal` as the separator.
+// Row 5 (the rate itself is cpu::ClockMhz): "%4.1f MHz" with `decimal` as the separator.
 std::wstring ClockText(double mhz, std::wstring_view decimal);
 
 // Row 8: per display adapter, the description of its first monitor when it

@@ -2,6 +2,7 @@
 
 #include "app/collectors/collector_text.h"
 #include "app/collectors/system_readings_win.h"
+#include "platform/locale_win.h"
 
 namespace corvane::app {
 
@@ -16,7 +17,7 @@ std::wstring GraphicsCollector() {
 
 std::wstring HardDisksCollector() {
   try {
-    return DriveSizesReportText(ReadFixedDrives(DriveQuantity::kTotal), ReadDecimalSeparator());
+    return DriveSizesReportText(ReadFixedDrives(DriveQuantity::kTotal), platform::ReadDecimalSeparator());
   } catch (...) {
     return {};
   }

@@ -14,6 +14,9 @@
 #include "platform/registry_win.h"
 #include "platform/unique_handle.h"
 #include "platform/wmi_win.h"
+#include "platform/locale_win.h"
+#include "cpu/clock_sample_win.h"
+#include "cpu/clock_rate.h"
 
 namespace corvane::app {
 namespace {
@@ -65,10 +68,10 @@ class SystemCollectors final : public SummaryCollectors {
 
   std::wstring CpuSpeed() override {
     return Caught([] {
-      const auto sample = SampleCpuClock();
+      const auto sample = cpu::SampleCpuClock();
       if (!sample) return std::wstring();
-      return ClockText(ClockMhz(sample->tsc_ticks, sample->timer_ticks, sample->timer_frequency),
-                       ReadDecimalSeparator());
+      return ClockText(cpu::ClockMhz(sample->tsc_ticks, sample->timer_ticks, sample->timer_frequency),
+                       platform::ReadDecimalSeparator());
     });
   }
 
@@ -142,10 +145,10 @@ class SystemCollectors final : public SummaryCollectors {
   }
 
   std::wstring DriveSizes() override {
-    return Caught([] { return DriveListText(ReadFixedDrives(DriveQuantity::kTotal), ReadDecimalSeparator()); });
+    return Caught([] { return DriveListText(ReadFixedDrives(DriveQuantity::kTotal), platform::ReadDecimalSeparator()); });
   }
   std::wstring DriveFreeSpace() override {
-    return Caught([] { return DriveListText(ReadFixedDrives(DriveQuantity::kFreeToCaller), ReadDecimalSeparator()); });
+    return Caught([] { return DriveListText(ReadFixedDrives(DriveQuantity::kFreeToCaller), platform::ReadDecimalSeparator()); });
   }
 
   std::wstring UsbControllers() override {

@@ -38,43 +38,6 @@ std::wstring FixedText(const wchar_t* text, std::size_t max_chars) { return {tex
 
 bool HasDriveBit(DWORD mask, wchar_t letter) { return (mask >> (letter - L'A')) & 1u; }
 
-// The clock sample must not be pre-empted and must read one processor's
-// counter at both ends. Everything it changes is put back when it ends: a
-// process left at real-time priority would starve the rest of the desktop
-// whenever it is busy. A setting that cannot be read is left alone, since it
-// could not be restored.
-class ClockSampleScope {
- public:
-  ClockSampleScope() noexcept {
-    const DWORD_PTR one = LowestProcessor();
-    if (one != 0) old_affinity_ = ::SetThreadAffinityMask(thread_, one);
-    old_class_ = ::GetPriorityClass(process_);
-    if (old_class_ != 0) ::SetPriorityClass(process_, REALTIME_PRIORITY_CLASS);
-    old_priority_ = ::GetThreadPriority(thread_);
-    if (old_priority_ != THREAD_PRIORITY_ERROR_RETURN) ::SetThreadPriority(thread_, THREAD_PRIORITY_TIME_CRITICAL);
-  }
-  ClockSampleScope(const ClockSampleScope&) = delete;
-  ClockSampleScope& operator=(const ClockSampleScope&) = delete;
-  ~ClockSampleScope() {
-    if (old_priority_ != THREAD_PRIORITY_ERROR_RETURN) ::SetThreadPriority(thread_, old_priority_);
-    if (old_class_ != 0) ::SetPriorityClass(process_, old_class_);
-    if (old_affinity_ != 0) ::SetThreadAffinityMask(thread_, old_affinity_);
-  }
-
- private:
-  DWORD_PTR LowestProcessor() const noexcept {
-    DWORD_PTR process_mask = 0, system_mask = 0;
-    if (!::GetProcessAffinityMask(process_, &process_mask, &system_mask)) return 0;
-    return process_mask & (~process_mask + 1);
-  }
-
-  HANDLE process_ = ::GetCurrentProcess();
-  HANDLE thread_ = ::GetCurrentThread();
-  DWORD_PTR old_affinity_ = 0;
-  DWORD old_class_ = 0;
-  int old_priority_ = THREAD_PRIORITY_ERROR_RETURN;
-};
-
 // The socket library for one routine; cleaned up only if it started.
 class WinsockSession {
  public:
@@ -104,48 +67,11 @@ std::wstring ReadInquiryIdentification(wchar_t letter) {
 
 }  // namespace
 
-std::wstring ReadDecimalSeparator() {
-  wchar_t sep[8] = {};
-  const int n = ::GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, sep, static_cast<int>(std::size(sep)));
-  if (n <= 1) return L".";
-  return std::wstring(sep, static_cast<std::size_t>(n - 1));
-}
-
-std::wstring ReadThousandsSeparator() {
-  wchar_t sep[8] = {};
-  const int n = ::GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, sep, static_cast<int>(std::size(sep)));
-  if (n <= 1) return L",";
-  return std::wstring(sep, static_cast<std::size_t>(n - 1));
-}
-
 std::optional<std::uint64_t> ReadTotalPhysicalMemory() {
   MEMORYSTATUSEX status{};
   status.dwLength = sizeof status;
   if (!::GlobalMemoryStatusEx(&status)) return std::nullopt;
   return status.ullTotalPhys;
-}
-
-std::optional<ClockSample> SampleCpuClock() {
-  // Without the counter RDTSC would fault, so the feature bit decides.
-  cpu::LiveCpuid processor;
-  if (!cpu::HasTimeStampCounter(processor)) return std::nullopt;
-  LARGE_INTEGER frequency{}, t0{}, t1{};
-  const bool timer = ::QueryPerformanceFrequency(&frequency) && frequency.QuadPart > 0;
-  ClockSample sample;
-  {
-    const ClockSampleScope scope;
-    const std::uint64_t c0 = cpu::ReadTimeStampCounter();
-    if (timer) ::QueryPerformanceCounter(&t0);
-    ::Sleep(500);
-    const std::uint64_t c1 = cpu::ReadTimeStampCounter();
-    if (timer) ::QueryPerformanceCounter(&t1);
-    sample.tsc_ticks = c1 - c0;
-  }
-  if (timer && t1.QuadPart > t0.QuadPart) {
-    sample.timer_ticks = static_cast<std::uint64_t>(t1.QuadPart - t0.QuadPart);
-    sample.timer_frequency = static_cast<std::uint64_t>(frequency.QuadPart);
-  }
-  return sample;
 }
 
 std::optional<std::wstring> ReadFirstWaveOutName() {

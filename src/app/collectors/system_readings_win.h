@@ -13,27 +13,7 @@
 
 namespace corvane::app {
 
-// The user's decimal separator; "." when the locale cannot say.
-std::wstring ReadDecimalSeparator();
-// The user's digit-grouping symbol ("," when the locale gives none).
-std::wstring ReadThousandsSeparator();
-
 std::optional<std::uint64_t> ReadTotalPhysicalMemory();
-
-// Nullopt without the identification instruction or without leaves up to
-// 0x80000004.
-
-// Time-stamp ticks over about half a second, with the same interval on the
-// performance counter (0 ticks and frequency when that counter is missing).
-// The process and thread run at real-time, time-critical priority on one
-// processor during the sample and get their own settings back afterwards.
-// Nullopt when the processor has no time-stamp counter.
-struct ClockSample {
-  std::uint64_t tsc_ticks = 0;
-  std::uint64_t timer_ticks = 0;
-  std::uint64_t timer_frequency = 0;
-};
-std::optional<ClockSample> SampleCpuClock();
 
 // Nullopt without a wave-output device; an empty name when the first
 // device does not describe itself.

@@ -1,4 +1,4 @@
-#include "ui/menu_spec.h"
+#include "ui/menu_table.h"
 
 namespace corvane::ui {
 
@@ -13,7 +13,7 @@ std::wstring ShortcutText(KeyChord key) {
   return text;
 }
 
-std::wstring MenuItemText(const MenuItemSpec& item) {
+std::wstring MenuItemText(const MenuItem& item) {
   std::wstring text(item.text);
   if (item.key.vk) text += L"\t" + ShortcutText(item.key);
   return text;

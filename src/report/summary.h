@@ -5,9 +5,10 @@
 #include <string>
 #include <string_view>
 
-#include "app/command_ids.h"
 
-namespace corvane::app {
+namespace corvane::report {
+
+inline constexpr int kRowCount = 28;
 
 inline constexpr std::array<std::wstring_view, kRowCount> kRowLabels = {
     L"Windows",         L"Internet Explorer", L"Memory (RAM)",      L"CPU Info",        L"CPU Speed",
@@ -30,4 +31,4 @@ struct SummaryModel {
   static std::wstring_view Label(int row) { return kRowLabels.at(static_cast<size_t>(row - 1)); }
 };
 
-}  // namespace corvane::app
+}  // namespace corvane::report

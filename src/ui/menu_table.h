@@ -19,21 +19,21 @@ struct KeyChord {
 constexpr KeyChord Fn(int n) { return {static_cast<unsigned short>(kVkF1 + n - 1), false}; }
 constexpr KeyChord Ctrl(char letter) { return {static_cast<unsigned short>(letter), true}; }
 
-struct MenuItemSpec {
+struct MenuItem {
   std::wstring_view text;  // empty: a separator
   unsigned id = 0;
   KeyChord key{};
 };
-inline constexpr MenuItemSpec kSeparator{};
+inline constexpr MenuItem kSeparator{};
 
-struct MenuSpec {
+struct Menu {
   std::wstring_view caption;
-  std::span<const MenuItemSpec> items;
+  std::span<const MenuItem> items;
 };
 
 // "F2", "Ctrl+P"; empty without a shortcut.
 std::wstring ShortcutText(KeyChord key);
 // The item text as the menu shows it: the caption, a tab and the shortcut.
-std::wstring MenuItemText(const MenuItemSpec& item);
+std::wstring MenuItemText(const MenuItem& item);
 
 }  // namespace corvane::ui

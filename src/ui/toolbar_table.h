@@ -6,7 +6,7 @@ namespace corvane::ui {
 
 // A toolbar button: its command, hint, and the picture drawn for it (a short
 // glyph on a rounded tile of the given colour, 0x00BBGGRR).
-struct ToolButtonSpec {
+struct ToolButton {
   unsigned id;
   std::wstring_view hint;  // empty: no tooltip
   std::wstring_view glyph;

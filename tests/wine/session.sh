@@ -10,11 +10,33 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 state=${CORVANE_WINE_STATE:-$root/build/wine}
 env_file=$state/session.env
 
+# Exit code that ctest reports as "skipped" (SKIP_RETURN_CODE).
+readonly kSkip=77
+
+# Wine's 32-bit loader runs only where the kernel executes 32-bit programs;
+# some virtual machines switch that off ("Exec format error").
+can_run_32bit() {
+  local loader=/usr/lib/wine/wine
+  [ -x "$loader" ] || return 1
+  "$loader" --version >/dev/null 2>&1 && return 0
+  # The loader without arguments prints its usage; ENOEXEC gives 126.
+  local rc=0
+  "$loader" >/dev/null 2>&1 || rc=$?
+  [ $rc -ne 126 ]
+}
+
+skip_without_32bit() {
+  can_run_32bit && return 0
+  echo "SKIPPED: this machine cannot execute 32-bit programs, so Wine cannot run corvane.exe here" >&2
+  exit $kSkip
+}
+
 base_env() {
   export WINEDEBUG=-all WINEARCH=win32 WINEDLLOVERRIDES="mscoree,mshtml="
 }
 
 start() {
+  skip_without_32bit
   stop_quiet
   mkdir -p "$state"
   base_env
@@ -71,6 +93,7 @@ case ${1:-} in
   stop) stop_quiet ;;
   exec)
     shift
+    skip_without_32bit
     [ -f "$env_file" ] || { echo "no wine session: run '$0 start' first" >&2; exit 1; }
     # shellcheck disable=SC1090
     source "$env_file"

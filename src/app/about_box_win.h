@@ -5,15 +5,21 @@
 
 namespace corvane::app {
 
-// TAboutBox: created for each showing, shown modally, destroyed after.
+// TAboutBox: made for each showing, shown modally, destroyed after.
 class AboutBox : public ui::Window {
  public:
-  explicit AboutBox(const ui::Theme& theme) : ui::Window(theme) {}
-  bool Create(HWND owner, const std::wstring& version);
+  AboutBox(const ui::Theme& theme, HWND owner, std::wstring version)
+      : ui::Window(theme), owner_(owner), version_(std::move(version)) {}
 
  protected:
-  void OnCommand(int id, int code, HWND control) override;
+  bool Build() override;
   HBRUSH OnControlColour(HDC dc, HWND control) override;
+
+ private:
+  void OKButtonClick() { EndModal(); }
+
+  HWND owner_;
+  std::wstring version_;
 };
 
 }  // namespace corvane::app

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "app/collectors/summary_collectors_win.h"
+#include "app/command_line.h"
 #include "app/help_window_win.h"
 #include "app/main_window_win.h"
 #include "cpu/meters_window_win.h"
@@ -17,34 +18,32 @@
 namespace corvane::app {
 namespace {
 
-// The windows created at start-up, in this order, each kept until the
-// process ends. The main window comes first; later windows are added here.
-struct StartupWindow {
+// The creation list: every window object is made at start-up, in this
+// order, and kept until the process ends, so look-ups by class name and the
+// states of the commands that show them hold from the start. A window builds
+// its Win32 window and controls the first time it is shown; one whose
+// building must start something that runs from start-up (a device-change
+// listener, say) is marked to be built at once.
+struct ListedWindow {
   const wchar_t* class_name;
-  std::unique_ptr<ui::Window> (*create)(Application& app);
+  std::unique_ptr<ui::Window> (*make)(Application& app);
+  bool build_at_startup = false;
 };
+
+// The drive window finds the CD/DVD window through the application.
+std::unique_ptr<ui::Window> MakeDiskWindow(Application& app) {
+  return std::make_unique<storage::DiskWindow>(
+      app.theme(), [&app](std::wstring_view class_name) { return app.FindWindow(class_name); });
+}
 
 template <class W>
 std::unique_ptr<ui::Window> Make(Application& app) {
-  auto window = std::make_unique<W>(app.theme());
-  if (!window->Create()) return nullptr;
-  return window;
+  return std::make_unique<W>(app.theme());
 }
 
-const StartupWindow kStartupWindows[] = {
-    {L"TForm1",
-     [](Application& app) -> std::unique_ptr<ui::Window> {
-       auto main = std::make_unique<MainWindow>(app);
-       if (!main->Create()) return nullptr;
-       return main;
-     }},
-    {L"TfrmDisk",
-     [](Application& app) -> std::unique_ptr<ui::Window> {
-       auto disk = std::make_unique<storage::DiskWindow>(
-           app.theme(), [&app](std::wstring_view class_name) { return app.FindWindow(class_name); });
-       if (!disk->Create()) return nullptr;
-       return disk;
-     }},
+const ListedWindow kCreationList[] = {
+    {L"TForm1", [](Application& app) -> std::unique_ptr<ui::Window> { return std::make_unique<MainWindow>(app); }},
+    {L"TfrmDisk", &MakeDiskWindow},
     {L"TfrmHelp", &Make<HelpWindow>},
     {L"TfrmMeters", &Make<cpu::MetersWindow>},
     {L"TfrmCDDVD", &Make<storage::CdDvdWindow>},
@@ -77,15 +76,18 @@ ui::Window* Application::FindWindow(std::wstring_view class_name) const {
 }
 
 int Application::Run(int show) {
-  // Windows that refer to others look them up by class name, so the main
-  // window's command states are settled once all windows exist.
-  for (const auto& entry : kStartupWindows) {
-    if (auto window = entry.create(*this)) windows_.emplace_back(entry.class_name, std::move(window));
+  for (const auto& entry : kCreationList) windows_.emplace_back(entry.class_name, entry.make(*this));
+  for (const auto& entry : kCreationList) {
+    if (entry.build_at_startup) FindWindow(entry.class_name)->EnsureBuilt();
   }
   auto* main = static_cast<MainWindow*>(FindWindow(L"TForm1"));
-  if (!main) return 1;
-  main->UpdateCommandStates();
-  main->FormShow(show);
+
+  // The unattended run builds no window: it fills the summary and writes it.
+  const StartupAction action = DecideStartup(args_);
+  if (action.kind == StartupKind::Unattended) return main->RunUnattended(action.file);
+
+  if (!main->EnsureBuilt()) return 1;
+  main->FormShow(show, action);
 
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {

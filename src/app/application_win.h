@@ -1,6 +1,6 @@
 // The application object: COM for the user-interface thread, the common
-// controls, the theme, the windows created at start-up (in their fixed order)
-// and the message loop.
+// controls, the theme, the windows of the creation list (in their fixed
+// order) and the message loop.
 #pragma once
 #include <windows.h>
 
@@ -25,7 +25,8 @@ class Application {
 
   int Run(int show);
 
-  // A window created at start-up, by its class name; nullptr when it is not built.
+  // A window of the creation list, by its class name; nullptr when this
+  // program has none. Its Win32 window may not be built yet: showing it builds it.
   ui::Window* FindWindow(std::wstring_view class_name) const;
   const ui::Theme& theme() const { return *theme_; }
   // The arguments after the executable name, read afresh by every refresh.

@@ -1,8 +1,10 @@
 #include "app/help_window_win.h"
 
+#include <iterator>
 #include <string>
 
 #include "ui/product.h"
+#include "ui/window_ids.h"
 
 namespace corvane::app {
 namespace {
@@ -34,11 +36,15 @@ constexpr HelpText kTexts[] = {
 };
 
 constexpr int kClientWidth = 560;
+// The texts are numbered from the start of the window's range, the web address after them.
+constexpr int kIdFirstText = ui::kHelpWindowIds.first + 1;
+constexpr int kIdWebAddress = kIdFirstText + static_cast<int>(std::size(kTexts));
+static_assert(ui::AllIn(ui::kHelpWindowIds, {kIdFirstText, kIdWebAddress}));
 constexpr int kMargin = 16;
 
 }  // namespace
 
-bool HelpWindow::Create() {
+bool HelpWindow::Build() {
   ui::CreateParams p{L"TfrmHelp", L"Help"};
   p.style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;  // fixed size
   p.background = theme().white_brush();
@@ -57,12 +63,11 @@ bool HelpWindow::Create() {
     DrawTextW(dc.get(), t.text, -1, &r, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
     const int gap = t.style == Style::Text ? 6 : 10;
     ++index;
-    AddControl(L"StaticText" + std::to_wstring(index), 100 + index, L"STATIC", t.text, WS_VISIBLE | SS_NOPREFIX,
+    AddControl(L"StaticText" + std::to_wstring(index), kIdFirstText + index - 1, L"STATIC", t.text, WS_VISIBLE | SS_NOPREFIX,
                kMargin, y, kClientWidth - 2 * kMargin, r.bottom, 0, font);
     y += r.bottom + gap;
   }
-  AddControl(L"lblWeb", 100 + index + 1, L"STATIC", ui::kWebAddressText, WS_VISIBLE, kMargin, y + 8,
-             kClientWidth - 2 * kMargin, 16, 0, theme().bold());
+  AddWebLink(L"lblWeb", kIdWebAddress, kMargin, y + 8, LinkKind::kPlainText, theme().bold());
   y += 8 + 16 + kMargin;
 
   RECT frame{0, 0, kClientWidth, y};

@@ -7,9 +7,9 @@ namespace corvane::app {
 class HelpWindow : public ui::Window {
  public:
   explicit HelpWindow(const ui::Theme& theme) : ui::Window(theme) {}
-  bool Create();
 
  protected:
+  bool Build() override;
   HBRUSH OnControlColour(HDC dc, HWND control) override;
 };
 

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "app/command_ids.h"
+#include "app/main_window_ids.h"
 
 namespace corvane::app {
 namespace {
@@ -13,48 +13,48 @@ using ui::kSeparator;
 using ui::MenuItem;
 
 constexpr MenuItem kFile[] = {
-    {L"Save to CSV", cmdSaveToCsv, Fn(2)},
-    {L"Export to HTML", cmdExportHtml},
+    {L"Save to CSV", kCmdSaveToCsv, Fn(2)},
+    {L"Export to HTML", kCmdExportHtml},
     kSeparator,
-    {L"Print Full Spec", cmdPrintFullSpec, Ctrl('P')},
-    {L"Quick Print", cmdQuickPrint},
-    {L"Print Hardware Spec", cmdPrintHardwareSpec},
+    {L"Print Full Spec", kCmdPrintFullSpec, Ctrl('P')},
+    {L"Quick Print", kCmdQuickPrint},
+    {L"Print Hardware Spec", kCmdPrintHardwareSpec},
     kSeparator,
-    {L"Exit", cmdExit, Fn(12)},
+    {L"Exit", kCmdExit, Fn(12)},
 };
 
 constexpr MenuItem kEdit[] = {
-    {L"Copy to Clipboard", cmdCopyToClipboard, Ctrl('C')},
+    {L"Copy to Clipboard", kCmdCopyToClipboard, Ctrl('C')},
 };
 
 constexpr MenuItem kView[] = {
-    {L"Main System Info", cmdMainSystemInfo, Fn(5)},
+    {L"Main System Info", kCmdMainSystemInfo, Fn(5)},
     kSeparator,
-    {L"Personal Info", cmdPersonalInfo, Fn(6)},
-    {L"Memory Info", cmdMemoryInfo, Fn(7)},
-    {L"Display Info", cmdDisplayInfo, Fn(8)},
-    {L"Disk Info", cmdDiskInfo, Fn(9)},
-    {L"App Info", cmdAppInfo, Fn(10)},
-    {L"CPU Info", cmdCpuInfo, Fn(11)},
-    {L"Network Adapters", cmdNetworkAdapters},
-    {L"Sound", cmdSound},
-    {L"Startup", cmdStartup},
-    {L"CD / DVD Info", cmdCdDvdInfo},
-    {L"Device Info", cmdDeviceInfo},
-    {L"Printer Info", cmdPrinterInfo},
-    {L"Services", cmdServices},
-    {L"BIOS Info", cmdBiosInfo},
-    {L"USB Drives", cmdUsbDrives},
+    {L"Personal Info", kCmdPersonalInfo, Fn(6)},
+    {L"Memory Info", kCmdMemoryInfo, Fn(7)},
+    {L"Display Info", kCmdDisplayInfo, Fn(8)},
+    {L"Disk Info", kCmdDiskInfo, Fn(9)},
+    {L"App Info", kCmdAppInfo, Fn(10)},
+    {L"CPU Info", kCmdCpuInfo, Fn(11)},
+    {L"Network Adapters", kCmdNetworkAdapters},
+    {L"Sound", kCmdSound},
+    {L"Startup", kCmdStartup},
+    {L"CD / DVD Info", kCmdCdDvdInfo},
+    {L"Device Info", kCmdDeviceInfo},
+    {L"Printer Info", kCmdPrinterInfo},
+    {L"Services", kCmdServices},
+    {L"BIOS Info", kCmdBiosInfo},
+    {L"USB Drives", kCmdUsbDrives},
     kSeparator,
-    {L"CPU Meters", cmdCpuMeters},
+    {L"CPU Meters", kCmdCpuMeters},
     kSeparator,
-    {L"Transparent Background", cmdTransparentBackground, Ctrl('T')},
+    {L"Transparent Background", kCmdTransparentBackground, Ctrl('T')},
 };
 
 constexpr MenuItem kHelp[] = {
-    {L"Using Corvane", cmdUsingCorvane},
-    {L"Corvane - Webpage", cmdWebPage},
-    {L"About", cmdAbout},
+    {L"Using Corvane", kCmdUsingCorvane},
+    {L"Corvane - Webpage", kCmdWebPage},
+    {L"About", kCmdAbout},
 };
 
 constexpr ui::Menu kMenus[] = {
@@ -65,20 +65,20 @@ constexpr ui::Menu kMenus[] = {
 };
 
 constexpr ui::ToolButton kToolbar[] = {
-    {cmdPersonalInfo, L"Personal Info", L"ID", 0x00A05A2C},
-    {cmdMemoryInfo, L"Memory Info", L"RAM", 0x00308030},
-    {cmdDisplayInfo, L"Display Info", L"SCR", 0x00B07020},
-    {cmdDiskInfo, L"Disk Info", L"HD", 0x00505050},
-    {cmdCdDvdInfo, L"", L"CD", 0x00A0A000},
-    {cmdCpuInfo, L"", L"CPU", 0x002040C0},
-    {cmdShowInternet, L"", L"WWW", 0x00C08000},
-    {cmdAppInfo, L"", L"APP", 0x00806080},
-    {cmdShowNetwork, L"Network", L"NET", 0x00008060},
-    {cmdPrinterInfo, L"", L"PRN", 0x00606000},
-    {cmdSound, L"", L"SND", 0x004080C0},
-    {cmdShowUsb, L"", L"USB", 0x00800000},
-    {cmdShowDateTime, L"", L"CLK", 0x000080A0},
-    {cmdExit, L"", L"X", 0x002020B0},
+    {kCmdPersonalInfo, L"Personal Info", L"ID", 0x00A05A2C},
+    {kCmdMemoryInfo, L"Memory Info", L"RAM", 0x00308030},
+    {kCmdDisplayInfo, L"Display Info", L"SCR", 0x00B07020},
+    {kCmdDiskInfo, L"Disk Info", L"HD", 0x00505050},
+    {kCmdCdDvdInfo, L"", L"CD", 0x00A0A000},
+    {kCmdCpuInfo, L"", L"CPU", 0x002040C0},
+    {kCmdShowInternet, L"", L"WWW", 0x00C08000},
+    {kCmdAppInfo, L"", L"APP", 0x00806080},
+    {kCmdShowNetwork, L"Network", L"NET", 0x00008060},
+    {kCmdPrinterInfo, L"", L"PRN", 0x00606000},
+    {kCmdSound, L"", L"SND", 0x004080C0},
+    {kCmdShowUsb, L"", L"USB", 0x00800000},
+    {kCmdShowDateTime, L"", L"CLK", 0x000080A0},
+    {kCmdExit, L"", L"X", 0x002020B0},
 };
 static_assert(std::size(kToolbar) == 14);
 

@@ -3,14 +3,11 @@
 #include <shellapi.h>
 
 #include <algorithm>
-#include <exception>
-#include <cstring>
 #include <string>
 
 #include "app/about_box_win.h"
 #include "app/application_win.h"
-#include "app/command_ids.h"
-#include "app/command_line.h"
+#include "app/main_window_ids.h"
 #include "app/main_layout.h"
 #include "app/main_menu.h"
 #include "ui/product.h"
@@ -20,12 +17,11 @@
 #include "report/summary_text.h"
 #include "platform/clipboard_win.h"
 #include "ui/file_dialog_win.h"
-#include "ui/window_print_win.h"
+#include "platform/system_function_win.h"
 
 namespace corvane::app {
 namespace {
 
-constexpr int kSheetId = 1203;
 constexpr int kBandHeight = 8;
 constexpr int kFooterLine = 16;
 
@@ -34,37 +30,36 @@ using Binding = MainWindow::CommandBinding;
 // What each command does. A command without a binding, or one that shows a
 // window not built into this program, is disabled in the menu and toolbar.
 const Binding kBindings[] = {
-    {cmdSaveToCsv, nullptr, &MainWindow::Save1Click},
-    {cmdCopyToClipboard, nullptr, &MainWindow::CopytoClipboard1Click},
-    {cmdQuickPrint, nullptr, &MainWindow::QuickPrint1Click},
-    {cmdExit, nullptr, &MainWindow::Exit1Click},
-    {cmdMainSystemInfo, nullptr, &MainWindow::Refresh1Click},
-    {cmdMemoryInfo, L"TfrmMemory", nullptr},
-    {cmdDisplayInfo, L"TfrmDisplay", nullptr},
-    {cmdDiskInfo, L"TfrmDisk", nullptr},
-    {cmdAppInfo, L"TfrmUnistall", nullptr},
-    {cmdNetworkAdapters, L"TfrmNetworkAdapters", nullptr},
-    {cmdCdDvdInfo, L"TfrmCDDVD", nullptr},
-    {cmdDeviceInfo, L"TfrmDevices", nullptr},
-    {cmdPrinterInfo, L"TfrmPrinters", nullptr},
-    {cmdServices, L"TfrmServices", nullptr},
-    {cmdBiosInfo, L"TfrmBiosInfo", nullptr},
-    {cmdUsbDrives, L"TfrmUSBDrives", nullptr},
-    {cmdCpuInfo, nullptr, &MainWindow::CPUInfo1Click},
-    {cmdCpuMeters, nullptr, &MainWindow::CPUMeters1Click},
-    {cmdShowInternet, L"TfrmInternet", nullptr},
-    {cmdShowNetwork, L"TfrmNetwork", nullptr},
-    {cmdShowUsb, L"TfrmUSB", nullptr},
-    {cmdShowDateTime, L"TfrmDateTime", nullptr},
-    {cmdTransparentBackground, nullptr, &MainWindow::TransparentBackground1Click},
-    {cmdUsingCorvane, L"TfrmHelp", nullptr},
-    {cmdWebPage, nullptr, &MainWindow::OpenWebPage},
-    {cmdOpenWebPage, nullptr, &MainWindow::OpenWebPage},
-    {cmdAbout, nullptr, &MainWindow::About1Click},
-    {kLinkLabelId, nullptr, &MainWindow::OpenWebPage},  // the link label's click
+    {kCmdSaveToCsv, nullptr, &MainWindow::Save1Click},
+    {kCmdCopyToClipboard, nullptr, &MainWindow::CopytoClipboard1Click},
+    {kCmdQuickPrint, nullptr, &MainWindow::QuickPrint1Click},
+    {kCmdExit, nullptr, &MainWindow::Exit1Click},
+    {kCmdMainSystemInfo, nullptr, &MainWindow::Refresh1Click},
+    {kCmdMemoryInfo, L"TfrmMemory", nullptr},
+    {kCmdDisplayInfo, L"TfrmDisplay", nullptr},
+    {kCmdDiskInfo, L"TfrmDisk", nullptr},
+    {kCmdAppInfo, L"TfrmUnistall", nullptr},
+    {kCmdNetworkAdapters, L"TfrmNetworkAdapters", nullptr},
+    {kCmdCdDvdInfo, L"TfrmCDDVD", nullptr},
+    {kCmdDeviceInfo, L"TfrmDevices", nullptr},
+    {kCmdPrinterInfo, L"TfrmPrinters", nullptr},
+    {kCmdServices, L"TfrmServices", nullptr},
+    {kCmdBiosInfo, L"TfrmBiosInfo", nullptr},
+    {kCmdUsbDrives, L"TfrmUSBDrives", nullptr},
+    {kCmdCpuInfo, nullptr, &MainWindow::CPUInfo1Click},
+    {kCmdCpuMeters, nullptr, &MainWindow::CPUMeters1Click},
+    {kCmdShowInternet, L"TfrmInternet", nullptr},
+    {kCmdShowNetwork, L"TfrmNetwork", nullptr},
+    {kCmdShowUsb, L"TfrmUSB", nullptr},
+    {kCmdShowDateTime, L"TfrmDateTime", nullptr},
+    {kCmdTransparentBackground, nullptr, &MainWindow::TransparentBackground1Click},
+    {kCmdUsingCorvane, L"TfrmHelp", nullptr},
+    {kCmdWebPage, nullptr, &MainWindow::WebPage1Click},
+    {kCmdOpenWebPage, nullptr, &MainWindow::WebPage1Click},
+    {kCmdAbout, nullptr, &MainWindow::About1Click},
 };
 
-const Binding* FindBinding(unsigned id) {
+const Binding* FindBinding(int id) {
   auto it = std::ranges::find(kBindings, id, &Binding::id);
   return it == std::end(kBindings) ? nullptr : &*it;
 }
@@ -84,10 +79,10 @@ using SetLayeredFn = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
 
 }  // namespace
 
-MainWindow::MainWindow(Application& app) : ui::Window(app.theme()), app_(app), sheet_(app.theme()) {}
+MainWindow::MainWindow(Application& app)
+    : ui::Window(app.theme()), app_(app), version_(ui::kVersion), sheet_(app.theme()) {}
 
-bool MainWindow::Create() {
-  version_ = ui::kVersion;  // FormCreate
+bool MainWindow::Build() {
   ui::CreateParams p{L"TForm1", L"Corvane " + version_};
   p.style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
   p.width = kMainDefaultWidth;
@@ -98,15 +93,23 @@ bool MainWindow::Create() {
   if (!ui::Window::Create(p)) return false;
   min_height_ = kMainMinHeight;
 
-  toolbar_.Create(hwnd(), kToolbarId, MainToolbar());
-  FileControl(L"ToolBar1", kToolbarId, toolbar_.hwnd());
-  sheet_.Create(hwnd(), kSheetId, SummaryRows());
-  FileControl(L"ScrollBox1", kSheetId, sheet_.hwnd());
+  toolbar_.Create(hwnd(), kIdToolbar, MainToolbar());
+  FileControl(L"ToolBar1", kIdToolbar, toolbar_.hwnd());
+  sheet_.Create(hwnd(), kIdSheet, SummaryRows());
+  FileControl(L"ScrollBox1", kIdSheet, sheet_.hwnd());
   AdoptControls(sheet_);
-  AddControl(L"lblStar", kLegendId + 10, L"STATIC", L"*", WS_VISIBLE, 0, 0, 10, 16, 0, theme().bold());
-  AddControl(L"lblAdmin", kLegendId, L"STATIC", L"Requires administrator privileges", WS_VISIBLE, 0, 0, 300, 16);
-  AddControl(L"StaticText3", kLinkLabelId, L"STATIC", ui::kWebAddressText, WS_VISIBLE | SS_NOTIFY, 0, 0, 300, 16, 0,
-             theme().link());
+  // The sheet never shows less than the model holds.
+  for (int n = 1; n <= kRowCount; ++n) sheet_.SetValue(static_cast<size_t>(n - 1), model_.Value(n), false);
+  AddControl(L"lblStar", kIdLegendStar, L"STATIC", L"*", WS_VISIBLE, 0, 0, 10, 16, 0, theme().bold());
+  AddControl(L"lblAdmin", kIdLegend, L"STATIC", L"Requires administrator privileges", WS_VISIBLE, 0, 0, 300, 16);
+  AddWebLink(L"StaticText3", kIdLinkLabel, 0, 0, LinkKind::kOpensPage);
+  BindCommandLookup([this](int id, int code, bool run) {
+    const Binding* b = FindBinding(id);
+    if (!b || (code != 0 && code != 1) || !CommandAvailable(*b)) return false;
+    if (run) Execute(*b);
+    return true;
+  });
+  UpdateCommandStates();
   return true;
 }
 
@@ -128,40 +131,40 @@ void MainWindow::UpdateCommandStates() {
   }
 }
 
-void MainWindow::FormShow(int show) {
-  try {
-    const int screen_width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = FirstShowHeight(GetSystemMetrics(SM_CYSCREEN));
-    SetWindowPos(hwnd(), nullptr, (screen_width - kMainDefaultWidth) / 2,
-                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, kMainDefaultWidth, height,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-
-    const StartupAction action = DecideStartup(app_.args());
-    if (action.kind == StartupKind::Unattended) {
-      RunUnattended(action.file);
-      return;  // the process ends without showing the window
-    }
-    if (action.kind == StartupKind::Refresh) Refresh1Click();
-  } catch (const std::exception& e) {
-    ui::ShowErrorBox(hwnd(), std::wstring(e.what(), e.what() + strlen(e.what())));
-  }
+void MainWindow::FormShow(int show, const StartupAction& action) {
+  const int screen_width = GetSystemMetrics(SM_CXSCREEN);
+  const int height = FirstShowHeight(GetSystemMetrics(SM_CYSCREEN));
+  SetWindowPos(hwnd(), nullptr, (screen_width - kMainDefaultWidth) / 2, (GetSystemMetrics(SM_CYSCREEN) - height) / 2,
+               kMainDefaultWidth, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  // A failure of the start-up refresh is shown, and the window all the same.
+  if (action.kind == StartupKind::Refresh) RunCommand(kCmdMainSystemInfo);
   ShowWindow(hwnd(), show);
   UpdateWindow(hwnd());
 }
 
-void MainWindow::RunUnattended(const std::wstring& file) {
+int MainWindow::RunUnattended(const std::wstring& file) {
   // Nobody is there to click a message box: failures end the process with a code.
   ui::SetUnattended(true);
   Refresh1Click();
-  const DWORD error = platform::ReplaceFileWithAnsiText(file, report::JoinCrLf(report::SummaryLines(model_, report::LineFormat::Text)));
-  PostQuitMessage(error == ERROR_SUCCESS ? 0 : 1);
+  const DWORD error =
+      platform::ReplaceFileWithAnsiText(file, report::JoinCrLf(report::SummaryLines(model_, report::LineFormat::Text)));
+  return error == ERROR_SUCCESS ? 0 : 1;
 }
 
 void MainWindow::Refresh1Click() { RunRefresh(app_.collectors(), model_, *this, IsNoCom(app_.args())); }
 
-void MainWindow::SetBusy(bool busy) { ui::SetBusyCursor(busy); }
+void MainWindow::SetBusy(bool busy) {
+  if (busy) {
+    busy_.emplace();
+  } else {
+    busy_.reset();
+  }
+}
 
-void MainWindow::RowChanged(int row, bool repaint) { sheet_.SetValue(static_cast<size_t>(row - 1), model_.Value(row), repaint); }
+void MainWindow::RowChanged(int row, bool repaint) {
+  // The unattended run fills the model alone: there is no sheet to show it.
+  if (sheet_.hwnd()) sheet_.SetValue(static_cast<size_t>(row - 1), model_.Value(row), repaint);
+}
 
 void MainWindow::Save1Click() {
   // The format follows the chosen filter, whatever extension the name has.
@@ -176,7 +179,13 @@ void MainWindow::Save1Click() {
 
 void MainWindow::CopytoClipboard1Click() {
   Refresh1Click();
-  platform::SetClipboardText(hwnd(), report::JoinCrLf(report::SummaryLines(model_, report::LineFormat::Clipboard)));
+  if (!platform::SetClipboardText(hwnd(), report::JoinCrLf(report::SummaryLines(model_, report::LineFormat::Clipboard)))) {
+    // The system's reason when it gave one (the clipboard held by another program, say).
+    const DWORD error = GetLastError();
+    ui::ShowErrorBox(hwnd(), error != ERROR_SUCCESS ? platform::SystemMessage(error)
+                                                    : std::wstring(L"The clipboard could not be written."));
+    return;
+  }
   MessageBoxW(hwnd(), L"System Information copied to clipboard.", L"Corvane", MB_OK | MB_ICONINFORMATION);
 }
 
@@ -185,44 +194,48 @@ void MainWindow::QuickPrint1Click() {
   ShowWindow(toolbar_.hwnd(), SW_HIDE);
   ShowWindow(hwnd(), SW_MAXIMIZE);
   UpdateWindow(hwnd());
-  const DWORD error = ui::PrintWindowImage(hwnd(), (L"Corvane " + version_).c_str());
-  ShowWindow(toolbar_.hwnd(), SW_SHOW);
-  ShowWindow(hwnd(), SW_RESTORE);
-  if (error != ERROR_SUCCESS) ui::ShowErrorBox(hwnd(), platform::SystemMessage(error));
+  // The window comes back as it was, whatever the printing does.
+  struct Restore {
+    HWND window, toolbar;
+    ~Restore() {
+      ShowWindow(toolbar, SW_SHOW);
+      ShowWindow(window, SW_RESTORE);
+    }
+  } restore{hwnd(), toolbar_.hwnd()};
+  PrintImage(L"Corvane " + version_);
 }
 
-void MainWindow::Exit1Click() { SendMessageW(hwnd(), WM_CLOSE, 0, 0); }
+void MainWindow::Exit1Click() { Close(); }
 
 void MainWindow::TransparentBackground1Click() {
   transparent_ = !transparent_;
-  CheckMenuItem(GetMenu(hwnd()), cmdTransparentBackground, MF_BYCOMMAND | (transparent_ ? MF_CHECKED : MF_UNCHECKED));
+  CheckMenuItem(GetMenu(hwnd()), kCmdTransparentBackground, MF_BYCOMMAND | (transparent_ ? MF_CHECKED : MF_UNCHECKED));
   const LONG_PTR ex = GetWindowLongPtrW(hwnd(), GWL_EXSTYLE);
   if (!transparent_) {
     SetWindowLongPtrW(hwnd(), GWL_EXSTYLE, ex & ~WS_EX_LAYERED);
     RedrawWindow(hwnd(), nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
     return;
   }
-  auto set_layered = reinterpret_cast<SetLayeredFn>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetLayeredWindowAttributes")));
+  auto set_layered = platform::LoadedFunction<SetLayeredFn>(L"user32.dll", "SetLayeredWindowAttributes");
   if (!set_layered) return;
   SetWindowLongPtrW(hwnd(), GWL_EXSTYLE, ex | WS_EX_LAYERED);
   set_layered(hwnd(), ui::kWhite, 255, LWA_COLORKEY);  // white, the window's background, becomes see-through
 }
 
 void MainWindow::About1Click() {
-  AboutBox box(theme());
-  if (box.Create(hwnd(), version_)) box.ShowModal(hwnd());
+  AboutBox box(theme(), hwnd(), version_);
+  box.ShowModal(hwnd());
 }
 
 void MainWindow::CPUInfo1Click() {
-  struct BusyCursor {
-    BusyCursor() { ui::SetBusyCursor(true); }
-    ~BusyCursor() { ui::SetBusyCursor(false); }
-  } busy;
-  // Created with its timer on. The window gives the default cursor back once
-  // it has filled itself, while the user reads it.
-  cpu::CpuWindow window(theme(), dynamic_cast<cpu::MetersWindow*>(app_.FindWindow(L"TfrmMeters")));
-  if (window.Create(hwnd())) window.ShowModal(hwnd());
+  // Created with its timer on; the hourglass shows while it is made, and
+  // the window keeps its own up while it fills itself.
+  cpu::CpuWindow window(theme(), hwnd(), dynamic_cast<cpu::MetersWindow*>(app_.FindWindow(L"TfrmMeters")));
+  {
+    const ui::BusyCursor busy;
+    if (!window.EnsureBuilt()) return;
+  }
+  window.ShowModal(hwnd());
 }
 
 void MainWindow::CPUMeters1Click() {
@@ -232,19 +245,13 @@ void MainWindow::CPUMeters1Click() {
   meters->ShowModal(hwnd());
 }
 
-void MainWindow::OpenWebPage() { ShellExecuteW(hwnd(), L"open", ui::kWebPage, nullptr, nullptr, SW_SHOWNORMAL); }
+void MainWindow::WebPage1Click() { OpenWebPage(); }
 
-void MainWindow::OnCommand(int id, int, HWND) {
-  const Binding* b = FindBinding(static_cast<unsigned>(id));
-  if (!b || !CommandAvailable(*b)) return;
-  try {
-    if (b->run) {
-      (this->*(b->run))();
-    } else if (ui::Window* target = app_.FindWindow(b->shows)) {
-      target->Show();
-    }
-  } catch (const std::exception& e) {
-    ui::ShowErrorBox(hwnd(), std::wstring(e.what(), e.what() + strlen(e.what())));
+void MainWindow::Execute(const CommandBinding& b) {
+  if (b.run) {
+    (this->*(b.run))();
+  } else if (ui::Window* target = app_.FindWindow(b.shows)) {
+    target->Show();
   }
 }
 
@@ -281,12 +288,6 @@ void MainWindow::OnClose() { DestroyWindow(hwnd()); }
 
 void MainWindow::OnDestroy() { PostQuitMessage(0); }
 
-HBRUSH MainWindow::OnControlColour(HDC dc, HWND control) {
-  SetBkColor(dc, ui::kWhite);
-  SetTextColor(dc, control == Control(L"StaticText3") ? ui::kLinkText : ui::kLabelText);
-  return theme().white_brush();
-}
-
 void MainWindow::PaintBands(HDC dc) {
   // Decorative bands: navy fading to the label blue.
   for (const RECT* band : {&top_band_, &bottom_band_}) {
@@ -311,12 +312,6 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       EndPaint(hwnd(), &ps);
       return 0;
     }
-    case WM_SETCURSOR:
-      if (reinterpret_cast<HWND>(wp) == Control(L"StaticText3")) {
-        ui::SetHandCursor();
-        return TRUE;
-      }
-      break;
   }
   return ui::Window::OnMessage(msg, wp, lp);
 }

@@ -2,8 +2,10 @@
 #pragma once
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
+#include "app/command_line.h"
 #include "app/refresh_pipeline.h"
 #include "report/summary.h"
 #include "ui/sheet_win.h"
@@ -17,11 +19,14 @@ class Application;
 class MainWindow : public ui::Window, private RefreshView {
  public:
   explicit MainWindow(Application& app);
-  bool Create();
 
-  // The first showing: size, then what the command line asks (refresh, the
-  // unattended run, or nothing), then visible.
-  void FormShow(int show);
+  // The first showing: size, then the refresh when the command line asks
+  // for it, then visible.
+  void FormShow(int show, const StartupAction& action);
+  // The unattended run: fills the model without building any window, writes
+  // it to `file` and gives the process exit code (0, or 1 when the file
+  // could not be written).
+  int RunUnattended(const std::wstring& file);
   // "Main System Info" (F5): fills the sheet row by row.
   void Refresh1Click();
 
@@ -34,34 +39,33 @@ class MainWindow : public ui::Window, private RefreshView {
   void About1Click();
   void CPUInfo1Click();
   void CPUMeters1Click();
-  void OpenWebPage();
+  void WebPage1Click();
 
   const report::SummaryModel& sheet() const { return model_; }
   const std::wstring& version() const { return version_; }
 
   // The command table drives the menu, the toolbar and their enabled state.
   struct CommandBinding {
-    unsigned id;
-    const wchar_t* shows;               // a start-up window this command shows, or nullptr
-    void (MainWindow::*run)();          // or the handler that carries it out
+    int id;
+    const wchar_t* shows;        // a start-up window this command shows, or nullptr
+    void (MainWindow::*run)();  // or the handler that carries it out
   };
 
  protected:
-  void OnCommand(int id, int code, HWND control) override;
+  bool Build() override;  // FormCreate
   LRESULT OnNotify(NMHDR* hdr) override;
   void OnResize(int width, int height) override;
   void OnClose() override;
   void OnDestroy() override;
-  HBRUSH OnControlColour(HDC dc, HWND control) override;
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
   void SetBusy(bool busy) override;
   void RowChanged(int row, bool repaint) override;
 
-  void RunUnattended(const std::wstring& file);
   void UpdateCommandStates();
   bool CommandAvailable(const CommandBinding& binding) const;
+  void Execute(const CommandBinding& binding);
   void PaintBands(HDC dc);
 
   Application& app_;
@@ -69,10 +73,9 @@ class MainWindow : public ui::Window, private RefreshView {
   report::SummaryModel model_;
   ui::DetailSheet sheet_;
   ui::Toolbar toolbar_;
+  std::optional<ui::BusyCursor> busy_;
   bool transparent_ = false;
   RECT top_band_{}, bottom_band_{};
-
-  friend class Application;
 };
 
 }  // namespace corvane::app

@@ -2,28 +2,39 @@
 
 #include <cmath>
 
+#include "cpu/cpu_window_ids.h"
+
 namespace corvane::cpu {
 
-const std::array<CpuRowSpec, kCpuRowCount> kCpuRows = {{
-    {L"CPU Brand", L"CPUBrand1"},
-    {L"CPU Chip", L"CPUInfo"},
-    {L"CPU Family", L"Info1"},
-    {L"Description", L"Edit1"},
-    {L"Device ID", L"Edit10"},
-    {L"Code Name", L"Info2"},
-    {L"Vendor", L"Info3"},
-    {L"Manufacturer", L"Info4"},
-    {L"Serial Number", L"Info6"},
-    {L"Processor ID", L"Info7"},
-    {L"Ext Clock Speed", L"Info8"},
-    {L"Current Voltage", L"info9"},
-    {L"Max Clock Speed", L"info10"},
-    {L"Socket Designation", L"info11"},
-    {L"Data Width", L"info12"},
-    {L"Revision", L"info13"},
-    {L"L2 Cache Size", L"info14"},
-    {L"L2 Cache Speed", L"info15"},
-    {L"Status", L"Info5"},
+namespace {
+
+template <CpuRow Row>
+std::wstring RowText(const CpuRowTexts& rows) {
+  return rows[Row];
+}
+
+}  // namespace
+
+const std::array<ui::SheetField<CpuRowTexts>, kCpuRowCount> kCpuRows = {{
+    {L"CPU Brand", L"CPUBrand1", CpuValueId(kRowBrand), &RowText<kRowBrand>},
+    {L"CPU Chip", L"CPUInfo", CpuValueId(kRowChip), &RowText<kRowChip>},
+    {L"CPU Family", L"Info1", CpuValueId(kRowFamily), &RowText<kRowFamily>},
+    {L"Description", L"Edit1", CpuValueId(kRowDescription), &RowText<kRowDescription>},
+    {L"Device ID", L"Edit10", CpuValueId(kRowDeviceId), &RowText<kRowDeviceId>},
+    {L"Code Name", L"Info2", CpuValueId(kRowCodeName), &RowText<kRowCodeName>},
+    {L"Vendor", L"Info3", CpuValueId(kRowVendor), &RowText<kRowVendor>},
+    {L"Manufacturer", L"Info4", CpuValueId(kRowManufacturer), &RowText<kRowManufacturer>},
+    {L"Serial Number", L"Info6", CpuValueId(kRowSerial), &RowText<kRowSerial>},
+    {L"Processor ID", L"Info7", CpuValueId(kRowProcessorId), &RowText<kRowProcessorId>},
+    {L"Ext Clock Speed", L"Info8", CpuValueId(kRowExtClock), &RowText<kRowExtClock>},
+    {L"Current Voltage", L"info9", CpuValueId(kRowVoltage), &RowText<kRowVoltage>},
+    {L"Max Clock Speed", L"info10", CpuValueId(kRowMaxClock), &RowText<kRowMaxClock>},
+    {L"Socket Designation", L"info11", CpuValueId(kRowSocket), &RowText<kRowSocket>},
+    {L"Data Width", L"info12", CpuValueId(kRowDataWidth), &RowText<kRowDataWidth>},
+    {L"Revision", L"info13", CpuValueId(kRowRevision), &RowText<kRowRevision>},
+    {L"L2 Cache Size", L"info14", CpuValueId(kRowL2Size), &RowText<kRowL2Size>},
+    {L"L2 Cache Speed", L"info15", CpuValueId(kRowL2Speed), &RowText<kRowL2Speed>},
+    {L"Status", L"Info5", CpuValueId(kRowStatus), &RowText<kRowStatus>},
 }};
 
 const std::array<WmiRowProperty, 13> kSecondPassProperties = {{

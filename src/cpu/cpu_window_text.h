@@ -1,4 +1,4 @@
-// What the CPU window shows, as text: its 19 rows and the control names and
+// What the CPU window shows, as text: its 19 rows with the control names and
 // IDs they carry, the texts made from the identification, the WMI record
 // and how both WMI passes land in the rows, the feature check list, and the
 // digit strings of the clock and counter displays. No Windows here: the
@@ -15,6 +15,7 @@
 #include "cpu/cpu_usage.h"
 #include "cpu/cpuid_decode.h"
 #include "platform/wmi_grid.h"
+#include "ui/sheet_table.h"
 
 namespace corvane::cpu {
 
@@ -43,39 +44,11 @@ enum CpuRow : std::size_t {
   kCpuRowCount
 };
 
-struct CpuRowSpec {
-  std::wstring_view label;
-  std::wstring_view value_name;  // the value control's name
-};
-extern const std::array<CpuRowSpec, kCpuRowCount> kCpuRows;
-
-// Control IDs of the CPU window; tests address them from outside the process.
-inline constexpr int kCpuLabelIdBase = 2100;
-inline constexpr int kCpuValueIdBase = 2000;
-constexpr int CpuLabelId(std::size_t row) { return kCpuLabelIdBase + static_cast<int>(row); }
-constexpr int CpuValueId(std::size_t row) { return kCpuValueIdBase + static_cast<int>(row); }
-inline constexpr int kCpuUsageLabelId = 2200;
-inline constexpr int kCpuUsageBar1Id = 2201;
-inline constexpr int kCpuUsageBar2Id = 2202;
-inline constexpr int kCpuSpeedPanelId = 2203;    // window text: the digits shown
-inline constexpr int kCpuCounterPanelId = 2204;  // window text: the digits shown
-inline constexpr int kCpuUsagePanelId = 2205;
-inline constexpr int kCpuFeaturesId = 2206;
-inline constexpr int kCpuShowMeterId = 2207;
-// Menu commands of the CPU window.
-inline constexpr unsigned kCpuCmdPrint = 2301;
-inline constexpr unsigned kCpuCmdExit = 2302;
-inline constexpr unsigned kCpuCmdRefresh = 2303;
-inline constexpr unsigned kCpuCmdSpeed = 2304;
-
-// Controls and commands of the meters window.
-inline constexpr int kMetersPercentId = 2400;
-inline constexpr int kMetersBarId = 2401;
-inline constexpr int kMetersChartPanelId = 2402;
-inline constexpr unsigned kMetersCmdRefresh = 2410;
-
 // The value texts, indexed by CpuRow.
 using CpuRowTexts = std::array<std::wstring, kCpuRowCount>;
+
+// The sheet's rows in screen order, each showing its text of CpuRowTexts.
+extern const std::array<ui::SheetField<CpuRowTexts>, kCpuRowCount> kCpuRows;
 
 // ---- Identification -------------------------------------------------------
 
@@ -89,7 +62,7 @@ std::wstring FamilyLineText(const Signature& signature);
 // "%x%x%x%x" of 0, family, model, stepping: upper-case, no padding (0683, 0F29).
 std::wstring ProcessorIdText(const Signature& signature);
 
-// Refresh steps 3 to 8: serial, brand, chip, family line, code name, vendor,
+// The rows the identification fills: serial, brand, chip, family line, code name, vendor,
 // status (the model's figure) and processor ID rows.
 void ApplyIdentification(CpuRowTexts& rows, int processors, const CpuIdentity& identity);
 

@@ -3,15 +3,16 @@
 #include <algorithm>
 #include <exception>
 
+#include "cpu/cpu_window_ids.h"
+
 #include "platform/locale_win.h"
 #include "ui/product.h"
 #include "cpu/cpuid_live.h"
 #include "cpu/digit_glyphs.h"
 #include "cpu/meters_window_win.h"
 #include "cpu/system_times_win.h"
-#include "platform/text_file_win.h"
+#include "platform/failure_text_win.h"
 #include "platform/wmi_win.h"
-#include "ui/window_print_win.h"
 #include "cpu/clock_sample_win.h"
 #include "cpu/clock_rate.h"
 
@@ -20,7 +21,7 @@ namespace {
 
 constexpr UINT_PTR kTimerId = 1;
 constexpr UINT kTimerInterval = 1000;
-constexpr int kSheetId = 2220;
+using namespace cpu_ids;
 
 // Page layout, in client pixels of the unscrolled page.
 constexpr int kMargin = 4;
@@ -42,12 +43,17 @@ constexpr int kContentHeight = kWebY + 16 + kMargin;
 constexpr int kClientWidth = kUsageX + kUsageWidth + kMargin;
 constexpr int kClientHeight = 520;
 
-constexpr int kHeadingSpeedId = 2210, kHeadingCounterId = 2211, kHeadingFeaturesId = 2212, kWebAddressId = 2213;
-constexpr int kUsageHeadingId = 2214, kMhzLabelId = 2215, kCyclesLabelId = 2216;
-
-constexpr ui::MenuItem kFileItems[] = {{L"Print", kCpuCmdPrint}, ui::kSeparator, {L"Exit", kCpuCmdExit, ui::Fn(12)}};
-constexpr ui::MenuItem kViewItems[] = {{L"Refresh", kCpuCmdRefresh}, {L"CPU Speed", kCpuCmdSpeed}};
+constexpr ui::MenuItem kFileItems[] = {{L"Print", kCmdPrint}, ui::kSeparator, {L"Exit", kCmdExit, ui::Fn(12)}};
+constexpr ui::MenuItem kViewItems[] = {{L"Refresh", kCmdRefresh}, {L"CPU Speed", kCmdSpeed}};
 constexpr ui::Menu kMenus[] = {{L"&File", kFileItems}, {L"&View", kViewItems}};
+
+constexpr ui::Command<CpuWindow> kCommands[] = {
+    {kCmdPrint, &CpuWindow::Print1Click},
+    {kCmdExit, &CpuWindow::Exit1Click},
+    {kCmdRefresh, &CpuWindow::Refresh1Click},
+    {kCmdSpeed, &CpuWindow::CPUSpeed1Click},
+    {kIdShowMeter, &CpuWindow::BitBtn1Click, BN_CLICKED},
+};
 
 // The window is made afresh for each showing, but the usage sampler's
 // previous reading lives for the whole process: the first tick after a
@@ -55,12 +61,6 @@ constexpr ui::Menu kMenus[] = {{L"&File", kFileItems}, {L"&View", kViewItems}};
 UsageSampler& ProcessUsageSampler() {
   static UsageSampler sampler;
   return sampler;
-}
-
-std::wstring Widen(const char* text) {
-  std::wstring out;
-  for (const char* p = text; *p; ++p) out += static_cast<wchar_t>(static_cast<unsigned char>(*p));
-  return out;
 }
 
 // A property the object does not have, or one that answers an error value,
@@ -75,108 +75,94 @@ std::wstring LateValueText(const platform::WmiLateObject& object, std::wstring_v
   }
 }
 
-std::vector<ui::SheetRow> SheetRows() {
-  std::vector<ui::SheetRow> rows;
-  for (std::size_t i = 0; i < kCpuRowCount; ++i) {
-    rows.push_back({std::wstring(kCpuRows[i].label), L"Label" + std::to_wstring(i + 1), CpuLabelId(i),
-                    std::wstring(kCpuRows[i].value_name), CpuValueId(i)});
-  }
-  return rows;
-}
-
 }  // namespace
 
-// The sheet with the value cells on the tooltip colour. The page scrolls as
-// a whole, so the wheel goes up to it.
-class CpuWindow::Sheet : public ui::DetailSheet {
- public:
-  using ui::DetailSheet::DetailSheet;
-
- protected:
-  HBRUSH OnControlColour(HDC dc, HWND control) override {
-    const int id = GetDlgCtrlID(control);
-    if (id >= CpuValueId(0) && id < CpuValueId(kCpuRowCount)) {
-      SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
-      SetBkColor(dc, GetSysColor(COLOR_INFOBK));
-      return GetSysColorBrush(COLOR_INFOBK);
-    }
-    return ui::DetailSheet::OnControlColour(dc, control);
+HBRUSH CpuSheet::OnControlColour(HDC dc, HWND control) {
+  const int id = GetDlgCtrlID(control);
+  if (id >= CpuValueId(0) && id < CpuValueId(kCpuRowCount)) {
+    SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
+    SetBkColor(dc, GetSysColor(COLOR_INFOBK));
+    return GetSysColorBrush(COLOR_INFOBK);
   }
-  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override {
-    if (msg == WM_MOUSEWHEEL) return SendMessageW(GetParent(hwnd()), msg, wp, lp);
-    return ui::DetailSheet::OnMessage(msg, wp, lp);
-  }
-};
+  return ui::DetailSheet::OnControlColour(dc, control);
+}
 
-CpuWindow::CpuWindow(const ui::Theme& theme, MetersWindow* meters)
+LRESULT CpuSheet::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_MOUSEWHEEL) return SendMessageW(GetParent(hwnd()), msg, wp, lp);
+  return ui::DetailSheet::OnMessage(msg, wp, lp);
+}
+
+CpuWindow::CpuWindow(const ui::Theme& theme, HWND owner, MetersWindow* meters)
     : ui::Window(theme),
+      owner_(owner),
       meters_(meters),
-      sheet_(std::make_unique<Sheet>(theme)),
+      sheet_(theme),
       usage_panel_(theme),
       speed_panel_(theme),
       counter_panel_(theme) {}
 
 CpuWindow::~CpuWindow() { SetTimerEnabled(false); }
 
-bool CpuWindow::Create(HWND owner) {
-  const DWORD style = WS_OVERLAPPEDWINDOW | WS_VSCROLL | WS_CLIPCHILDREN;
-  RECT frame{0, 0, kClientWidth + GetSystemMetrics(SM_CXVSCROLL), kClientHeight};
-  AdjustWindowRectEx(&frame, style, TRUE, 0);
+bool CpuWindow::Build() {
   ui::CreateParams p{L"TfrmCPU", L"CPU Info"};
-  p.style = style;
-  p.width = frame.right - frame.left;
-  p.height = frame.bottom - frame.top;
-  p.parent = owner;
+  p.style = WS_OVERLAPPEDWINDOW | WS_VSCROLL | WS_CLIPCHILDREN;
+  p.client_width = kClientWidth + GetSystemMetrics(SM_CXVSCROLL);
+  p.client_height = kClientHeight;
+  p.parent = owner_;
   p.menus = kMenus;
   p.background = theme().white_brush();
   if (!ui::Window::Create(p)) return false;
+  BindCommands(kCommands);
+  scroller_.Attach(hwnd(), kSheetGeometry.row_pitch, 0);
   decimal_ = platform::ReadDecimalSeparator();
   LiveCpuid cpu;
   has_counter_ = GetCPUFeatures(cpu).TSC;  // RDTSC would fault without it
 
-  if (!sheet_->Create(hwnd(), kSheetId, SheetRows(), kSheetGeometry)) return false;
-  MoveWindow(sheet_->hwnd(), 0, 0, kSheetWidth, sheet_->ContentHeight(), FALSE);
-  FileControl(L"ScrollBox1", kSheetId, sheet_->hwnd());
-  AdoptControls(*sheet_);
+  if (!sheet_.Create(hwnd(), kIdSheet, ui::SheetRows<CpuRowTexts>(kCpuRows), kSheetGeometry)) return false;
+  MoveWindow(sheet_.hwnd(), 0, 0, kSheetWidth, sheet_.ContentHeight(), FALSE);
+  FileControl(L"ScrollBox1", kIdSheet, sheet_.hwnd());
+  AdoptControls(sheet_);
 
   // The usage gauge: heading, two bars, percentage.
-  usage_panel_.Create(hwnd(), kCpuUsagePanelId, kUsageX, kUsageY, kUsageWidth, kUsageHeight);
-  FileControl(L"Panel1", kCpuUsagePanelId, usage_panel_.hwnd());
-  usage_panel_.AddLabel(L"lblUsage", kUsageHeadingId, L"CPU Usage", SS_CENTER, 0, 6, kUsageWidth, 16, theme().bold());
-  usage_panel_.AddVerticalBar(L"ProgressBar1", kCpuUsageBar1Id, 30, 30, 24, 170, 0);
-  usage_panel_.AddVerticalBar(L"ProgressBar2", kCpuUsageBar2Id, 76, 30, 24, 170, 0);
-  usage_panel_.AddLabel(L"lblPercent", kCpuUsageLabelId, displays_.usage_label, SS_CENTER, 0, 208, kUsageWidth, 18,
+  usage_panel_.Create(hwnd(), kIdUsagePanel, {kUsageX, kUsageY, kUsageX + kUsageWidth, kUsageY + kUsageHeight},
+                      {30, 76, 30, 24, 170, kIdUsageBar1, kIdUsageBar2});
+  FileControl(L"Panel1", kIdUsagePanel, usage_panel_.hwnd());
+  usage_panel_.AddLabel(L"lblUsage", kIdUsageHeading, L"CPU Usage", SS_CENTER, 0, 6, kUsageWidth, 16, theme().bold());
+  usage_panel_.AddLabel(L"lblPercent", kIdUsageLabel, displays_.usage_label, SS_CENTER, 0, 208, kUsageWidth, 18,
                         theme().bold());
   AdoptControls(usage_panel_);
 
   auto heading = [&](const wchar_t* name, int id, const wchar_t* text, int y) {
     AddControl(name, id, L"STATIC", text, WS_VISIBLE, kMargin, y, 300, kHeadingHeight, 0, theme().bold());
   };
-  heading(L"lblSpeed", kHeadingSpeedId, L"CPU Speed", kSpeedHeadingY);
-  speed_panel_.Create(hwnd(), kCpuSpeedPanelId, kMargin, kSpeedY, DigitX(kSpeedDigitCount) + 48, kPanelHeight,
+  heading(L"lblSpeed", kIdSpeedHeading, L"CPU Speed", kSpeedHeadingY);
+  const int speed_width = DigitX(kSpeedDigitCount) + 48;
+  speed_panel_.Create(hwnd(), kIdSpeedPanel, {kMargin, kSpeedY, kMargin + speed_width, kSpeedY + kPanelHeight},
                       [this](HDC dc) { digits_.Draw(dc, displays_.speed_digits); });
-  FileControl(L"SpeedPanel", kCpuSpeedPanelId, speed_panel_.hwnd());
-  speed_panel_.AddLabel(L"lblMHz", kMhzLabelId, L"MHz", 0, DigitX(kSpeedDigitCount) + 4, 4, 40, 16);
+  FileControl(L"SpeedPanel", kIdSpeedPanel, speed_panel_.hwnd());
+  speed_panel_.AddLabel(L"lblMHz", kIdMhzLabel, L"MHz", 0, DigitX(kSpeedDigitCount) + 4, 4, 40, 16);
 
-  heading(L"lblCycles", kHeadingCounterId, L"CPU clock cycles", kCounterHeadingY);
-  counter_panel_.Create(hwnd(), kCpuCounterPanelId, kMargin, kCounterY, DigitX(kCounterDigitCount) + 96, kPanelHeight,
+  heading(L"lblCycles", kIdCounterHeading, L"CPU clock cycles", kCounterHeadingY);
+  const int counter_width = DigitX(kCounterDigitCount) + 96;
+  counter_panel_.Create(hwnd(), kIdCounterPanel,
+                        {kMargin, kCounterY, kMargin + counter_width, kCounterY + kPanelHeight},
                         [this](HDC dc) { digits_.Draw(dc, displays_.counter_digits); });
-  FileControl(L"CounterPanel", kCpuCounterPanelId, counter_panel_.hwnd());
-  counter_panel_.AddLabel(L"lblClockCycles", kCyclesLabelId, L" Clock cycles", 0, DigitX(kCounterDigitCount) + 4, 4,
+  FileControl(L"CounterPanel", kIdCounterPanel, counter_panel_.hwnd());
+  counter_panel_.AddLabel(L"lblClockCycles", kIdCyclesLabel, L" Clock cycles", 0, DigitX(kCounterDigitCount) + 4, 4,
                           90, 16);
 
-  AddControl(L"BitBtn1", kCpuShowMeterId, L"BUTTON", L"Show CPU Meter", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
+  AddControl(L"BitBtn1", kIdShowMeter, L"BUTTON", L"Show CPU Meter", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
              kMargin, kButtonY, 140, 26);
-  heading(L"lblFeatures", kHeadingFeaturesId, L"Features", kFeaturesHeadingY);
+  heading(L"lblFeatures", kIdFeaturesHeading, L"Features", kFeaturesHeadingY);
   // Read-only for the user: no selection, and the marks are drawn, not clicked.
-  HWND list = AddControl(L"CheckListBox1", kCpuFeaturesId, L"LISTBOX", L"",
+  HWND list = AddControl(L"CheckListBox1", kIdFeatures, L"LISTBOX", L"",
                          WS_VISIBLE | WS_BORDER | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_MULTICOLUMN | LBS_NOSEL |
                              LBS_NOINTEGRALHEIGHT,
                          kMargin, kFeaturesY, kFeaturesWidth, kFeaturesHeight);
   SendMessageW(list, LB_SETCOLUMNWIDTH, (kFeaturesWidth - 4) / 3, 0);
-  AddControl(L"StaticText1", kWebAddressId, L"STATIC", ui::kWebAddressText, WS_VISIBLE, kMargin, kWebY, 300, 16);
+  AddWebLink(L"StaticText1", kIdWebAddress, kMargin, kWebY, LinkKind::kPlainText);
 
-  ScrollTo(0);
+  scroller_.ScrollTo(0);
   SetTimerEnabled(true);
   return true;
 }
@@ -191,11 +177,7 @@ void CpuWindow::SetTimerEnabled(bool on) {
 }
 
 void CpuWindow::OnModalShown() {
-  try {
-    Refresh1Click();
-  } catch (const std::exception& e) {
-    ui::ShowErrorBox(hwnd(), Widen(e.what()));
-  }
+  RunCommand(kCmdRefresh);
   SendMessageW(hwnd(), WM_VSCROLL, SB_PAGEUP, 0);
 }
 
@@ -206,10 +188,7 @@ void CpuWindow::OnClose() {
 }
 
 void CpuWindow::Refresh1Click() {
-  ui::SetBusyCursor(true);
-  struct CursorBack {
-    ~CursorBack() { ui::SetBusyCursor(false); }
-  } cursor_back;
+  const ui::BusyCursor busy;
 
   SYSTEM_INFO info{};
   GetSystemInfo(&info);
@@ -246,7 +225,7 @@ void CpuWindow::SecondWmiPass() {
 }
 
 void CpuWindow::ShowRows() {
-  for (std::size_t i = 0; i < kCpuRowCount; ++i) sheet_->SetValue(i, rows_[i], false);
+  sheet_.ShowFields<CpuRowTexts>(kCpuRows, rows_);
   RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
@@ -290,7 +269,7 @@ void CpuWindow::Timer1Timer() {
     ShowUsage();
   } catch (const std::exception& e) {
     SetTimerEnabled(false);
-    ui::ShowErrorBox(hwnd(), UsageErrorText(Widen(e.what()), ui::kWebPage));
+    ui::ShowErrorBox(hwnd(), UsageErrorText(platform::FailureText(e), ui::kWebPage));
   }
   // Clock: a failed measurement leaves the display as it was.
   try {
@@ -317,12 +296,10 @@ void CpuWindow::CPUSpeed1Click() { MeasureSpeed(); }
 
 void CpuWindow::ShowUsage() {
   SetWindowTextW(Control(L"lblPercent"), displays_.usage_label.c_str());
-  for (const wchar_t* bar : {L"ProgressBar1", L"ProgressBar2"}) {
-    SendMessageW(Control(bar), PBM_SETPOS, static_cast<WPARAM>(displays_.usage_bar), 0);
-  }
+  usage_panel_.SetPosition(displays_.usage_bar);
 }
 
-void CpuWindow::ShowDigits(BlackPanel& panel, const std::wstring& digits) {
+void CpuWindow::ShowDigits(ui::BlackPanel& panel, const std::wstring& digits) {
   // The window text carries the digits for anyone who cannot see the images.
   SetWindowTextW(panel.hwnd(), digits.c_str());
   RECT area{0, 0, DigitX(digits.size()), kDigitHeight};
@@ -336,49 +313,17 @@ void CpuWindow::BitBtn1Click() {
   meters_->Show();
 }
 
-void CpuWindow::Print1Click() {
-  const DWORD error = ui::PrintWindowImage(hwnd(), L"CPU Info");
-  if (error != ERROR_SUCCESS) ui::ShowErrorBox(hwnd(), platform::SystemMessage(error));
-}
+void CpuWindow::Print1Click() { PrintImage(L"CPU Info"); }
 
-void CpuWindow::OnCommand(int id, int code, HWND) {
-  try {
-    switch (id) {
-      case kCpuCmdPrint: Print1Click(); break;
-      case kCpuCmdExit: SendMessageW(hwnd(), WM_CLOSE, 0, 0); break;
-      case kCpuCmdRefresh: Refresh1Click(); break;
-      case kCpuCmdSpeed: CPUSpeed1Click(); break;
-      case kCpuShowMeterId:
-        if (code == BN_CLICKED) BitBtn1Click();
-        break;
-    }
-  } catch (const std::exception& e) {
-    ui::ShowErrorBox(hwnd(), Widen(e.what()));
-  }
-}
+void CpuWindow::Exit1Click() { Close(); }
 
-void CpuWindow::OnResize(int, int height) {
-  page_ = height;
-  SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE, 0, kContentHeight - 1, static_cast<UINT>(std::max(height, 0)), 0, 0};
-  SetScrollInfo(hwnd(), SB_VERT, &si, TRUE);
-  ScrollTo(scroll_);
-}
-
-void CpuWindow::ScrollTo(int pos) {
-  pos = std::clamp(pos, 0, std::max(0, kContentHeight - page_));
-  if (pos != scroll_) {
-    ScrollWindowEx(hwnd(), 0, scroll_ - pos, nullptr, nullptr, nullptr, nullptr,
-                   SW_SCROLLCHILDREN | SW_INVALIDATE | SW_ERASE);
-    scroll_ = pos;
-  }
-  SCROLLINFO si{sizeof si, SIF_POS, 0, 0, 0, pos, 0};
-  SetScrollInfo(hwnd(), SB_VERT, &si, TRUE);
-}
+void CpuWindow::OnResize(int, int height) { scroller_.SetExtent(height, kContentHeight); }
 
 HBRUSH CpuWindow::OnControlColour(HDC dc, HWND control) {
   SetBkColor(dc, ui::kWhite);
   const int id = GetDlgCtrlID(control);
-  SetTextColor(dc, id == kWebAddressId ? GetSysColor(COLOR_WINDOWTEXT) : ui::kLabelText);
+  // The web address is plain text here, in the window's text colour.
+  SetTextColor(dc, id == kIdWebAddress ? GetSysColor(COLOR_WINDOWTEXT) : ui::kLabelText);
   return theme().white_brush();
 }
 
@@ -388,29 +333,12 @@ LRESULT CpuWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       if (wp == kTimerId && timer_on_) Timer1Timer();
       return 0;
     case WM_VSCROLL:
-      switch (LOWORD(wp)) {
-        case SB_LINEUP: ScrollTo(scroll_ - kSheetGeometry.row_pitch); break;
-        case SB_LINEDOWN: ScrollTo(scroll_ + kSheetGeometry.row_pitch); break;
-        case SB_PAGEUP: ScrollTo(scroll_ - page_); break;
-        case SB_PAGEDOWN: ScrollTo(scroll_ + page_); break;
-        case SB_TOP: ScrollTo(0); break;
-        case SB_BOTTOM: ScrollTo(kContentHeight); break;
-        case SB_THUMBTRACK:
-        case SB_THUMBPOSITION: {
-          SCROLLINFO si{sizeof si, SIF_TRACKPOS, 0, 0, 0, 0, 0};
-          GetScrollInfo(hwnd(), SB_VERT, &si);
-          ScrollTo(si.nTrackPos);
-          break;
-        }
-      }
-      return 0;
     case WM_MOUSEWHEEL:
-      // A page per notch, as the scroll bar's page buttons.
-      SendMessageW(hwnd(), WM_VSCROLL, GET_WHEEL_DELTA_WPARAM(wp) < 0 ? SB_PAGEDOWN : SB_PAGEUP, 0);
+      scroller_.Handle(msg, wp);
       return 0;
     case WM_MEASUREITEM: {
       auto* m = reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
-      if (m->CtlID == static_cast<UINT>(kCpuFeaturesId)) {
+      if (m->CtlID == static_cast<UINT>(kIdFeatures)) {
         m->itemHeight = kFeatureItemHeight;
         return TRUE;
       }
@@ -418,7 +346,7 @@ LRESULT CpuWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_DRAWITEM: {
       const auto* d = reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
-      if (d->CtlID == static_cast<UINT>(kCpuFeaturesId)) {
+      if (d->CtlID == static_cast<UINT>(kIdFeatures)) {
         DrawFeature(*d);
         return TRUE;
       }

@@ -1,18 +1,17 @@
 // TfrmCPU, "CPU Info": the processor's identification and WMI description
 // as a 19-row sheet, a live usage gauge, the measured clock and the running
-// time-stamp counter in digit images, and the feature check list. Created
-// for each showing and destroyed afterwards; its timer runs while it exists.
+// time-stamp counter in digit images, and the feature check list. Made for
+// each showing and destroyed afterwards; its timer runs while it exists.
 #pragma once
 #include <windows.h>
 
-#include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "cpu/cpu_panels_win.h"
 #include "cpu/cpu_window_text.h"
-#include "platform/unique_handle.h"
+#include "ui/panel_win.h"
+#include "ui/scroller_win.h"
 #include "ui/sheet_win.h"
 #include "ui/window_win.h"
 
@@ -20,19 +19,28 @@ namespace corvane::cpu {
 
 class MetersWindow;
 
+// The sheet with the value cells on the tooltip colour. The page scrolls as
+// a whole, so the wheel goes up to it.
+class CpuSheet : public ui::DetailSheet {
+ public:
+  using ui::DetailSheet::DetailSheet;
+
+ protected:
+  HBRUSH OnControlColour(HDC dc, HWND control) override;
+  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+};
+
 class CpuWindow : public ui::Window {
  public:
   // `meters` is the meters window that "Show CPU Meter" opens, or nullptr.
-  CpuWindow(const ui::Theme& theme, MetersWindow* meters);
+  CpuWindow(const ui::Theme& theme, HWND owner, MetersWindow* meters);
   ~CpuWindow() override;
-
-  // FormCreate: the window and its controls, hidden, with the timer on.
-  bool Create(HWND owner);
 
   void Refresh1Click();    // View, Refresh
   void CPUSpeed1Click();   // View, CPU Speed: one clock measurement into the display
   void BitBtn1Click();     // "Show CPU Meter"
   void Print1Click();      // File, Print
+  void Exit1Click();
   void Timer1Timer();      // usage, clock, counter
   bool timer_enabled() const { return timer_on_; }
 
@@ -40,7 +48,8 @@ class CpuWindow : public ui::Window {
   const CpuDisplays& displays() const { return displays_; }
 
  protected:
-  void OnCommand(int id, int code, HWND control) override;
+  // FormCreate: the window and its controls, hidden, with the timer on.
+  bool Build() override;
   void OnResize(int width, int height) override;
   void OnClose() override;
   // FormShow: refresh, then the page scrolled to the top.
@@ -49,27 +58,25 @@ class CpuWindow : public ui::Window {
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
-  class Sheet;
-
   void SetTimerEnabled(bool on);
   void MeasureSpeed();
   void SecondWmiPass();
   void ShowRows();
   void ShowFeatures();
   void ShowUsage();
-  void ShowDigits(BlackPanel& panel, const std::wstring& digits);
-  void ScrollTo(int pos);
+  void ShowDigits(ui::BlackPanel& panel, const std::wstring& digits);
   void DrawFeature(const DRAWITEMSTRUCT& item);
 
+  HWND owner_;
   MetersWindow* meters_;
-  std::unique_ptr<Sheet> sheet_;
-  BlackPanel usage_panel_, speed_panel_, counter_panel_;
+  CpuSheet sheet_;
+  ui::Gauge usage_panel_;
+  ui::BlackPanel speed_panel_, counter_panel_;
+  ui::VerticalScroller scroller_;
   DigitImages digits_;
   std::wstring decimal_ = L".";
   bool has_counter_ = false;
   bool timer_on_ = false;
-  int scroll_ = 0;
-  int page_ = 0;
 
   CpuRowTexts rows_;
   std::vector<FeatureItem> features_;

@@ -1,8 +1,8 @@
 #include "cpu/meters_window_win.h"
 
-#include "platform/locale_win.h"
-#include "ui/product.h"
+#include "cpu/cpu_window_ids.h"
 #include "cpu/system_times_win.h"
+#include "platform/locale_win.h"
 
 namespace corvane::cpu {
 namespace {
@@ -21,9 +21,9 @@ constexpr int kPercentY = kPanelY + kChartPanelHeight + 6;
 constexpr int kWebY = kPercentY + 22;
 constexpr int kClientWidth = kChartX + kChartPanelWidth + kMargin;
 constexpr int kClientHeight = kWebY + 16 + kMargin;
-constexpr int kHeadingId = 2403, kNoteId = 2404, kWebAddressId = 2405, kBarPanelId = 2406;
+using namespace meters_ids;
 
-constexpr ui::MenuItem kViewItems[] = {{L"Refresh", kMetersCmdRefresh}};
+constexpr ui::MenuItem kViewItems[] = {{L"Refresh", kCmdRefresh}};
 constexpr ui::Menu kMenus[] = {{L"&File", {}}, {L"&View", kViewItems}};
 
 }  // namespace
@@ -34,41 +34,39 @@ MetersWindow::~MetersWindow() {
   if (timer_on_ && hwnd()) KillTimer(hwnd(), kTimerId);
 }
 
-bool MetersWindow::Create() {
+bool MetersWindow::Build() {
   // A fixed single border with only the minimise and close buttons.
   const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
   const DWORD ex_style = WS_EX_TOPMOST;
-  RECT frame{0, 0, kClientWidth, kClientHeight};
-  AdjustWindowRectEx(&frame, style, TRUE, ex_style);
   ui::CreateParams p{L"TfrmMeters", L"CPU Meters"};
   p.style = style;
   p.ex_style = ex_style;
-  p.width = frame.right - frame.left;
-  p.height = frame.bottom - frame.top;
+  p.client_width = kClientWidth;
+  p.client_height = kClientHeight;
   p.menus = kMenus;
   p.background = theme().white_brush();
   if (!ui::Window::Create(p)) return false;
   decimal_ = platform::ReadDecimalSeparator();
 
-  AddControl(L"Label1", kHeadingId, L"STATIC", L"CPU usage and history", WS_VISIBLE, kMargin, 6, 300, 18, 0,
+  AddControl(L"Label1", kIdHeading, L"STATIC", L"CPU usage and history", WS_VISIBLE, kMargin, 6, 300, 18, 0,
              theme().bold());
-  AddControl(L"Label2", kNoteId, L"STATIC", L"Note: This does not currently work on Windows 7, 64bit.", WS_VISIBLE,
+  AddControl(L"Label2", kIdNote, L"STATIC", L"Note: This does not currently work on Windows 7, 64bit.", WS_VISIBLE,
              kMargin, 26, 400, 16);
-  bar_panel_.Create(hwnd(), kBarPanelId, kMargin, kPanelY, kBarPanelWidth, kChartPanelHeight);
-  bar_panel_.AddVerticalBar(L"ProgressBar1", kMetersBarId, 8, kChartBorder, kBarPanelWidth - 16, kBarHeight,
+  bar_panel_.Create(hwnd(), kIdBarPanel, {kMargin, kPanelY, kMargin + kBarPanelWidth, kPanelY + kChartPanelHeight});
+  bar_panel_.AddVerticalBar(L"ProgressBar1", kIdBar, 8, kChartBorder, kBarPanelWidth - 16, kBarHeight,
                             model_.bar());
   AdoptControls(bar_panel_);
-  chart_panel_.Create(hwnd(), kMetersChartPanelId, kChartX, kPanelY, kChartPanelWidth, kChartPanelHeight,
+  chart_panel_.Create(hwnd(), kIdChartPanel, {kChartX, kPanelY, kChartX + kChartPanelWidth, kPanelY + kChartPanelHeight},
                       [this](HDC dc) { PaintPixels(dc, model_.chart().image(), kChartBorder, kChartBorder); });
-  FileControl(L"Image1", kMetersChartPanelId, chart_panel_.hwnd());
-  AddControl(L"lblPercent", kMetersPercentId, L"STATIC", model_.label(), WS_VISIBLE, kMargin, kPercentY, 120, 18, 0,
+  FileControl(L"Image1", kIdChartPanel, chart_panel_.hwnd());
+  AddControl(L"lblPercent", kIdPercent, L"STATIC", model_.label(), WS_VISIBLE, kMargin, kPercentY, 120, 18, 0,
              theme().bold());
-  AddControl(L"StaticText1", kWebAddressId, L"STATIC", ui::kWebAddressText, WS_VISIBLE, kMargin, kWebY, 300, 16);
+  AddWebLink(L"StaticText1", kIdWebAddress, kMargin, kWebY, LinkKind::kPlainText);
   return true;
 }
 
 void MetersWindow::StartSampling() {
-  if (!timer_on_ && hwnd()) timer_on_ = SetTimer(hwnd(), kTimerId, kTimerInterval, nullptr) != 0;
+  if (!timer_on_ && EnsureBuilt()) timer_on_ = SetTimer(hwnd(), kTimerId, kTimerInterval, nullptr) != 0;
 }
 
 void MetersWindow::GetUsage() {
@@ -82,12 +80,6 @@ void MetersWindow::GetUsage() {
   SetWindowTextW(Control(L"lblPercent"), model_.label().c_str());
   SendMessageW(Control(L"ProgressBar1"), PBM_SETPOS, static_cast<WPARAM>(model_.bar()), 0);
   InvalidateRect(chart_panel_.hwnd(), nullptr, FALSE);
-}
-
-HBRUSH MetersWindow::OnControlColour(HDC dc, HWND) {
-  SetBkColor(dc, ui::kWhite);
-  SetTextColor(dc, ui::kLabelText);
-  return theme().white_brush();
 }
 
 LRESULT MetersWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {

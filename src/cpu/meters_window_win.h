@@ -1,7 +1,7 @@
 // TfrmMeters, "CPU Meters": the processor load as a scrolling history chart,
-// a bar and a percentage, sampled once a second. Created at start-up with
-// its timer off; once switched on, sampling goes on whether the window is
-// shown or hidden.
+// a bar and a percentage, sampled once a second. Its timer is off until
+// sampling is switched on; from then on sampling goes on whether the window
+// is shown or hidden.
 #pragma once
 #include <windows.h>
 
@@ -19,9 +19,8 @@ class MetersWindow : public ui::Window {
   explicit MetersWindow(const ui::Theme& theme);
   ~MetersWindow() override;
 
-  // FormCreate: hidden, the chart cleared to its grid, the timer off.
-  bool Create();
-  // Switches the timer on (nothing switches it off again).
+  // Builds the window (hidden) if need be and switches the timer on;
+  // nothing switches it off again.
   void StartSampling();
   bool sampling() const { return timer_on_; }
   // One timer step: a sample, the chart moved on, label and bar set.
@@ -29,12 +28,13 @@ class MetersWindow : public ui::Window {
   const MetersModel& model() const { return model_; }
 
  protected:
-  HBRUSH OnControlColour(HDC dc, HWND control) override;
+  // FormCreate: hidden, the chart cleared to its grid, the timer off.
+  bool Build() override;
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
   MetersModel model_;
-  BlackPanel bar_panel_, chart_panel_;
+  ui::BlackPanel bar_panel_, chart_panel_;
   std::wstring decimal_ = L".";
   bool timer_on_ = false;
 };

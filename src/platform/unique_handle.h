@@ -2,6 +2,7 @@
 // handle type, its invalid value and how to release it.
 #pragma once
 #include <windows.h>
+#include <commctrl.h>
 
 #include <utility>
 
@@ -87,6 +88,17 @@ struct AccelTraits {
   static void close(Handle h) noexcept { ::DestroyAcceleratorTable(h); }
 };
 
+struct IconTraits {  // CreateIcon, SHGetFileInfo's icons; not shared ones from LoadIcon
+  using Handle = HICON;
+  static Handle invalid() noexcept { return nullptr; }
+  static void close(Handle h) noexcept { ::DestroyIcon(h); }
+};
+struct ImageListTraits {
+  using Handle = HIMAGELIST;
+  static Handle invalid() noexcept { return nullptr; }
+  static void close(Handle h) noexcept { ::ImageList_Destroy(h); }
+};
+
 using UniqueFile = UniqueHandle<KernelHandleTraits>;
 using UniqueKernelObject = UniqueHandle<NullHandleTraits>;
 using UniqueKey = UniqueHandle<RegKeyTraits>;
@@ -99,6 +111,8 @@ using UniqueDc = UniqueHandle<DcTraits>;
 using UniqueWindow = UniqueHandle<WindowTraits>;
 using UniqueMenu = UniqueHandle<MenuTraits>;
 using UniqueAccel = UniqueHandle<AccelTraits>;
+using UniqueIcon = UniqueHandle<IconTraits>;
+using UniqueImageList = UniqueHandle<ImageListTraits>;
 
 // A window DC from GetDC, given back with ReleaseDC.
 class WindowDc {

@@ -6,29 +6,16 @@
 #include <mmsystem.h>
 // clang-format on
 
+#include <cwctype>
 #include <string>
 
 #include "platform/unique_handle.h"
+#include "storage/volumes_win.h"
 
 namespace corvane::storage {
 namespace {
 
-std::wstring RootOf(wchar_t letter) { return std::wstring(1, letter) + L":\\"; }
 std::wstring DevicePathOf(wchar_t letter) { return std::wstring(L"\\\\.\\") + letter + L":"; }
-
-// A drive without a disc must not make Windows ask the user to insert one.
-class QuietDriveErrors {
- public:
-  QuietDriveErrors() : previous_(::SetErrorMode(SEM_FAILCRITICALERRORS)) {
-    ::SetErrorMode(previous_ | SEM_FAILCRITICALERRORS);
-  }
-  ~QuietDriveErrors() { ::SetErrorMode(previous_); }
-  QuietDriveErrors(const QuietDriveErrors&) = delete;
-  QuietDriveErrors& operator=(const QuietDriveErrors&) = delete;
-
- private:
-  UINT previous_;
-};
 
 // An open multimedia device, closed when the object goes.
 class MciDevice {
@@ -49,32 +36,13 @@ bool NamesDoorDrive(std::optional<wchar_t> letter) {
 
 }  // namespace
 
-unsigned DriveTypeOf(wchar_t letter) { return ::GetDriveTypeW(RootOf(letter).c_str()); }
-
 std::vector<CdDriveEntry> ListCdDrives() {
+  const QuietDriveErrors quiet;
   std::vector<CdDriveEntry> drives;
-  std::wstring roots(128, L'\0');
-  for (;;) {
-    const DWORD n = ::GetLogicalDriveStringsW(static_cast<DWORD>(roots.size()), roots.data());
-    if (n == 0) return drives;
-    if (n < roots.size()) {
-      roots.resize(n);
-      break;
-    }
-    roots.assign(n + 1, L'\0');
-  }
-  QuietDriveErrors quiet;
-  for (std::size_t at = 0; at < roots.size();) {
-    const std::size_t end = roots.find(L'\0', at);
-    const std::wstring root = roots.substr(at, end == std::wstring::npos ? std::wstring::npos : end - at);
-    at = end == std::wstring::npos ? roots.size() : end + 1;
-    const auto letter = LetterOfEntry(root);
-    if (!letter || DriveTypeOf(*letter) != DRIVE_CDROM) continue;
-    wchar_t label[MAX_PATH + 1] = L"";
-    if (!::GetVolumeInformationW(RootOf(*letter).c_str(), label, MAX_PATH + 1, nullptr, nullptr,
-                                 nullptr, nullptr, 0))
-      label[0] = L'\0';
-    drives.push_back({*letter, label});
+  for (const wchar_t letter : DriveLetters()) {
+    if (DriveTypeOf(letter) != DRIVE_CDROM) continue;
+    const auto volume = ReadVolumeInformation(letter);
+    drives.push_back({static_cast<wchar_t>(towupper(letter)), volume ? volume->label : std::wstring()});
   }
   return drives;
 }

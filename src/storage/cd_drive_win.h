@@ -6,11 +6,9 @@
 #include <vector>
 
 #include "storage/cddvd_view.h"
+#include "storage/volumes_win.h"
 
 namespace corvane::storage {
-
-// GetDriveType of the drive's root ("E:\").
-unsigned DriveTypeOf(wchar_t letter);
 
 // The CD/DVD drives in drive-letter order with their volume labels (empty
 // without a disc). The system's "no disk" prompt is suppressed while asking.

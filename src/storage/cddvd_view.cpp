@@ -1,5 +1,6 @@
 #include "storage/cddvd_view.h"
 
+#include "storage/cddvd_window_ids.h"
 #include "storage/disc_lib.h"
 #include "storage/mmc.h"
 #include "storage/wql_text.h"
@@ -16,13 +17,15 @@ std::wstring_view Cut(std::wstring_view text, std::size_t first, std::size_t cou
 }
 
 template <std::wstring InquiryFields::*Field>
-const std::wstring& InquiryValue(const CdDvdDriveView& v) {
+std::wstring InquiryValue(const CdDvdDriveView& v) {
   return v.inquiry.*Field;
 }
 template <std::wstring TCDinfo::*Field>
-const std::wstring& WmiField(const CdDvdDriveView& v) {
+std::wstring WmiField(const CdDvdDriveView& v) {
   return v.wmi.*Field;
 }
+
+constexpr int ValueId(int row) { return cddvd_ids::kIdFirstValue + row; }
 
 }  // namespace
 
@@ -90,21 +93,21 @@ CdDvdDriveView BuildCdDvdDriveView(std::wstring_view inquiry_text,
   return {SplitInquiry(inquiry_text), CdInfoFromTable(wmi_table), SplitCrLf(capability_report)};
 }
 
-const std::array<CdDvdSheetRow, 14> kCdDvdSheetRows{{
-    {L"Drive", nullptr},
-    {L"Vendor", &InquiryValue<&InquiryFields::vendor>},
-    {L"Product Id", &InquiryValue<&InquiryFields::product_id>},
-    {L"Revision", &InquiryValue<&InquiryFields::revision>},
-    {L"Vendor Spec", &InquiryValue<&InquiryFields::vendor_spec>},
-    {L"Caption", &WmiField<&TCDinfo::Caption>},
-    {L"Description", &WmiField<&TCDinfo::Description>},
-    {L"Id", &WmiField<&TCDinfo::Id>},
-    {L"Manufacturer driver", &WmiField<&TCDinfo::Manufacturer>},
-    {L"Media type", &WmiField<&TCDinfo::MediaType>},
-    {L"Name", &WmiField<&TCDinfo::Name>},
-    {L"Status", &WmiField<&TCDinfo::Status>},
-    {L"PNP Device ID", &WmiField<&TCDinfo::PNPDeviceID>},
-    {L"Drive Letter", &WmiField<&TCDinfo::Drive>},
+const std::array<ui::SheetField<CdDvdDriveView>, 14> kCdDvdSheetRows{{
+    {L"Drive", L"Row0", ValueId(0)},
+    {L"Vendor", L"Row1", ValueId(1), &InquiryValue<&InquiryFields::vendor>},
+    {L"Product Id", L"Row2", ValueId(2), &InquiryValue<&InquiryFields::product_id>},
+    {L"Revision", L"Row3", ValueId(3), &InquiryValue<&InquiryFields::revision>},
+    {L"Vendor Spec", L"Row4", ValueId(4), &InquiryValue<&InquiryFields::vendor_spec>},
+    {L"Caption", L"Row5", ValueId(5), &WmiField<&TCDinfo::Caption>},
+    {L"Description", L"Row6", ValueId(6), &WmiField<&TCDinfo::Description>},
+    {L"Id", L"Row7", ValueId(7), &WmiField<&TCDinfo::Id>},
+    {L"Manufacturer driver", L"Row8", ValueId(8), &WmiField<&TCDinfo::Manufacturer>},
+    {L"Media type", L"Row9", ValueId(9), &WmiField<&TCDinfo::MediaType>},
+    {L"Name", L"Row10", ValueId(10), &WmiField<&TCDinfo::Name>},
+    {L"Status", L"Row11", ValueId(11), &WmiField<&TCDinfo::Status>},
+    {L"PNP Device ID", L"Row12", ValueId(12), &WmiField<&TCDinfo::PNPDeviceID>},
+    {L"Drive Letter", L"Row13", ValueId(13), &WmiField<&TCDinfo::Drive>},
 }};
 
 bool TakesDoorCommands(unsigned drive_type) {

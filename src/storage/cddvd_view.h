@@ -12,27 +12,9 @@
 
 #include "platform/wmi_grid.h"
 #include "storage/mmc_transport.h"
+#include "ui/sheet_table.h"
 
 namespace corvane::storage {
-
-// Control and command identifiers of TfrmCDDVD. The end-to-end suite finds
-// the controls and sends the commands by these numbers.
-enum CdDvdId : int {
-  kCdSheetId = 2000,
-  kCdDriveListId,       // the drive drop-down, in the sheet's first row
-  kCdCapabilityLabelId,
-  kCdCapabilityListId,
-  kCdEjectId,           // "Eject CD/DVD"
-  kCdLoadId,            // "Load CD/DVD"
-  kCdEjectDefaultId,    // "Eject Default"
-  kCdAnalyseId,         // "Analyse Inserted Media"
-  kCdLinkId,
-  kCdExitCommand = 2050,  // File, Exit (F12)
-  kCdRefreshCommand,      // View, Refresh (F5)
-};
-// Sheet cells: base + row index into kCdDvdSheetRows.
-inline constexpr int kCdLabelIdBase = 2100;
-inline constexpr int kCdValueIdBase = 2200;
 
 inline constexpr std::wstring_view kCdDvdCaption = L"CD / DVD Information";
 
@@ -134,11 +116,7 @@ CdDvdDriveView BuildCdDvdDriveView(std::wstring_view inquiry_text,
 
 // The sheet rows in screen order. The first row ("Drive") holds the drive
 // list and has no text value.
-struct CdDvdSheetRow {
-  std::wstring_view label;
-  const std::wstring& (*value)(const CdDvdDriveView&);  // nullptr for the drive list
-};
-extern const std::array<CdDvdSheetRow, 14> kCdDvdSheetRows;
+extern const std::array<ui::SheetField<CdDvdDriveView>, 14> kCdDvdSheetRows;
 
 // ---- drive buttons ---------------------------------------------------------
 

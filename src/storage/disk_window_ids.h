@@ -1,68 +1,57 @@
-// Command and control identifiers of the drive window. The end-to-end tests
-// include this header: they find the controls and send the commands by these
-// numbers, as menus cannot be read across processes under Wine.
+// Command and control IDs of the drive window (TfrmDisk). The end-to-end
+// tests find the controls and send the commands by these numbers, as menus
+// cannot be read across processes under Wine.
 #pragma once
+
+#include "ui/window_ids.h"
 
 namespace corvane::storage::disk_ids {
 
-// Menu commands.
-enum : unsigned short {
-  cmdPrint = 101,
-  cmdExit,
-  cmdRefresh = 201,
-};
+inline constexpr int kFirst = ui::kDiskWindowIds.first;
 
-// Controls.
 enum : int {
-  kDriveList = 2001,  // cbDrive
-  kShowCdDvd,         // BitBtn1
-  kDriveIcon,         // Image1
-  kUsedBarLeft,
-  kUsedBarRight,
-  kUsedText,
-  kAttributeList,
-  kLinkLabel,  // Label3
-  kVolumeSheet,
-  kSmartSheet,
-  kUsedCaption,
-  kFlagCaption,
+  // Menu commands
+  kCmdPrint = kFirst,
+  kCmdExit,
+  kCmdRefresh,
+  // Controls
+  kIdDriveList = kFirst + 10,  // cbDrive, in place of the "Drive" row's value
+  kIdShowCdDvd,                // BitBtn1
+  kIdDriveIcon,                // Image1
+  kIdUsedGauge,
+  kIdUsedBarLeft,
+  kIdUsedBarRight,
+  kIdUsedText,
+  kIdUsedCaption,
+  kIdFlagCaption,
+  kIdAttributeList,
+  kIdLinkLabel,  // Label3
+  kIdVolumeSheet,
+  kIdSmartSheet,
+  // Value cells of the volume sheet, top to bottom
+  kIdDrive = kFirst + 100,
+  kIdDriveType,
+  kIdUnc,
+  kIdSerial,
+  kIdCapacity,
+  kIdFree,
+  kIdBytesPerSector,
+  kIdSectorsPerCluster,
+  kIdTotalClusters,
+  kIdFreeClusters,
+  // Value cells of the SMART sheet
+  kIdSmartEnabled = kFirst + 200,
+  kIdTemperature,
+  kIdModel,
+  kIdSmartSerial,
+  kIdFirmware,
+  kIdSize,
+  // The file-system flag check boxes, one per item in list order
+  kIdFirstFlag = kFirst + 300,
 };
 
-// The rows of the volume sheet, top to bottom; the first row's value is the
-// drive list itself.
-enum VolumeRow : int {
-  kRowDrive,
-  kRowDriveType,
-  kRowUnc,
-  kRowSerial,
-  kRowCapacity,
-  kRowFree,
-  kRowBytesPerSector,
-  kRowSectorsPerCluster,
-  kRowTotalClusters,
-  kRowFreeClusters,
-  kVolumeRowCount,
-};
+constexpr int FlagId(int item) { return kIdFirstFlag + item; }
 
-enum SmartRow : int {
-  kRowSmartEnabled,
-  kRowTemperature,
-  kRowModel,
-  kRowSmartSerial,
-  kRowFirmware,
-  kRowSize,
-  kSmartRowCount,
-};
-
-// Value boxes are numbered by row; label boxes sit 50 above them.
-constexpr int kVolumeValueBase = 2100;
-constexpr int kSmartValueBase = 2200;
-constexpr int kLabelOffset = 50;
-constexpr int VolumeValueId(VolumeRow row) { return kVolumeValueBase + row; }
-constexpr int SmartValueId(SmartRow row) { return kSmartValueBase + row; }
-
-// The file-system flag check boxes, one per item in list order.
-constexpr int kFlagBase = 2300;
-constexpr int FlagId(int item) { return kFlagBase + item; }
+static_assert(ui::AllIn(ui::kDiskWindowIds, {kCmdPrint, kIdSmartSheet, kIdFreeClusters, kIdSize, FlagId(31)}));
 
 }  // namespace corvane::storage::disk_ids

@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "platform/number_text.h"
+#include "storage/disk_window_ids.h"
 #include "storage/usb_drives.h"  // GroupDigits
 
 namespace corvane::storage {
@@ -233,5 +234,30 @@ SmartView BuildSmartView(const SmartReading& reading, std::wstring_view thousand
   }
   return view;
 }
+
+using namespace disk_ids;
+
+const std::array<ui::SheetField<DriveView>, 10> kVolumeFields{{
+    {L"Drive", L"Drive", kIdDrive},
+    {L"Drive Type", L"DriveType", kIdDriveType, [](const DriveView& v) { return v.type; }},
+    {L"UNC", L"UNC", kIdUnc, [](const DriveView& v) { return v.unc; }},
+    {L"Volume Serial No.", L"Serial", kIdSerial, [](const DriveView& v) { return v.serial; }},
+    {L"Capacity", L"Capacity", kIdCapacity, [](const DriveView& v) { return v.capacity; }},
+    {L"Free", L"Free", kIdFree, [](const DriveView& v) { return v.free; }},
+    {L"Bytes Per Sector", L"BytesPerSector", kIdBytesPerSector, [](const DriveView& v) { return v.bytes_per_sector; }},
+    {L"Sectors Per Cluster", L"SectorsPerCluster", kIdSectorsPerCluster,
+     [](const DriveView& v) { return v.sectors_per_cluster; }},
+    {L"Total Clusters", L"TotalClusters", kIdTotalClusters, [](const DriveView& v) { return v.total_clusters; }},
+    {L"Free Clusters", L"FreeClusters", kIdFreeClusters, [](const DriveView& v) { return v.free_clusters; }},
+}};
+
+const std::array<ui::SheetField<SmartView>, 6> kSmartFields{{
+    {L"SMART Enabled", L"SmartEnabled", kIdSmartEnabled, [](const SmartView& v) { return v.verdict; }},
+    {L"Temperature", L"Temperature", kIdTemperature, [](const SmartView& v) { return v.temperature; }},
+    {L"Modal Number", L"Model", kIdModel, [](const SmartView& v) { return v.model; }},
+    {L"Serial Number", L"SmartSerial", kIdSmartSerial, [](const SmartView& v) { return v.serial; }},
+    {L"Firmware Revision", L"Firmware", kIdFirmware, [](const SmartView& v) { return v.firmware; }},
+    {L"Size", L"Size", kIdSize, [](const SmartView& v) { return v.size; }},
+}};
 
 }  // namespace corvane::storage

@@ -4,6 +4,7 @@
 // Separators come from the user's locale through the caller, so nothing here
 // depends on the process locale.
 #pragma once
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -12,6 +13,7 @@
 
 #include "storage/smart.h"
 #include "ui/report_list.h"
+#include "ui/sheet_table.h"
 
 namespace corvane::storage {
 
@@ -119,6 +121,10 @@ struct NumberSeparators {
 
 DriveView BuildDriveView(const VolumeFacts& facts, std::wstring_view unc, const NumberSeparators& separators);
 
+// The rows of the volume sheet, top to bottom. The first ("Drive") holds the
+// drive list and has no text.
+extern const std::array<ui::SheetField<DriveView>, 10> kVolumeFields;
+
 // The universal name of a path on a drive: the drive part replaced by the
 // remote name the drive is connected to; the path itself when it has none.
 std::wstring UniversalName(std::wstring_view full_path, const std::optional<std::wstring>& remote_name);
@@ -155,5 +161,17 @@ std::vector<ui::ReportColumn> SmartAttributeColumns();
 // Without an identity the section stays empty; with an identity but no
 // attributes only the model and serial are shown.
 SmartView BuildSmartView(const SmartReading& reading, std::wstring_view thousands);
+
+// The rows of the SMART sheet, top to bottom.
+extern const std::array<ui::SheetField<SmartView>, 6> kSmartFields;
+
+// What the drive window shows: the drives of its list, the one picked, and
+// the texts of that drive.
+struct DiskWindowModel {
+  std::vector<FixedVolume> drives;
+  int selected = -1;  // index into drives; -1 with none
+  DriveView drive;
+  SmartView smart;
+};
 
 }  // namespace corvane::storage

@@ -15,22 +15,6 @@
 
 namespace corvane::storage {
 
-// Control and command identifiers of TfrmUSBDrives; the end-to-end suite
-// finds the controls and sends the commands by these numbers.
-enum UsbDrivesId : int {
-  kUsbSheetId = 2300,
-  kUsbCountLabelId,
-  kUsbCountId,       // "USB Drives": the number of rows
-  kUsbTotalLabelId,
-  kUsbTotalId,       // "Total No. of Drives"
-  kUsbGridCaptionId,
-  kUsbGridId,        // the report-style list
-  kUsbLinkId,
-  kUsbQuickPrintCommand = 2350,  // File, Quick Print
-  kUsbCloseCommand,              // File, Close
-  kUsbRefreshCommand,            // View, Refresh (F5)
-};
-
 inline constexpr std::wstring_view kUsbDrivesCaption = L"USB Drives";
 
 // The properties of one Win32_DiskDrive object that the window uses, as

@@ -3,26 +3,25 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <exception>
 #include <string>
 #include <vector>
 
 #include "platform/locale_win.h"
-#include "ui/product.h"
-#include "platform/text_file_win.h"
 #include "storage/disk_drives_win.h"
-#include "storage/window_support_win.h"
-#include "ui/window_print_win.h"
+#include "storage/usb_drives_window_ids.h"
+#include "ui/report_list_win.h"
 
 namespace corvane::storage {
 namespace {
 
+using namespace usb_drives_ids;
+
 constexpr ui::MenuItem kFileMenu[] = {
-    {L"Quick Print", kUsbQuickPrintCommand},
+    {L"Quick Print", kCmdQuickPrint},
     ui::kSeparator,
-    {L"Close", kUsbCloseCommand},
+    {L"Close", kCmdClose},
 };
-constexpr ui::MenuItem kViewMenu[] = {{L"Refresh", kUsbRefreshCommand, ui::Fn(5)}};
+constexpr ui::MenuItem kViewMenu[] = {{L"Refresh", kCmdRefresh, ui::Fn(5)}};
 constexpr ui::Menu kMenus[] = {{L"&File", kFileMenu}, {L"&View", kViewMenu}};
 
 constexpr int kMargin = 8;
@@ -33,6 +32,21 @@ constexpr int kRowHeight = 50;
 
 constexpr int kColumnWidths[] = {44, 64, 110, 120, 160, 240, 70, 100, 120, 60, 280};
 static_assert(std::size(kColumnWidths) == kUsbDriveColumns.size());
+
+constexpr ui::Command<UsbDrivesWindow> kCommands[] = {
+    {kCmdRefresh, &UsbDrivesWindow::Refresh1Click},
+    {kCmdQuickPrint, &UsbDrivesWindow::QuickPrint1Click},
+    {kCmdClose, &UsbDrivesWindow::Close1Click},
+};
+
+ui::ReportList GridOf(const UsbDrivesView& view) {
+  ui::ReportList list;
+  for (std::size_t c = 0; c < kUsbDriveColumns.size(); ++c) {
+    list.columns.push_back({std::wstring(kUsbDriveColumns[c]), kColumnWidths[c]});
+  }
+  for (const auto& row : view.rows) list.rows.emplace_back(row.begin(), row.end());
+  return list;
+}
 
 // Capability texts end in carriage returns; DrawText breaks lines at CR LF.
 std::wstring AsLines(const std::wstring& cell) {
@@ -48,7 +62,7 @@ std::wstring AsLines(const std::wstring& cell) {
 
 UsbDrivesWindow::UsbDrivesWindow(const ui::Theme& theme) : ui::Window(theme), sheet_(theme) {}
 
-bool UsbDrivesWindow::Create() {
+bool UsbDrivesWindow::Build() {
   ui::CreateParams p{L"TfrmUSBDrives", std::wstring(kUsbDrivesCaption)};
   p.style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
   p.width = 900;
@@ -59,20 +73,21 @@ bool UsbDrivesWindow::Create() {
   if (!ui::Window::Create(p)) return false;
   min_width_ = 400;
   min_height_ = 260;
+  BindCommands(kCommands);
 
   std::vector<ui::SheetRow> rows = {
-      {L"USB Drives", L"lblUSBDrives", kUsbCountLabelId, L"edUSBDrives", kUsbCountId},
-      {L"Total No. of Drives", L"lblTotalDrives", kUsbTotalLabelId, L"edTotalDrives", kUsbTotalId},
+      {L"USB Drives", L"lblUSBDrives", kIdCountLabel, L"edUSBDrives", kIdCount},
+      {L"Total No. of Drives", L"lblTotalDrives", kIdTotalLabel, L"edTotalDrives", kIdTotal},
   };
   ui::SheetGeometry geometry;
   geometry.value_width = 200;
-  if (!sheet_.Create(hwnd(), kUsbSheetId, std::move(rows), geometry)) return false;
-  FileControl(L"ScrollBox1", kUsbSheetId, sheet_.hwnd());
+  if (!sheet_.Create(hwnd(), kIdSheet, std::move(rows), geometry)) return false;
+  FileControl(L"ScrollBox1", kIdSheet, sheet_.hwnd());
   AdoptControls(sheet_);
 
-  caption_ = AddControl(L"lblGrid", kUsbGridCaptionId, L"STATIC", kUsbDrivesCaption, WS_VISIBLE, 0, 0, 300,
+  caption_ = AddControl(L"lblGrid", kIdGridCaption, L"STATIC", kUsbDrivesCaption, WS_VISIBLE, 0, 0, 300,
                         kCaptionHeight, 0, theme().bold());
-  grid_ = AddControl(L"StringGrid1", kUsbGridId, WC_LISTVIEWW, L"",
+  grid_ = AddControl(L"StringGrid1", kIdGrid, WC_LISTVIEWW, L"",
                      WS_VISIBLE | WS_TABSTOP | WS_BORDER | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS, 0, 0, 100,
                      100);
   SendMessageW(grid_, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
@@ -80,17 +95,8 @@ bool UsbDrivesWindow::Create() {
   if (HIMAGELIST rows_height = ImageList_Create(1, kRowHeight, ILC_COLOR, 1, 0)) {
     SendMessageW(grid_, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(rows_height));
   }
-  for (std::size_t c = 0; c < kUsbDriveColumns.size(); ++c) {
-    std::wstring header(kUsbDriveColumns[c]);
-    LVCOLUMNW column{};
-    column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-    column.cx = kColumnWidths[c];
-    column.pszText = header.data();
-    column.iSubItem = static_cast<int>(c);
-    SendMessageW(grid_, LVM_INSERTCOLUMNW, c, reinterpret_cast<LPARAM>(&column));
-  }
-  link_ = AddControl(L"StaticText1", kUsbLinkId, L"STATIC", ui::kWebAddressText, WS_VISIBLE, 0, 0, 300, kLinkHeight,
-                     0, theme().bold());
+  ui::ShowReportList(grid_, GridOf(model_));
+  link_ = AddWebLink(L"StaticText1", kIdLinkLabel, 0, 0, LinkKind::kPlainText, theme().bold());
 
   RECT client{};
   GetClientRect(hwnd(), &client);
@@ -110,85 +116,33 @@ void UsbDrivesWindow::OnResize(int width, int height) {
   MoveWindow(link_, kMargin, link_y, 300, kLinkHeight, TRUE);
 }
 
-HBRUSH UsbDrivesWindow::OnControlColour(HDC dc, HWND) {
-  SetBkColor(dc, ui::kWhite);
-  SetTextColor(dc, ui::kLabelText);
-  return theme().white_brush();
-}
-
 LRESULT UsbDrivesWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
-  // Shown by a ShowWindow call: fill it before it first paints.
-  if (msg == WM_SHOWWINDOW && wp && lp == 0) OnCommand(kUsbRefreshCommand, 0, nullptr);
+  // Shown by a ShowWindow call: fill it before it first paints. (The WMI
+  // calls may let messages run; a refresh asked for meanwhile waits.)
+  if (msg == WM_SHOWWINDOW && wp && lp == 0) RunCommand(kCmdRefresh);
   return ui::Window::OnMessage(msg, wp, lp);
 }
 
-void UsbDrivesWindow::OnCommand(int id, int, HWND) {
-  try {
-    switch (id) {
-      case kUsbRefreshCommand:
-        // The WMI calls may let messages run; a second refresh meanwhile
-        // would only repeat the one under way.
-        if (busy_) return;
-        busy_ = true;
-        try {
-          Refresh1Click();
-        } catch (...) {
-          busy_ = false;
-          throw;
-        }
-        busy_ = false;
-        break;
-      case kUsbQuickPrintCommand:
-        QuickPrint1Click();
-        break;
-      case kUsbCloseCommand:
-        SendMessageW(hwnd(), WM_CLOSE, 0, 0);
-        break;
-    }
-  } catch (const std::exception& e) {
-    ui::ShowErrorBox(hwnd(), FailureText(e));
-  }
-}
+void UsbDrivesWindow::Close1Click() { Close(); }
 
 void UsbDrivesWindow::Refresh1Click() {
   DiskDriveReading reading;
   {
-    const Hourglass hourglass;
+    const ui::BusyCursor busy;
     reading = ReadDiskDrives();
-    ShowView(BuildUsbDrivesView(reading.disks, platform::ReadThousandsSeparator(), !reading.error));
+    model_ = BuildUsbDrivesView(reading.disks, platform::ReadThousandsSeparator(), !reading.error);
+    ShowModel();
   }
   if (reading.error) ui::ShowErrorBox(hwnd(), *reading.error);
 }
 
-void UsbDrivesWindow::ShowView(const UsbDrivesView& view) {
-  shown_ = view;
-  SendMessageW(grid_, WM_SETREDRAW, FALSE, 0);
-  SendMessageW(grid_, LVM_DELETEALLITEMS, 0, 0);
-  for (std::size_t r = 0; r < shown_.rows.size(); ++r) {
-    auto& row = shown_.rows[r];
-    LVITEMW item{};
-    item.mask = LVIF_TEXT;
-    item.iItem = static_cast<int>(r);
-    item.pszText = row[0].data();
-    const auto index = SendMessageW(grid_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
-    if (index < 0) continue;
-    for (std::size_t c = 1; c < row.size(); ++c) {
-      LVITEMW sub{};
-      sub.iSubItem = static_cast<int>(c);
-      sub.pszText = row[c].data();
-      SendMessageW(grid_, LVM_SETITEMTEXTW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&sub));
-    }
-  }
-  SendMessageW(grid_, WM_SETREDRAW, TRUE, 0);
-  InvalidateRect(grid_, nullptr, TRUE);
-  sheet_.SetValue(0, shown_.usb_count, true);
-  sheet_.SetValue(1, shown_.total_count, true);
+void UsbDrivesWindow::ShowModel() {
+  ui::ShowReportList(grid_, GridOf(model_));
+  sheet_.SetValue(0, model_.usb_count, true);
+  sheet_.SetValue(1, model_.total_count, true);
 }
 
-void UsbDrivesWindow::QuickPrint1Click() {
-  const DWORD error = ui::PrintWindowImage(hwnd(), std::wstring(kUsbDrivesCaption).c_str());
-  if (error != ERROR_SUCCESS) ui::ShowErrorBox(hwnd(), platform::SystemMessage(error));
-}
+void UsbDrivesWindow::QuickPrint1Click() { PrintImage(kUsbDrivesCaption); }
 
 LRESULT UsbDrivesWindow::OnNotify(NMHDR* hdr) {
   if (hdr->hwndFrom == grid_ && hdr->code == NM_CUSTOMDRAW) return DrawCapabilityCell(hdr);
@@ -210,7 +164,7 @@ LRESULT UsbDrivesWindow::DrawCapabilityCell(void* custom_draw) {
       return CDRF_DODEFAULT;
   }
   const auto row = static_cast<std::size_t>(draw->nmcd.dwItemSpec);
-  if (draw->iSubItem != static_cast<int>(kCapabilitiesColumn) || row >= shown_.rows.size()) return CDRF_DODEFAULT;
+  if (draw->iSubItem != static_cast<int>(kCapabilitiesColumn) || row >= model_.rows.size()) return CDRF_DODEFAULT;
 
   RECT cell{LVIR_BOUNDS, static_cast<LONG>(kCapabilitiesColumn), 0, 0};
   if (!SendMessageW(grid_, LVM_GETSUBITEMRECT, row, reinterpret_cast<LPARAM>(&cell))) return CDRF_DODEFAULT;
@@ -221,7 +175,7 @@ LRESULT UsbDrivesWindow::DrawCapabilityCell(void* custom_draw) {
   SetBkMode(dc, TRANSPARENT);
   RECT text = cell;
   InflateRect(&text, -4, -1);
-  const std::wstring lines = AsLines(shown_.rows[row][kCapabilitiesColumn]);
+  const std::wstring lines = AsLines(model_.rows[row][kCapabilitiesColumn]);
   DrawTextW(dc, lines.c_str(), -1, &text, DT_LEFT | DT_TOP | DT_NOPREFIX | DT_END_ELLIPSIS);
   return CDRF_SKIPDEFAULT;
 }

@@ -1,11 +1,22 @@
 #include "ui/sheet_win.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 
 namespace corvane::ui {
 namespace {
+
 constexpr DWORD kCellStyle = WS_VISIBLE | WS_BORDER | ES_READONLY | ES_AUTOHSCROLL;
+constexpr int kDropDownListHeight = 200;
+
+LRESULT CALLBACK ClosedListIgnoresWheel(HWND combo, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR) {
+  if (msg == WM_MOUSEWHEEL && !SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0)) return 0;
+  if (msg == WM_NCDESTROY) RemoveWindowSubclass(combo, &ClosedListIgnoresWheel, id);
+  return DefSubclassProc(combo, msg, wp, lp);
 }
+
+}  // namespace
 
 bool DetailSheet::Create(HWND parent, int id, std::vector<SheetRow> rows, SheetGeometry geometry) {
   geometry_ = geometry;
@@ -17,12 +28,14 @@ bool DetailSheet::Create(HWND parent, int id, std::vector<SheetRow> rows, SheetG
   p.menu_or_id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
   p.background = theme().white_brush();
   if (!Window::Create(p)) return false;
+  scroller_.Attach(hwnd(), geometry_.row_pitch, 3 * geometry_.row_pitch);
 
   const auto& g = geometry_;
   AddControl(L"lblItem", 0, L"STATIC", L"Item", WS_VISIBLE, g.label_x, 0, g.label_width, g.heading_height, 0,
              theme().bold());
   AddControl(L"lblDetails", 0, L"STATIC", L"Details", WS_VISIBLE, g.value_x, 0, g.value_width, g.heading_height, 0,
              theme().bold());
+  rows_.reserve(rows.size());
   int y = g.heading_height;
   for (auto& spec : rows) {
     Row row{std::move(spec)};
@@ -41,6 +54,22 @@ bool DetailSheet::Create(HWND parent, int id, std::vector<SheetRow> rows, SheetG
   return true;
 }
 
+HWND DetailSheet::AddDropDown(size_t row, std::wstring name, int id, bool editable) {
+  Row& r = rows_.at(row);
+  const auto& g = geometry_;
+  RECT cell{};
+  GetWindowRect(r.value, &cell);
+  MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&cell), 2);
+  ShowWindow(r.value, SW_HIDE);
+  const DWORD style = WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | (editable ? CBS_DROPDOWN | CBS_AUTOHSCROLL : CBS_DROPDOWNLIST);
+  r.drop_down = AddControl(std::move(name), id, WC_COMBOBOXW, L"", style, g.value_x, cell.top, g.value_width,
+                           kDropDownListHeight);
+  if (!r.drop_down) return nullptr;
+  if (!editable) SendMessageW(r.drop_down, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), g.row_height - 6);
+  SetWindowSubclass(r.drop_down, &ClosedListIgnoresWheel, 1, 0);
+  return r.drop_down;
+}
+
 void DetailSheet::SetValue(size_t index, const std::wstring& text, bool repaint) {
   HWND cell = rows_.at(index).value;
   SetWindowTextW(cell, text.c_str());
@@ -56,8 +85,10 @@ std::wstring DetailSheet::Value(size_t index) const {
 
 void DetailSheet::SetValueWidth(int width) {
   geometry_.value_width = width;
+  constexpr UINT kSizeOnly = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
   for (const auto& row : rows_) {
-    SetWindowPos(row.value, nullptr, 0, 0, width, geometry_.row_height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(row.value, nullptr, 0, 0, width, geometry_.row_height, kSizeOnly);
+    if (row.drop_down) SetWindowPos(row.drop_down, nullptr, 0, 0, width, kDropDownListHeight, kSizeOnly);
   }
 }
 
@@ -65,54 +96,14 @@ int DetailSheet::ContentHeight() const {
   return geometry_.heading_height + static_cast<int>(rows_.size()) * geometry_.row_pitch;
 }
 
-void DetailSheet::OnResize(int, int height) {
-  page_ = height;
-  SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE, 0, ContentHeight() - 1, static_cast<UINT>(std::max(height, 0)), 0,
-                0};
-  SetScrollInfo(hwnd(), SB_VERT, &si, TRUE);
-  ScrollTo(scroll_);
-}
+void DetailSheet::OnResize(int, int height) { scroller_.SetExtent(height, ContentHeight()); }
 
-void DetailSheet::ScrollTo(int pos) {
-  pos = std::clamp(pos, 0, std::max(0, ContentHeight() - page_));
-  if (pos == scroll_) return;
-  ScrollWindowEx(hwnd(), 0, scroll_ - pos, nullptr, nullptr, nullptr, nullptr,
-                 SW_SCROLLCHILDREN | SW_INVALIDATE | SW_ERASE);
-  scroll_ = pos;
-  SCROLLINFO si{};
-  si.cbSize = sizeof si;
-  si.fMask = SIF_POS;
-  si.nPos = pos;
-  SetScrollInfo(hwnd(), SB_VERT, &si, TRUE);
+void DetailSheet::OnCommand(int id, int code, HWND control) {
+  SendMessageW(GetParent(hwnd()), WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(control));
 }
 
 LRESULT DetailSheet::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
-  switch (msg) {
-    case WM_VSCROLL: {
-      const int line = geometry_.row_pitch;
-      switch (LOWORD(wp)) {
-        case SB_LINEUP: ScrollTo(scroll_ - line); break;
-        case SB_LINEDOWN: ScrollTo(scroll_ + line); break;
-        case SB_PAGEUP: ScrollTo(scroll_ - page_); break;
-        case SB_PAGEDOWN: ScrollTo(scroll_ + page_); break;
-        case SB_THUMBTRACK:
-        case SB_THUMBPOSITION: {
-          SCROLLINFO si{};
-          si.cbSize = sizeof si;
-          si.fMask = SIF_TRACKPOS;
-          GetScrollInfo(hwnd(), SB_VERT, &si);
-          ScrollTo(si.nTrackPos);
-          break;
-        }
-        case SB_TOP: ScrollTo(0); break;
-        case SB_BOTTOM: ScrollTo(ContentHeight()); break;
-      }
-      return 0;
-    }
-    case WM_MOUSEWHEEL:
-      ScrollTo(scroll_ - GET_WHEEL_DELTA_WPARAM(wp) / WHEEL_DELTA * 3 * geometry_.row_pitch);
-      return 0;
-  }
+  if (scroller_.Handle(msg, wp)) return 0;
   return Window::OnMessage(msg, wp, lp);
 }
 
@@ -129,9 +120,7 @@ HBRUSH DetailSheet::OnControlColour(HDC dc, HWND control) {
       return theme().value_brush();
     }
   }
-  SetBkColor(dc, kWhite);
-  SetTextColor(dc, kLabelText);
-  return theme().white_brush();
+  return Window::OnControlColour(dc, control);
 }
 
 }  // namespace corvane::ui

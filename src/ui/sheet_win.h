@@ -1,6 +1,7 @@
 // The detail sheet: rows of a label cell beside a value cell under the
 // headings "Item" and "Details", built from a row table. It scrolls when the
-// window is too short for all rows.
+// window is too short for all rows, and hands its controls' notifications
+// (a drop-down's selection, say) on to the window that holds it.
 #pragma once
 #include <windows.h>
 
@@ -8,10 +9,13 @@
 #include <string>
 #include <vector>
 
+#include "ui/scroller_win.h"
+#include "ui/sheet_table.h"
 #include "ui/window_win.h"
 
 namespace corvane::ui {
 
+// One row as the sheet creates it: the names and IDs of its two cells.
 struct SheetRow {
   std::wstring label;
   std::wstring label_name;  // e.g. "Desc1"
@@ -20,6 +24,21 @@ struct SheetRow {
   int value_id;
   bool marked = false;  // a "*" beside the row
 };
+
+// Label cells of a field table carry the value cell's ID plus this.
+inline constexpr int kSheetLabelIdOffset = 50;
+
+// The rows of a field table: label cell "lbl" + name, value cell "ed" + name.
+template <class View>
+std::vector<SheetRow> SheetRows(std::span<const SheetField<View>> fields) {
+  std::vector<SheetRow> rows;
+  rows.reserve(fields.size());
+  for (const auto& f : fields) {
+    rows.push_back({std::wstring(f.label), L"lbl" + std::wstring(f.name), f.id + kSheetLabelIdOffset,
+                    L"ed" + std::wstring(f.name), f.id});
+  }
+  return rows;
+}
 
 struct SheetGeometry {
   int label_x = 4;
@@ -40,11 +59,26 @@ class DetailSheet : public Window {
   // Sets a value cell; with repaint it is painted at once.
   void SetValue(size_t index, const std::wstring& text, bool repaint);
   std::wstring Value(size_t index) const;
+  // Every row that has a text, from the view, in table order.
+  template <class View>
+  void ShowFields(std::span<const SheetField<View>> fields, const View& view) {
+    for (size_t i = 0; i < fields.size() && i < rows_.size(); ++i) {
+      if (fields[i].value) SetValue(i, fields[i].value(view), false);
+    }
+  }
+  // Puts a drop-down list in place of a row's value cell, filed under
+  // `name`. A wheel turn over the closed list is dropped: it would step to
+  // the next entry and start a slow read.
+  HWND AddDropDown(size_t row, std::wstring name, int id, bool editable);
+  // Widens the value cells (and a drop-down in their place).
   void SetValueWidth(int width);
   int ContentHeight() const;
+  const SheetGeometry& geometry() const { return geometry_; }
 
  protected:
+  bool Build() override { return hwnd() != nullptr; }
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  void OnCommand(int id, int code, HWND control) override;
   void OnResize(int width, int height) override;
   HBRUSH OnControlColour(HDC dc, HWND control) override;
 
@@ -54,13 +88,12 @@ class DetailSheet : public Window {
     HWND label = nullptr;
     HWND value = nullptr;
     HWND marker = nullptr;
+    HWND drop_down = nullptr;
   };
-  void ScrollTo(int pos);
 
   std::vector<Row> rows_;
   SheetGeometry geometry_;
-  int scroll_ = 0;
-  int page_ = 0;
+  VerticalScroller scroller_;
 };
 
 }  // namespace corvane::ui

@@ -1,6 +1,16 @@
 #include "ui/window_win.h"
 
+#include <shellapi.h>
+
+#include <algorithm>
+#include <exception>
+
+#include "platform/failure_text_win.h"
+#include "platform/text_file_win.h"
+#include "platform/utf8.h"
 #include "ui/menu_win.h"
+#include "ui/product.h"
+#include "ui/window_print_win.h"
 
 namespace corvane::ui {
 namespace {
@@ -14,6 +24,17 @@ AppState& State() {
   return state;
 }
 
+// The message of a failure that nothing else caught.
+std::wstring CurrentFailureText() {
+  try {
+    throw;
+  } catch (const std::exception& e) {
+    return platform::FailureText(e);
+  } catch (...) {
+    return L"Unknown failure";
+  }
+}
+
 }  // namespace
 
 Window::~Window() {
@@ -21,6 +42,25 @@ Window::~Window() {
     SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
     DestroyWindow(hwnd_);
   }
+}
+
+bool Window::EnsureBuilt() {
+  if (hwnd_) return true;
+  if (building_) return false;  // asked again while its own build runs
+  building_ = true;
+  bool ok = false;
+  try {
+    ok = Build();
+  } catch (...) {
+    ShowErrorBox(nullptr, CurrentFailureText());
+  }
+  building_ = false;
+  if (!ok && hwnd_) {
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+    DestroyWindow(hwnd_);
+    hwnd_ = nullptr;
+  }
+  return hwnd_ != nullptr;
 }
 
 bool Window::Create(const CreateParams& p) {
@@ -39,8 +79,15 @@ bool Window::Create(const CreateParams& p) {
     wc.lpszClassName = p.class_name;
     if (!RegisterClassExW(&wc)) return false;
   }
+  int width = p.width, height = p.height;
+  if (p.client_width > 0 && p.client_height > 0) {
+    RECT frame{0, 0, p.client_width, p.client_height};
+    AdjustWindowRectEx(&frame, p.style, !p.menus.empty(), p.ex_style);
+    width = frame.right - frame.left;
+    height = frame.bottom - frame.top;
+  }
   HMENU menu = p.menus.empty() ? p.menu_or_id : BuildMenuBar(p.menus);
-  hwnd_ = CreateWindowExW(p.ex_style, p.class_name, p.caption.c_str(), p.style, p.x, p.y, p.width, p.height, p.parent,
+  hwnd_ = CreateWindowExW(p.ex_style, p.class_name, p.caption.c_str(), p.style, p.x, p.y, width, height, p.parent,
                           menu, instance, this);
   if (!p.menus.empty()) {
     if (!hwnd_) {
@@ -49,10 +96,15 @@ bool Window::Create(const CreateParams& p) {
     }
     accelerators_ = BuildAccelerators(p.menus);
   }
+  if (hwnd_ && p.minimum_is_initial) {
+    min_width_ = width;
+    min_height_ = height;
+  }
   return hwnd_ != nullptr;
 }
 
 void Window::Show() {
+  if (!EnsureBuilt()) return;
   if (IsWindowVisible(hwnd_)) {
     if (IsIconic(hwnd_)) ShowWindow(hwnd_, SW_RESTORE);
     SetForegroundWindow(hwnd_);
@@ -64,6 +116,7 @@ void Window::Show() {
 }
 
 void Window::ShowModal(HWND owner) {
+  if (!EnsureBuilt()) return;
   modal_ = true;
   if (owner) EnableWindow(owner, FALSE);
   ShowWindow(hwnd_, SW_SHOW);
@@ -131,7 +184,60 @@ void Window::AdoptControls(const Window& child) {
 
 void Window::FileControl(std::wstring name, int id, HWND control) { controls_[std::move(name)] = {control, id}; }
 
-LRESULT CALLBACK Window::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+HWND Window::AddWebLink(std::wstring name, int id, int x, int y, LinkKind kind, HFONT font) {
+  const bool opens = kind == LinkKind::kOpensPage;
+  HWND link = AddControl(std::move(name), id, L"STATIC", kWebAddressText, WS_VISIBLE | (opens ? SS_NOTIFY : 0), x, y,
+                         300, 16, 0, font ? font : (opens ? theme_.link() : theme_.normal()));
+  if (link) (opens ? opening_links_ : plain_links_).push_back(link);
+  return link;
+}
+
+void Window::OpenWebPage() { ShellExecuteW(hwnd_, L"open", kWebPage, nullptr, nullptr, SW_SHOWNORMAL); }
+
+bool Window::IsOpeningLink(HWND control) const {
+  return control && std::ranges::find(opening_links_, control) != opening_links_.end();
+}
+
+void Window::DispatchCommand(int id, int code, HWND control) {
+  if (IsOpeningLink(control)) {
+    if (code == STN_CLICKED) OpenWebPage();
+    return;
+  }
+  if (!commands_ || !commands_(id, code, false)) {
+    // A notification no row carries (an edit's focus change, a typed key).
+    OnCommand(id, code, control);
+    return;
+  }
+  if (running_command_) {
+    held_ = HeldCommand{id, code, control};
+    return;
+  }
+  running_command_ = true;
+  try {
+    commands_(id, code, true);
+  } catch (...) {
+    ShowErrorBox(hwnd_, CurrentFailureText());
+  }
+  running_command_ = false;
+  if (held_ && hwnd_) {
+    const HeldCommand next = *held_;
+    held_.reset();
+    PostMessageW(hwnd_, WM_COMMAND, MAKEWPARAM(next.id, next.code), reinterpret_cast<LPARAM>(next.control));
+  }
+}
+
+void Window::PrintImage(std::wstring_view job_title) {
+  const DWORD error = PrintWindowImage(hwnd_, std::wstring(job_title).c_str());
+  if (error != ERROR_SUCCESS) ShowErrorBox(hwnd_, platform::SystemMessage(error));
+}
+
+HBRUSH Window::OnControlColour(HDC dc, HWND control) {
+  SetBkColor(dc, kWhite);
+  SetTextColor(dc, IsOpeningLink(control) ? kLinkText : kLabelText);
+  return theme_.white_brush();
+}
+
+LRESULT CALLBACK Window::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept {
   auto* self = reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (msg == WM_NCCREATE) {
     self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
@@ -145,13 +251,19 @@ LRESULT CALLBACK Window::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     self->modal_ = false;
     return DefWindowProcW(hwnd, msg, wp, lp);
   }
-  return self->Dispatch(msg, wp, lp);
+  // No failure unwinds through the system's dispatcher: it ends here, shown.
+  try {
+    return self->Dispatch(msg, wp, lp);
+  } catch (...) {
+    ShowErrorBox(hwnd, CurrentFailureText());
+    return 0;
+  }
 }
 
 LRESULT Window::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_COMMAND:
-      OnCommand(LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp));
+      DispatchCommand(LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp));
       return 0;
     case WM_NOTIFY:
       return OnNotify(reinterpret_cast<NMHDR*>(lp));
@@ -184,6 +296,10 @@ LRESULT Window::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
         SetCursor(LoadCursorW(nullptr, IDC_WAIT));
         return TRUE;
       }
+      if (IsOpeningLink(reinterpret_cast<HWND>(wp))) {
+        SetHandCursor();
+        return TRUE;
+      }
       break;
   }
   return OnMessage(msg, wp, lp);
@@ -193,7 +309,15 @@ LRESULT Window::OnMessage(UINT msg, WPARAM wp, LPARAM lp) { return DefWindowProc
 
 void ShowErrorBox(HWND owner, std::wstring_view message) {
   if (State().unattended) {
-    OutputDebugStringW(std::wstring(message).c_str());
+    // The standard error stream of a windowed program may be closed; the
+    // debugger output is there regardless.
+    const std::string line = platform::ToUtf8(message) + "\n";
+    HANDLE err = GetStdHandle(STD_ERROR_HANDLE);
+    DWORD written = 0;
+    if (!err || err == INVALID_HANDLE_VALUE ||
+        !WriteFile(err, line.data(), static_cast<DWORD>(line.size()), &written, nullptr)) {
+      OutputDebugStringW(std::wstring(message).c_str());
+    }
     return;
   }
   MessageBoxW(owner, std::wstring(message).c_str(), L"Corvane", MB_OK | MB_ICONERROR);
@@ -207,10 +331,16 @@ void SetHandCursor() {
   SetCursor(hand ? hand : LoadCursorW(nullptr, IDC_ARROW));
 }
 
-void SetBusyCursor(bool busy) {
-  State().busy = busy;
-  SetCursor(LoadCursorW(nullptr, busy ? IDC_WAIT : IDC_ARROW));
+BusyCursor::BusyCursor() : was_busy_(State().busy) {
+  State().busy = true;
+  SetCursor(LoadCursorW(nullptr, IDC_WAIT));
 }
+
+BusyCursor::~BusyCursor() {
+  State().busy = was_busy_;
+  if (!was_busy_) SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+}
+
 bool IsBusy() { return State().busy; }
 
 }  // namespace corvane::ui

@@ -1,13 +1,20 @@
 // The window base of every Corvane window: registers its Win32 class on first
-// use, routes messages to member functions and keeps the window's named
-// controls, each with a stable control ID.
+// use, routes messages to member functions, runs commands from a table and
+// keeps the window's named controls, each with a stable control ID.
+//
+// A window object may exist long before its Win32 window: Build() makes the
+// window and its controls the first time it is shown or asked for them, so
+// start-up pays only for the windows the user opens.
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <map>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/unique_handle.h"
 #include "ui/menu_table.h"
@@ -21,12 +28,29 @@ struct CreateParams {
   DWORD style = WS_OVERLAPPEDWINDOW;
   DWORD ex_style = 0;
   int x = CW_USEDEFAULT, y = CW_USEDEFAULT, width = CW_USEDEFAULT, height = CW_USEDEFAULT;
+  // When set, the outer size is made from them (frame, caption and menu bar added).
+  int client_width = 0, client_height = 0;
+  // The outer size is also the smallest the user can drag the window to.
+  bool minimum_is_initial = false;
   HWND parent = nullptr;
   HMENU menu_or_id = nullptr;
   HBRUSH background = nullptr;  // nullptr: the window colour
   HICON icon = nullptr;
   // The menu bar, and the shortcut table built from the same items.
   std::span<const Menu> menus{};
+};
+
+// The notification code a command row answers to: a menu item, its
+// shortcut or a button click.
+inline constexpr int kMenuOrClick = -1;
+
+// One row of a window's command table: the control or menu ID, the member
+// that carries it out, and the notification it answers to.
+template <class W>
+struct Command {
+  int id;
+  void (W::*run)();
+  int code = kMenuOrClick;
 };
 
 class Window {
@@ -39,6 +63,11 @@ class Window {
   HWND hwnd() const { return hwnd_; }
   const Theme& theme() const { return theme_; }
 
+  // Builds the window and its controls unless that was done; false when the
+  // system refused. Every showing and every look at the controls goes through it.
+  bool EnsureBuilt();
+  bool built() const { return hwnd_ != nullptr; }
+
   // Makes the window visible without a modal loop; a visible window comes to the front.
   void Show();
   // Shows the window modally over its owner and returns when it is closed or hidden.
@@ -46,7 +75,7 @@ class Window {
 
   // The window's shortcut table, translated by the message loops while the
   // window is active.
-  virtual HACCEL accelerators() const { return accelerators_.get(); }
+  HACCEL accelerators() const { return accelerators_.get(); }
   // Translates a shortcut of the active Corvane window; true when the
   // message was one and has been handled.
   static bool TranslateShortcut(MSG& msg);
@@ -58,6 +87,8 @@ class Window {
   void AdoptControls(const Window& child);
 
  protected:
+  // Makes the Win32 window and its controls (the window's FormCreate).
+  virtual bool Build() = 0;
   bool Create(const CreateParams& params);
 
   // Creates a child control, gives it the theme's normal font and files it by name.
@@ -66,15 +97,53 @@ class Window {
   // Files a control created elsewhere (a sheet's cells, a toolbar).
   void FileControl(std::wstring name, int id, HWND control);
 
+  // The product's web address at the foot of the window. One that opens
+  // the web page is underlined in the link colour and shows the hand cursor;
+  // the others are plain text.
+  enum class LinkKind { kOpensPage, kPlainText };
+  HWND AddWebLink(std::wstring name, int id, int x, int y, LinkKind kind, HFONT font = nullptr);
+  void OpenWebPage();
+
+  // The command table: WM_COMMAND messages whose ID and notification match
+  // a row run that row's member. A command that arrives while another of
+  // this window runs (a message box or a wait lets messages through) is held,
+  // the last one only, and runs once the running one has ended. A failure
+  // that escapes a command goes to the standard error box.
+  template <class W, std::size_t N>
+  void BindCommands(const Command<W> (&table)[N]) {
+    BindCommandLookup([this, &table](int id, int code, bool run) {
+      for (const auto& row : table) {
+        const bool code_matches = row.code == kMenuOrClick ? (code == 0 || code == 1) : row.code == code;
+        if (row.id == id && code_matches) {
+          if (run) (static_cast<W*>(this)->*row.run)();
+          return true;
+        }
+      }
+      return false;
+    });
+  }
+  // The general form of a command table: answers whether it carries the
+  // command, and carries it out when `run` is set.
+  void BindCommandLookup(std::function<bool(int id, int code, bool run)> lookup) { commands_ = std::move(lookup); }
+  // Runs the table's command `id` as its menu item would (held while another runs).
+  void RunCommand(int id) { DispatchCommand(id, 0, nullptr); }
+
+  // Prints an image of the window on the default printer; a failure is shown.
+  void PrintImage(std::wstring_view job_title);
+  // Asks the window to close, as its close box does.
+  void Close() { SendMessageW(hwnd_, WM_CLOSE, 0, 0); }
+
   virtual LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
+  // Commands the table does not carry (control notifications).
   virtual void OnCommand(int /*id*/, int /*code*/, HWND /*control*/) {}
   virtual LRESULT OnNotify(NMHDR* /*hdr*/) { return 0; }
   virtual void OnResize(int /*client_width*/, int /*client_height*/) {}
   // Closing hides a window by default: it keeps its contents until shown
   // again. A modal showing ends when its window is hidden.
   virtual void OnClose() { ShowWindow(hwnd_, SW_HIDE); }
-  // The brush for a static or read-only control, or nullptr for the default.
-  virtual HBRUSH OnControlColour(HDC /*dc*/, HWND /*control*/) { return nullptr; }
+  // The brush for a static or read-only control: by default navy text on
+  // white, web links in the link colour.
+  virtual HBRUSH OnControlColour(HDC dc, HWND control);
   virtual void OnDestroy() {}
   // Runs once a modal showing is on screen, before its loop starts.
   virtual void OnModalShown() {}
@@ -86,21 +155,34 @@ class Window {
   int min_width_ = 0, min_height_ = 0;
 
  private:
-  static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept;
   LRESULT Dispatch(UINT msg, WPARAM wp, LPARAM lp);
+  void DispatchCommand(int id, int code, HWND control);
+  bool IsOpeningLink(HWND control) const;
 
   struct Named {
     HWND hwnd;
     int id;
   };
+  struct HeldCommand {
+    int id;
+    int code;
+    HWND control;
+  };
   const Theme& theme_;
   HWND hwnd_ = nullptr;
   platform::UniqueAccel accelerators_;
   bool modal_ = false;
+  bool building_ = false;
+  bool running_command_ = false;
+  std::optional<HeldCommand> held_;
+  std::function<bool(int, int, bool)> commands_;
+  std::vector<HWND> opening_links_, plain_links_;
   std::map<std::wstring, Named, std::less<>> controls_;
 };
 
-// The standard error box of the application (suppressed in unattended runs).
+// Where a failure goes: the standard error box, or in an unattended run
+// (nobody is there to click it) a line on the standard error stream.
 void ShowErrorBox(HWND owner, std::wstring_view message);
 void SetUnattended(bool unattended);
 bool IsUnattended();
@@ -108,8 +190,19 @@ bool IsUnattended();
 // The hand cursor of a link label (the arrow on systems that have none).
 void SetHandCursor();
 
-// The application-wide hourglass: every window shows it while set.
-void SetBusyCursor(bool busy);
+// The application-wide hourglass for the life of the object: every window
+// shows it while any owner lives, and the state before comes back at the
+// end, so nested long operations keep it up until the outermost ends.
+class BusyCursor {
+ public:
+  BusyCursor();
+  ~BusyCursor();
+  BusyCursor(const BusyCursor&) = delete;
+  BusyCursor& operator=(const BusyCursor&) = delete;
+
+ private:
+  bool was_busy_;
+};
 bool IsBusy();
 
 }  // namespace corvane::ui

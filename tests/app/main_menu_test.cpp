@@ -4,7 +4,7 @@
 
 #include <set>
 
-#include "app/command_ids.h"
+#include "app/main_window_ids.h"
 
 namespace corvane::app {
 namespace {

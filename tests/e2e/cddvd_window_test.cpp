@@ -14,6 +14,7 @@
 
 #include "e2e/harness.h"
 #include "storage/cddvd_view.h"
+#include "storage/cddvd_window_ids.h"
 #include "storage/wine_cd_drive.h"
 
 namespace corvane::e2e {
@@ -70,7 +71,7 @@ class CdDvdWindow : public testing::Test {
 
   // View, CD / DVD Info; the window fills itself while it is being shown.
   HWND Open() const {
-    if (!app_->SendCommand(app::cmdCdDvdInfo, kRefreshTimeout)) return nullptr;
+    if (!app_->SendCommand(app::kCmdCdDvdInfo, kRefreshTimeout)) return nullptr;
     return app_->WaitForWindow(L"TfrmCDDVD");
   }
   void Close() const {
@@ -79,9 +80,9 @@ class CdDvdWindow : public testing::Test {
   }
 
   HWND Child(int id) const { return FindDescendantById(window_, id); }
-  HWND DriveList() const { return Child(storage::kCdDriveListId); }
+  HWND DriveList() const { return Child(storage::cddvd_ids::kIdDriveList); }
   std::wstring Row(std::wstring_view label) const {
-    HWND cell = Child(storage::kCdValueIdBase + static_cast<int>(RowIndex(label)));
+    HWND cell = Child(storage::cddvd_ids::kIdFirstValue + static_cast<int>(RowIndex(label)));
     return cell ? WindowText(cell).value_or(L"?") : L"<missing>";
   }
 
@@ -103,7 +104,7 @@ class CdDvdWindow : public testing::Test {
   // notifies its parent, which fills the rows before this returns.
   void PickDrive(int index) const {
     ASSERT_NE(Ask(DriveList(), CB_SETCURSEL, static_cast<WPARAM>(index)), CB_ERR);
-    Ask(GetParent(DriveList()), WM_COMMAND, MAKEWPARAM(storage::kCdDriveListId, CBN_SELCHANGE),
+    Ask(GetParent(DriveList()), WM_COMMAND, MAKEWPARAM(storage::cddvd_ids::kIdDriveList, CBN_SELCHANGE),
         reinterpret_cast<LPARAM>(DriveList()));
   }
 
@@ -158,7 +159,7 @@ std::unique_ptr<CorvaneProcess> CdDvdWindow::app_;
 
 TEST_F(CdDvdWindow, OpensFromTheMainWindowWithItsCommandEnabled) {
   EXPECT_EQ(WindowText(window_), std::optional<std::wstring>(L"CD / DVD Information"));
-  EXPECT_NE(Ask(app_->Control(app::kToolbarId), TB_ISBUTTONENABLED, app::cmdCdDvdInfo), 0) << "toolbar button 5";
+  EXPECT_NE(Ask(app_->Control(app::kIdToolbar), TB_ISBUTTONENABLED, app::kCmdCdDvdInfo), 0) << "toolbar button 5";
   const std::wstring texts = DescribeWindow(window_);
   for (const wchar_t* text : {L"Item", L"Details", L"Drive", L"Vendor", L"Product Id", L"Revision", L"Vendor Spec",
                               L"Manufacturer driver", L"PNP Device ID", L"Drive Letter", L"Drive Capabilities",
@@ -174,7 +175,7 @@ TEST_F(CdDvdWindow, ListsEachCdDriveOnceHoweverOftenItIsShown) {
   window_ = Open();
   ASSERT_TRUE(window_);
   EXPECT_EQ(DriveEntries(), expected) << "second showing";
-  Ask(window_, WM_COMMAND, storage::kCdRefreshCommand);
+  Ask(window_, WM_COMMAND, storage::cddvd_ids::kCmdRefresh);
   EXPECT_EQ(DriveEntries(), expected) << "after View, Refresh";
 }
 
@@ -186,7 +187,7 @@ TEST_F(CdDvdWindow, RowsDescribeTheSelectedDrive) {
   // Wine answers no pass-through request: no identity, no capabilities, and
   // no message about it.
   for (const wchar_t* row : {L"Vendor", L"Product Id", L"Revision", L"Vendor Spec"}) EXPECT_EQ(Row(row), L"") << row;
-  EXPECT_EQ(Ask(Child(storage::kCdCapabilityListId), LB_GETCOUNT), 0);
+  EXPECT_EQ(Ask(Child(storage::cddvd_ids::kIdCapabilityList), LB_GETCOUNT), 0);
 
   PickDrive(1);
   EXPECT_EQ(WindowText(DriveList()), std::optional<std::wstring>(Entry(*dvd_, L"CORVANE DVD")));
@@ -203,7 +204,7 @@ TEST_F(CdDvdWindow, ADriveThatIsNoCdDriveGetsTheMessage) {
         << testing::PrintToString(std::wstring(button)) << ": " << testing::PrintToString(box);
   }
   // The window stays usable and shows the CD drives again when refreshed.
-  Ask(window_, WM_COMMAND, storage::kCdRefreshCommand);
+  Ask(window_, WM_COMMAND, storage::cddvd_ids::kCmdRefresh);
   EXPECT_EQ(WindowText(DriveList()), std::optional<std::wstring>(Entry(*cd_, L"CORVANE CD")));
 }
 

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "cpu/cpu_window_ids.h"
 #include "cpu/cpu_window_text.h"
 #include "e2e/harness.h"
 
@@ -44,7 +45,7 @@ class CpuWindows : public testing::Test {
 
   // Opens the CPU window through View, CPU Info and waits for its rows.
   HWND OpenCpuWindow() {
-    EXPECT_TRUE(app_.PostCommand(app::cmdCpuInfo));  // modal: not waited for
+    EXPECT_TRUE(app_.PostCommand(app::kCmdCpuInfo));  // modal: not waited for
     HWND cpu = app_.WaitForWindow(L"TfrmCPU", kRefreshTimeout);
     if (!cpu) return nullptr;
     EXPECT_TRUE(WaitUntil([&] { return !IsWindowEnabled(main_); }, kUiTimeout)) << "the CPU window is modal";
@@ -57,7 +58,7 @@ class CpuWindows : public testing::Test {
   void ExpectClosedAndMainUsable(HWND cpu) {
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(cpu); }, kUiTimeout)) << "destroyed when closed";
     EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(main_) != FALSE; }, kUiTimeout));
-    EXPECT_TRUE(app_.SendCommand(app::cmdUsingCorvane, kUiTimeout)) << "the main window answers commands again";
+    EXPECT_TRUE(app_.SendCommand(app::kCmdUsingCorvane, kUiTimeout)) << "the main window answers commands again";
     if (HWND help = app_.WaitForWindow(L"TfrmHelp")) PostMessageW(help, WM_CLOSE, 0, 0);
   }
 
@@ -66,9 +67,9 @@ class CpuWindows : public testing::Test {
 };
 
 TEST_F(CpuWindows, CpuWindowFillsTicksAndCloses) {
-  HWND tb = app_.Control(app::kToolbarId);
+  HWND tb = app_.Control(app::kIdToolbar);
   DWORD_PTR enabled = 0;
-  ASSERT_TRUE(SendMessageTimeoutW(tb, TB_ISBUTTONENABLED, app::cmdCpuInfo, 0, SMTO_ABORTIFHUNG, 5000, &enabled));
+  ASSERT_TRUE(SendMessageTimeoutW(tb, TB_ISBUTTONENABLED, app::kCmdCpuInfo, 0, SMTO_ABORTIFHUNG, 5000, &enabled));
   EXPECT_TRUE(enabled) << "toolbar button 6";
 
   HWND cpu = OpenCpuWindow();
@@ -81,13 +82,13 @@ TEST_F(CpuWindows, CpuWindowFillsTicksAndCloses) {
 
   // The timer: the clock display fills and the counter keeps running.
   std::wstring first;
-  ASSERT_TRUE(WaitUntil([&] { return IsDigits(first = ChildText(cpu, cpu::kCpuCounterPanelId), 16); }, kUiTimeout))
+  ASSERT_TRUE(WaitUntil([&] { return IsDigits(first = ChildText(cpu, cpu::cpu_ids::kIdCounterPanel), 16); }, kUiTimeout))
       << "counter display: '" << first << "'";
   EXPECT_TRUE(WaitUntil([&] {
-    const std::wstring now = ChildText(cpu, cpu::kCpuCounterPanelId);
+    const std::wstring now = ChildText(cpu, cpu::cpu_ids::kIdCounterPanel);
     return IsDigits(now, 16) && now != first;
   }, kUiTimeout)) << "the counter display did not move";
-  const std::wstring speed = ChildText(cpu, cpu::kCpuSpeedPanelId);
+  const std::wstring speed = ChildText(cpu, cpu::cpu_ids::kIdSpeedPanel);
   EXPECT_TRUE(IsDigits(speed, 5)) << "'" << speed << "'";
   EXPECT_EQ(app_.FindMessageBox(), nullptr) << DescribeWindow(app_.FindMessageBox());
 
@@ -108,15 +109,15 @@ TEST_F(CpuWindows, MetersFromTheViewMenuFollowTheLoad) {
   EXPECT_FALSE(IsWindowVisible(meters));
   EXPECT_TRUE(GetWindowLongW(meters, GWL_EXSTYLE) & WS_EX_TOPMOST);
   EXPECT_FALSE(GetWindowLongW(meters, GWL_STYLE) & (WS_THICKFRAME | WS_MAXIMIZEBOX));
-  EXPECT_EQ(ChildText(meters, cpu::kMetersPercentId), L"0.0%");
+  EXPECT_EQ(ChildText(meters, cpu::meters_ids::kIdPercent), L"0.0%");
 
-  ASSERT_TRUE(app_.PostCommand(app::cmdCpuMeters));
+  ASSERT_TRUE(app_.PostCommand(app::kCmdCpuMeters));
   ASSERT_TRUE(app_.WaitForWindow(L"TfrmMeters"));
   EXPECT_EQ(WindowText(meters), std::optional<std::wstring>(L"CPU Meters"));
   EXPECT_TRUE(WaitUntil([&] { return !IsWindowEnabled(main_); }, kUiTimeout)) << "shown modally";
   // The first tick only takes a reading; the second shows a load.
   std::wstring label;
-  EXPECT_TRUE(WaitUntil([&] { return (label = ChildText(meters, cpu::kMetersPercentId)).ends_with(L" %"); },
+  EXPECT_TRUE(WaitUntil([&] { return (label = ChildText(meters, cpu::meters_ids::kIdPercent)).ends_with(L" %"); },
                         kUiTimeout))
       << "'" << label << "'";
 
@@ -135,13 +136,13 @@ TEST_F(CpuWindows, ShowCpuMeterOpensTheMetersWithoutBlocking) {
   HWND meters = app_.WaitForWindow(L"TfrmMeters");
   ASSERT_TRUE(meters);
   std::wstring label;
-  EXPECT_TRUE(WaitUntil([&] { return (label = ChildText(meters, cpu::kMetersPercentId)).ends_with(L" %"); },
+  EXPECT_TRUE(WaitUntil([&] { return (label = ChildText(meters, cpu::meters_ids::kIdPercent)).ends_with(L" %"); },
                         kUiTimeout))
       << "'" << label << "'";
   // The CPU window goes on: its counter still moves while the meters show.
-  const std::wstring before = ChildText(cpu, cpu::kCpuCounterPanelId);
+  const std::wstring before = ChildText(cpu, cpu::cpu_ids::kIdCounterPanel);
   EXPECT_TRUE(WaitUntil([&] {
-    const std::wstring now = ChildText(cpu, cpu::kCpuCounterPanelId);
+    const std::wstring now = ChildText(cpu, cpu::cpu_ids::kIdCounterPanel);
     return IsDigits(now, 16) && now != before;
   }, kUiTimeout));
   EXPECT_TRUE(IsWindowEnabled(cpu)) << "the meters window does not block the CPU window";

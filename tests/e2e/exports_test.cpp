@@ -77,7 +77,7 @@ class Exports : public testing::Test {
 
   // Runs File, "Save to CSV" through the dialog with the given filter and name.
   void SaveThroughDialog(int filter_index, const std::wstring& path) {
-    ASSERT_TRUE(app_.PostCommand(app::cmdSaveToCsv));
+    ASSERT_TRUE(app_.PostCommand(app::kCmdSaveToCsv));
     HWND dialog = app_.WaitForWindow(L"#32770");
     ASSERT_TRUE(dialog) << "no save dialog";
     HWND filter = FindDescendantById(dialog, kFilterCombo);
@@ -132,7 +132,7 @@ TEST_F(Exports, TextFilterWritesTextWhateverTheExtension) {
 }
 
 TEST_F(Exports, ClipboardHoldsThePaddedLinesAndIsConfirmed) {
-  ASSERT_TRUE(app_.PostCommand(app::cmdCopyToClipboard));
+  ASSERT_TRUE(app_.PostCommand(app::kCmdCopyToClipboard));
   HWND box = app_.WaitForWindow(L"#32770", kRefreshTimeout);
   ASSERT_TRUE(box) << "no confirmation";
   EXPECT_NE(DescribeWindow(box).find(L"System Information copied to clipboard."), std::wstring::npos)

@@ -284,12 +284,12 @@ std::vector<std::wstring> CorvaneProcess::InfoRows() const {
   return rows;
 }
 
-bool CorvaneProcess::SendCommand(app::Command cmd, milliseconds timeout) const {
+bool CorvaneProcess::SendCommand(int cmd, milliseconds timeout) const {
   DWORD_PTR result = 0;
   return main_ && SendMessageTimeoutW(main_, WM_COMMAND, MAKEWPARAM(cmd, 0), 0, SMTO_NORMAL, ToMs(timeout), &result);
 }
 
-bool CorvaneProcess::PostCommand(app::Command cmd) const {
+bool CorvaneProcess::PostCommand(int cmd) const {
   return main_ && PostMessageW(main_, WM_COMMAND, MAKEWPARAM(cmd, 0), 0);
 }
 

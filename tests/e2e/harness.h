@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "app/command_ids.h"
+#include "app/main_window_ids.h"
 #include "platform/unique_handle.h"
 
 namespace corvane::e2e {
@@ -125,13 +125,13 @@ class CorvaneProcess {
   };
   // The buttons of the toolbar control `toolbar_id`, in order; empty if it is
   // missing or cannot be read.
-  std::vector<ToolbarButton> ToolbarButtons(int toolbar_id = app::kToolbarId) const;
+  std::vector<ToolbarButton> ToolbarButtons(int toolbar_id = app::kIdToolbar) const;
 
   // --- Input ---
   // WM_COMMAND sent and waited for (the handler has run when this returns
   // true). Not for commands that open a modal window: use PostCommand.
-  bool SendCommand(app::Command cmd, milliseconds timeout = kRefreshTimeout) const;
-  bool PostCommand(app::Command cmd) const;
+  bool SendCommand(int cmd, milliseconds timeout = kRefreshTimeout) const;
+  bool PostCommand(int cmd) const;
   // A key as the user types it: the main window is brought to the front and
   // the key goes through SendInput, so the program's message loop sees it with
   // the real modifier state and its accelerator table translates it.

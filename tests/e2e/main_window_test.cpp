@@ -102,7 +102,7 @@ TEST_F(MainWindow, HelpWindowShowsAndShowsAgainAfterClosing) {
   EXPECT_FALSE(IsWindowVisible(help));
 
   for (int round = 1; round <= 2; ++round) {
-    ASSERT_TRUE(app_->SendCommand(app::cmdUsingCorvane, kUiTimeout)) << "round " << round;
+    ASSERT_TRUE(app_->SendCommand(app::kCmdUsingCorvane, kUiTimeout)) << "round " << round;
     help = app_->WaitForWindow(L"TfrmHelp");
     ASSERT_TRUE(help) << "round " << round;
     EXPECT_EQ(WindowText(help), std::optional<std::wstring>(L"Help"));
@@ -120,7 +120,7 @@ TEST_F(MainWindow, AboutBoxIsModalShowsVersionAndCloses) {
   // Once closed with its OK button, once with the close box.
   for (bool use_ok : {true, false}) {
     SCOPED_TRACE(use_ok ? "OK button" : "WM_CLOSE");
-    ASSERT_TRUE(app_->PostCommand(app::cmdAbout));
+    ASSERT_TRUE(app_->PostCommand(app::kCmdAbout));
     HWND about = app_->WaitForWindow(L"TAboutBox");
     ASSERT_TRUE(about) << "no visible TAboutBox";
     EXPECT_EQ(WindowText(about), std::optional<std::wstring>(L"About"));
@@ -146,7 +146,7 @@ TEST_F(MainWindow, TransparentBackgroundToggles) {
   auto layered = [&] { return (GetWindowLongW(main_, GWL_EXSTYLE) & WS_EX_LAYERED) != 0; };
   ASSERT_FALSE(layered());
 
-  ASSERT_TRUE(app_->SendCommand(app::cmdTransparentBackground, kUiTimeout));
+  ASSERT_TRUE(app_->SendCommand(app::kCmdTransparentBackground, kUiTimeout));
   EXPECT_TRUE(layered());
   COLORREF key = 0;
   BYTE alpha = 0;
@@ -154,7 +154,7 @@ TEST_F(MainWindow, TransparentBackgroundToggles) {
   ASSERT_TRUE(GetLayeredWindowAttributes(main_, &key, &alpha, &flags));
   EXPECT_TRUE(flags & LWA_COLORKEY);
   EXPECT_EQ(key, RGB(255, 255, 255)) << "white is the key colour";
-  ASSERT_TRUE(app_->SendCommand(app::cmdTransparentBackground, kUiTimeout));
+  ASSERT_TRUE(app_->SendCommand(app::kCmdTransparentBackground, kUiTimeout));
   EXPECT_FALSE(layered());
 
   // The same through the Ctrl+T accelerator.
@@ -165,7 +165,7 @@ TEST_F(MainWindow, TransparentBackgroundToggles) {
 }
 
 TEST_F(MainWindow, ToolbarButtonsMatchTheWindowsThatExist) {
-  HWND tb = app_->Control(app::kToolbarId);
+  HWND tb = app_->Control(app::kIdToolbar);
   ASSERT_TRUE(tb);
   EXPECT_EQ(ClassName(tb), L"ToolbarWindow32");
   DWORD_PTR count = 0;
@@ -176,24 +176,24 @@ TEST_F(MainWindow, ToolbarButtonsMatchTheWindowsThatExist) {
   // windows are created on demand, so nothing at start-up says whether they
   // exist yet: their buttons are not judged.
   struct Button {
-    app::Command command;
+    int command;
     const wchar_t* window_class;  // nullptr: not judged by a window
   };
   const std::vector<Button> expected = {
-      {app::cmdPersonalInfo, L"TfrmPersonal"},
-      {app::cmdMemoryInfo, L"TfrmMemory"},
-      {app::cmdDisplayInfo, L"TfrmDisplay"},
-      {app::cmdDiskInfo, L"TfrmDisk"},
-      {app::cmdCdDvdInfo, L"TfrmCDDVD"},
-      {app::cmdCpuInfo, nullptr},
-      {app::cmdShowInternet, L"TfrmInternet"},
-      {app::cmdAppInfo, L"TfrmUnistall"},
-      {app::cmdShowNetwork, L"TfrmNetwork"},
-      {app::cmdPrinterInfo, L"TfrmPrinters"},
-      {app::cmdSound, nullptr},
-      {app::cmdShowUsb, L"TfrmUSB"},
-      {app::cmdShowDateTime, L"TfrmDateTime"},
-      {app::cmdExit, nullptr},
+      {app::kCmdPersonalInfo, L"TfrmPersonal"},
+      {app::kCmdMemoryInfo, L"TfrmMemory"},
+      {app::kCmdDisplayInfo, L"TfrmDisplay"},
+      {app::kCmdDiskInfo, L"TfrmDisk"},
+      {app::kCmdCdDvdInfo, L"TfrmCDDVD"},
+      {app::kCmdCpuInfo, nullptr},
+      {app::kCmdShowInternet, L"TfrmInternet"},
+      {app::kCmdAppInfo, L"TfrmUnistall"},
+      {app::kCmdShowNetwork, L"TfrmNetwork"},
+      {app::kCmdPrinterInfo, L"TfrmPrinters"},
+      {app::kCmdSound, nullptr},
+      {app::kCmdShowUsb, L"TfrmUSB"},
+      {app::kCmdShowDateTime, L"TfrmDateTime"},
+      {app::kCmdExit, nullptr},
   };
   const auto buttons = app_->ToolbarButtons();
   ASSERT_EQ(buttons.size(), expected.size()) << "toolbar buttons could not be read";
@@ -202,7 +202,7 @@ TEST_F(MainWindow, ToolbarButtonsMatchTheWindowsThatExist) {
     EXPECT_EQ(buttons[i].command, expected[i].command);
     DWORD_PTR enabled = 0;
     ASSERT_TRUE(SendMessageTimeoutW(tb, TB_ISBUTTONENABLED, expected[i].command, 0, SMTO_ABORTIFHUNG, 5000, &enabled));
-    if (expected[i].command == app::cmdExit) {
+    if (expected[i].command == app::kCmdExit) {
       EXPECT_TRUE(enabled);
     } else if (expected[i].window_class) {
       const bool exists = app_->FindWindowOfClass(expected[i].window_class, /*visible_only=*/false) != nullptr;
@@ -230,7 +230,7 @@ TEST_P(Closing, EndsTheProcess) {
 
 INSTANTIATE_TEST_SUITE_P(
     Ways, Closing,
-    testing::Values(CloseCase{"ExitCommand", [](CorvaneProcess& a) { return a.PostCommand(app::cmdExit); }},
+    testing::Values(CloseCase{"ExitCommand", [](CorvaneProcess& a) { return a.PostCommand(app::kCmdExit); }},
                     CloseCase{"F12", [](CorvaneProcess& a) { return a.PostKey(VK_F12); }},
                     CloseCase{"CloseBox",
                               [](CorvaneProcess& a) { return PostMessageW(a.main_window(), WM_CLOSE, 0, 0) != 0; }}),

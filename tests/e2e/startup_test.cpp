@@ -55,7 +55,7 @@ TEST_P(Startup, FillsTheSheetAsTheCommandLineSays) {
     case Then::Nothing:
       break;
     case Then::F5Command:
-      ASSERT_TRUE(app.SendCommand(app::cmdMainSystemInfo)) << "refresh did not finish";
+      ASSERT_TRUE(app.SendCommand(app::kCmdMainSystemInfo)) << "refresh did not finish";
       ExpectSheetFilled(app.InfoRows(), c.nocom);
       break;
     case Then::F5Key:

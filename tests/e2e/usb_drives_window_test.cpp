@@ -18,6 +18,7 @@
 #include "platform/com_win.h"
 #include "platform/unique_handle.h"
 #include "storage/usb_drives.h"
+#include "storage/usb_drives_window_ids.h"
 
 namespace corvane::e2e {
 namespace {
@@ -109,7 +110,7 @@ class UsbDrivesWindow : public testing::Test {
 
   // View, USB Drives; the window asks WMI while it is being shown.
   HWND Open() const {
-    if (!app_->SendCommand(app::cmdUsbDrives, kRefreshTimeout)) return nullptr;
+    if (!app_->SendCommand(app::kCmdUsbDrives, kRefreshTimeout)) return nullptr;
     return app_->WaitForWindow(L"TfrmUSBDrives");
   }
   void Close() const {
@@ -125,9 +126,9 @@ class UsbDrivesWindow : public testing::Test {
 
   void ExpectNoUsbDiskAmongAllDisks(const char* when) const {
     SCOPED_TRACE(when);
-    EXPECT_EQ(Text(storage::kUsbCountId), L"0");
-    EXPECT_EQ(Text(storage::kUsbTotalId), std::to_wstring(disks_));
-    EXPECT_EQ(Ask(Child(storage::kUsbGridId), LVM_GETITEMCOUNT), 0);
+    EXPECT_EQ(Text(storage::usb_drives_ids::kIdCount), L"0");
+    EXPECT_EQ(Text(storage::usb_drives_ids::kIdTotal), std::to_wstring(disks_));
+    EXPECT_EQ(Ask(Child(storage::usb_drives_ids::kIdGrid), LVM_GETITEMCOUNT), 0);
   }
 
   static int disks_;
@@ -139,16 +140,16 @@ std::unique_ptr<CorvaneProcess> UsbDrivesWindow::app_;
 
 TEST_F(UsbDrivesWindow, OpensFromTheMainWindowWithTheCountsAndTheGrid) {
   EXPECT_EQ(WindowText(window_), std::optional<std::wstring>(L"USB Drives"));
-  EXPECT_EQ(Text(storage::kUsbCountLabelId), L"USB Drives");
-  EXPECT_EQ(Text(storage::kUsbTotalLabelId), L"Total No. of Drives");
-  EXPECT_EQ(Text(storage::kUsbGridCaptionId), L"USB Drives");
+  EXPECT_EQ(Text(storage::usb_drives_ids::kIdCountLabel), L"USB Drives");
+  EXPECT_EQ(Text(storage::usb_drives_ids::kIdTotalLabel), L"Total No. of Drives");
+  EXPECT_EQ(Text(storage::usb_drives_ids::kIdGridCaption), L"USB Drives");
   ExpectNoUsbDiskAmongAllDisks("first showing");
 
   const std::vector<std::wstring> headers = {L"Drive",        L"Interface",        L"Device",
                                              L"Media Type",   L"Model",            L"Capabilities",
                                              L"Bytes Per Sector", L"Total Sectors", L"Drive Capacity",
                                              L"Status",       L"PNP ID"};
-  EXPECT_EQ(HeaderTexts(app_->pid(), Child(storage::kUsbGridId)), headers);
+  EXPECT_EQ(HeaderTexts(app_->pid(), Child(storage::usb_drives_ids::kIdGrid)), headers);
 }
 
 TEST_F(UsbDrivesWindow, ShowingAgainAndRefreshingGiveTheSameCounts) {
@@ -156,12 +157,12 @@ TEST_F(UsbDrivesWindow, ShowingAgainAndRefreshingGiveTheSameCounts) {
   window_ = Open();
   ASSERT_TRUE(window_);
   ExpectNoUsbDiskAmongAllDisks("second showing");
-  ASSERT_NE(Ask(window_, WM_COMMAND, storage::kUsbRefreshCommand), -1);
+  ASSERT_NE(Ask(window_, WM_COMMAND, storage::usb_drives_ids::kCmdRefresh), -1);
   ExpectNoUsbDiskAmongAllDisks("after View, Refresh");
 }
 
 TEST_F(UsbDrivesWindow, FileCloseHidesTheWindow) {
-  ASSERT_NE(Ask(window_, WM_COMMAND, storage::kUsbCloseCommand), -1);
+  ASSERT_NE(Ask(window_, WM_COMMAND, storage::usb_drives_ids::kCmdClose), -1);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(window_); }, kUiTimeout));
   EXPECT_TRUE(app_->running());
 }

@@ -150,7 +150,7 @@ TEST(CdDvdDriveView, RowsShowTheirOwnFields) {
   EXPECT_EQ(kCdDvdSheetRows[0].label, L"Drive");
   EXPECT_EQ(kCdDvdSheetRows[0].value, nullptr);
   for (std::size_t i = 0; i < expected.size(); ++i) {
-    const CdDvdSheetRow& row = kCdDvdSheetRows[i + 1];
+    const auto& row = kCdDvdSheetRows[i + 1];
     EXPECT_EQ(row.label, expected[i].first);
     ASSERT_NE(row.value, nullptr);
     EXPECT_EQ(row.value(view), expected[i].second) << expected[i].first;

@@ -19,6 +19,7 @@
 #include "platform/registry_win.h"
 #include "platform/unique_handle.h"
 #include "storage/mmc_transport_win.h"
+#include "storage/volumes_win.h"
 
 namespace corvane::app {
 namespace {
@@ -170,12 +171,10 @@ std::vector<DriveBytes> ReadFixedDrives(DriveQuantity quantity) {
   const DWORD mask = ::GetLogicalDrives();
   for (wchar_t letter = L'C'; letter <= L'Z'; ++letter) {
     if (!HasDriveBit(mask, letter)) continue;
-    const wchar_t root[] = {letter, L':', L'\\', L'\0'};
-    if (::GetDriveTypeW(root) != DRIVE_FIXED) continue;
-    ULARGE_INTEGER to_caller{}, total{}, free{};
+    if (storage::DriveTypeOf(letter) != DRIVE_FIXED) continue;
     std::int64_t bytes = kUnreadSize;
-    if (::GetDiskFreeSpaceExW(root, &to_caller, &total, &free)) {
-      bytes = static_cast<std::int64_t>(quantity == DriveQuantity::kTotal ? total.QuadPart : to_caller.QuadPart);
+    if (const auto totals = storage::ReadByteTotals(letter)) {
+      bytes = static_cast<std::int64_t>(quantity == DriveQuantity::kTotal ? totals->total : totals->free_to_caller);
     }
     drives.push_back({letter, bytes});
   }

@@ -1,0 +1,55 @@
+#include "ui/scroller_win.h"
+
+#include <algorithm>
+
+namespace corvane::ui {
+
+void VerticalScroller::SetExtent(int page, int content) {
+  page_ = std::max(page, 0);
+  content_ = content;
+  SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE, 0, content_ - 1, static_cast<UINT>(page_), 0, 0};
+  SetScrollInfo(window_, SB_VERT, &si, TRUE);
+  ScrollTo(pos_);
+}
+
+void VerticalScroller::ScrollTo(int pos) {
+  pos = std::clamp(pos, 0, std::max(0, content_ - page_));
+  if (pos != pos_) {
+    ScrollWindowEx(window_, 0, pos_ - pos, nullptr, nullptr, nullptr, nullptr,
+                   SW_SCROLLCHILDREN | SW_INVALIDATE | SW_ERASE);
+    pos_ = pos;
+  }
+  SCROLLINFO si{sizeof si, SIF_POS, 0, 0, 0, pos_, 0};
+  SetScrollInfo(window_, SB_VERT, &si, TRUE);
+}
+
+bool VerticalScroller::Handle(UINT msg, WPARAM wp) {
+  if (msg == WM_MOUSEWHEEL) {
+    const int notches = GET_WHEEL_DELTA_WPARAM(wp) / WHEEL_DELTA;
+    if (wheel_ > 0) {
+      ScrollTo(pos_ - notches * wheel_);
+    } else if (notches != 0) {
+      ScrollTo(pos_ + (notches < 0 ? page_ : -page_));
+    }
+    return true;
+  }
+  if (msg != WM_VSCROLL) return false;
+  switch (LOWORD(wp)) {
+    case SB_LINEUP: ScrollTo(pos_ - line_); break;
+    case SB_LINEDOWN: ScrollTo(pos_ + line_); break;
+    case SB_PAGEUP: ScrollTo(pos_ - page_); break;
+    case SB_PAGEDOWN: ScrollTo(pos_ + page_); break;
+    case SB_TOP: ScrollTo(0); break;
+    case SB_BOTTOM: ScrollTo(content_); break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: {
+      SCROLLINFO si{sizeof si, SIF_TRACKPOS, 0, 0, 0, 0, 0};
+      GetScrollInfo(window_, SB_VERT, &si);
+      ScrollTo(si.nTrackPos);
+      break;
+    }
+  }
+  return true;
+}
+
+}  // namespace corvane::ui

@@ -1,0 +1,43 @@
+// A detail sheet as data, free of any Windows header: each row binds its
+// label, the name and ID of its value cell, and how its text comes out of
+// the window's view model. One table drives the cells a window creates, the
+// texts it shows, and whatever reads the model instead of the screen.
+#pragma once
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace corvane::ui {
+
+template <class View>
+struct SheetField {
+  std::wstring_view label;
+  std::wstring_view name;  // the value cell; its label cell is "lbl" + name
+  int id;                  // the value cell's control ID
+  // The row's text in a view; nullptr for a row whose value is another
+  // control (a drop-down list).
+  std::wstring (*value)(const View&) = nullptr;
+};
+
+// The texts of every row in table order (empty for a row without a text).
+template <class View>
+std::vector<std::wstring> SheetTexts(std::span<const SheetField<View>> fields, const View& view) {
+  std::vector<std::wstring> texts;
+  texts.reserve(fields.size());
+  for (const auto& field : fields) texts.push_back(field.value ? field.value(view) : std::wstring());
+  return texts;
+}
+
+// A label/text pair per row, for reports that read the model.
+template <class View>
+std::vector<std::pair<std::wstring, std::wstring>> SheetPairs(std::span<const SheetField<View>> fields,
+                                                             const View& view) {
+  std::vector<std::pair<std::wstring, std::wstring>> pairs;
+  for (const auto& field : fields) {
+    if (field.value) pairs.emplace_back(std::wstring(field.label), field.value(view));
+  }
+  return pairs;
+}
+
+}  // namespace corvane::ui

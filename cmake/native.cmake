@@ -39,6 +39,13 @@ corvane_wine_test(wine_units corvane_win_tests.exe --gtest_brief=1)
 corvane_wine_test(wine_e2e corvane_e2e_tests.exe --gtest_brief=1)
 set_tests_properties(wine_e2e PROPERTIES RUN_SERIAL TRUE)
 
+# A new user's first run: ./run in a fresh clone of the committed HEAD, without
+# a display. It builds corvane.exe from scratch and makes its own prefix and
+# display, so it is slow but independent of the session above; skip it
+# locally with "ctest -LE fresh_clone".
+add_test(NAME fresh_clone_run COMMAND ${CMAKE_SOURCE_DIR}/tests/fresh_clone/run_check.sh)
+set_tests_properties(fresh_clone_run PROPERTIES LABELS fresh_clone TIMEOUT 1800 SKIP_RETURN_CODE 77)
+
 # corvane-decode: replays recorded device data through the decoders.
 set(CORVANE_DECODE_MAIN ${CMAKE_SOURCE_DIR}/src/app/corvane_decode_main.cpp)
 if(EXISTS ${CORVANE_DECODE_MAIN})

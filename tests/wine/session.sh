@@ -5,6 +5,7 @@
 #   session.sh start        set it up and write build/wine/session.env
 #   session.sh exec CMD...  run a Windows program in it (bounded by a timeout)
 #   session.sh stop         kill the wineserver and the display
+#   session.sh check        exit 77 (ctest's "skipped") where Wine cannot run here
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 state=${CORVANE_WINE_STATE:-$root/build/wine}
@@ -89,6 +90,7 @@ stop_quiet() {
 }
 
 case ${1:-} in
+  check) skip_without_32bit ;;
   start) start ;;
   stop) stop_quiet ;;
   exec)
@@ -106,5 +108,5 @@ case ${1:-} in
     rm -f "$out"
     exit $rc
     ;;
-  *) echo "usage: $0 start|stop|exec PROGRAM [ARGS...]" >&2; exit 2 ;;
+  *) echo "usage: $0 check|start|stop|exec PROGRAM [ARGS...]" >&2; exit 2 ;;
 esac

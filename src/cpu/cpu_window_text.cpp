@@ -56,11 +56,7 @@ const std::array<WmiRowProperty, 13> kSecondPassProperties = {{
 namespace {
 
 // The record's fields by property name: one table serves the lookup.
-struct TcpuinfoField {
-  std::wstring_view property;
-  std::wstring Tcpuinfo::*field;
-};
-constexpr TcpuinfoField kTcpuinfoFields[] = {
+constexpr std::array<platform::WmiField<Tcpuinfo>, 13> kTcpuinfoFields{{
     {L"ExtClock", &Tcpuinfo::ExtClock},
     {L"MaxClockSpeed", &Tcpuinfo::MaxClockSpeed},
     {L"CurrentVoltage", &Tcpuinfo::CurrentVoltage},
@@ -74,7 +70,7 @@ constexpr TcpuinfoField kTcpuinfoFields[] = {
     {L"Revision", &Tcpuinfo::Revision},
     {L"Manufacturer", &Tcpuinfo::Manufacturer},
     {L"Name", &Tcpuinfo::Name},
-};
+}};
 
 constexpr std::wstring_view kMhz = L" MHz";
 
@@ -148,10 +144,8 @@ std::vector<FeatureItem> FeatureItems(const std::vector<std::wstring>& lines) {
 }
 
 Tcpuinfo CpuInfoFromWmiTable(int instance_count, int property_count, const platform::T2DimStrArray& grid) {
-  Tcpuinfo info;
-  if (instance_count != 1 || property_count <= 1) return info;
-  for (const auto& f : kTcpuinfoFields) info.*f.field = platform::WmiTableValue(grid, f.property);
-  return info;
+  if (instance_count != 1 || property_count <= 1) return {};
+  return platform::RecordFromTable(grid, kTcpuinfoFields);
 }
 
 void ApplyWmiRecord(CpuRowTexts& rows, const Tcpuinfo& info) {

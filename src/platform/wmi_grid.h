@@ -4,6 +4,8 @@
 // converts what WMI delivers into WmiValue and formats it here, so every
 // rule can be tested without WMI.
 #pragma once
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -21,6 +23,33 @@ using T2DimStrArray = std::vector<std::vector<std::wstring>>;
 // `name` exactly, case included; empty when there is no such column or no
 // instance row.
 std::wstring WmiTableValue(const T2DimStrArray& grid, std::wstring_view name);
+
+// One member of a record, bound to the WMI property that fills it. The same
+// binding serves a record filled from a table query (text) and one filled
+// from a live object (values).
+template <class Record, class Value = std::wstring>
+struct WmiField {
+  std::wstring_view property;
+  Value Record::*field;
+};
+
+// The record from the first instance of a table query: each bound member
+// gets its property's text; a missing property or a result without
+// instances leaves the member empty.
+template <class Record, std::size_t N>
+Record RecordFromTable(const T2DimStrArray& grid, const std::array<WmiField<Record>, N>& fields) {
+  Record record{};
+  for (const auto& f : fields) record.*f.field = WmiTableValue(grid, f.property);
+  return record;
+}
+
+// The record from one object: `read` gives the value of a property by name.
+template <class Record, class Value, std::size_t N, class Read>
+Record RecordFromObject(const std::array<WmiField<Record, Value>, N>& fields, Read&& read) {
+  Record record{};
+  for (const auto& f : fields) record.*f.field = read(f.property);
+  return record;
+}
 
 // CIM type codes as WMI reports them (the values of CIMTYPE).
 using CimType = std::int32_t;

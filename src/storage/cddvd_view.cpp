@@ -70,9 +70,7 @@ std::wstring CdromDriveQuery(std::wstring_view drive) {
 }
 
 TCDinfo CdInfoFromTable(const platform::T2DimStrArray& table) {
-  TCDinfo info;
-  for (const auto& p : kCdInfoProperties) info.*p.field = platform::WmiTableValue(table, p.name);
-  return info;
+  return platform::RecordFromTable(table, kCdInfoProperties);
 }
 
 std::vector<std::wstring> SplitCrLf(std::wstring_view text) {

@@ -74,11 +74,7 @@ struct TCDinfo {
   std::wstring PNPDeviceID;
 };
 
-struct CdInfoProperty {
-  std::wstring_view name;
-  std::wstring TCDinfo::*field;
-};
-inline constexpr std::array<CdInfoProperty, 11> kCdInfoProperties{{
+inline constexpr std::array<platform::WmiField<TCDinfo>, 11> kCdInfoProperties{{
     {L"Capabilities", &TCDinfo::Capabilities},
     {L"Caption", &TCDinfo::Caption},
     {L"Description", &TCDinfo::Description},

@@ -24,9 +24,8 @@ DiskDriveReading ReadDiskDrives() {
   try {
     const auto wmi = platform::WmiLateBound::ConnectLocator(L".", L"root\\cimv2");
     wmi.ExecQuery(kDiskDriveQuery, [&](const platform::WmiLateObject& object) {
-      DiskDriveProperties disk;
-      for (const auto& p : kDiskDriveProperties) disk.*p.field = ReadProperty(object, p.name);
-      reading.disks.push_back(std::move(disk));
+      reading.disks.push_back(platform::RecordFromObject(
+          kDiskDriveProperties, [&](std::wstring_view name) { return ReadProperty(object, name); }));
     });
   } catch (const platform::WmiError& e) {
     reading.error = e.message();

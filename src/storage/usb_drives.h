@@ -32,11 +32,7 @@ struct DiskDriveProperties {
   platform::WmiValue PNPDeviceID;
 };
 
-struct DiskDriveProperty {
-  std::wstring_view name;
-  platform::WmiValue DiskDriveProperties::*field;
-};
-inline constexpr std::array<DiskDriveProperty, 10> kDiskDriveProperties{{
+inline constexpr std::array<platform::WmiField<DiskDriveProperties, platform::WmiValue>, 10> kDiskDriveProperties{{
     {L"InterfaceType", &DiskDriveProperties::InterfaceType},
     {L"Description", &DiskDriveProperties::Description},
     {L"MediaType", &DiskDriveProperties::MediaType},

@@ -156,5 +156,31 @@ TEST(WmiTableValue, GridsWithoutAnInstanceRow) {
   EXPECT_EQ(WmiTableValue({{L"Instance", L"Name", L"Product"}, {L"1", L"x"}}, L"Product"), L"");
 }
 
+struct Board {
+  std::wstring maker, product, serial;
+  friend bool operator==(const Board&, const Board&) = default;
+};
+constexpr std::array<WmiField<Board>, 3> kBoardFields{{
+    {L"Manufacturer", &Board::maker},
+    {L"Product", &Board::product},
+    {L"SerialNumber", &Board::serial},
+}};
+
+TEST(RecordFromTable, BoundMembersFromTheFirstInstanceMissingOnesEmpty) {
+  const T2DimStrArray grid = {{L"Instance", L"Product", L"Manufacturer"}, {L"1", L"X99", L"Maker"}, {L"2", L"Y", L"Z"}};
+  EXPECT_EQ(RecordFromTable(grid, kBoardFields), (Board{L"Maker", L"X99", L""}));
+  EXPECT_EQ(RecordFromTable(T2DimStrArray{{L"Instance", L"Product"}}, kBoardFields), Board{});
+}
+
+TEST(RecordFromObject, EachBoundMemberAskedByItsPropertyName) {
+  std::vector<std::wstring_view> asked;
+  const Board board = RecordFromObject(kBoardFields, [&](std::wstring_view name) {
+    asked.push_back(name);
+    return L"<" + std::wstring(name) + L">";
+  });
+  EXPECT_EQ(board, (Board{L"<Manufacturer>", L"<Product>", L"<SerialNumber>"}));
+  EXPECT_EQ(asked.size(), 3u);
+}
+
 }  // namespace
 }  // namespace corvane::platform

@@ -120,14 +120,14 @@ TEST(CdDvdWmiRecord, FirstInstanceByPropertyName) {
   EXPECT_EQ(info.Manufacturer, L"");
 
   const TCDinfo none = CdInfoFromTable({});  // no instance, or a failed query
-  for (const auto& p : kCdInfoProperties) EXPECT_EQ(none.*p.field, L"") << testing::PrintToString(p.name);
+  for (const auto& p : kCdInfoProperties) EXPECT_EQ(none.*p.field, L"") << testing::PrintToString(p.property);
 }
 
 TEST(CdDvdDriveView, RowsShowTheirOwnFields) {
   T2DimStrArray table{{L"Instance"}, {L"1"}};
   for (const auto& p : kCdInfoProperties) {
-    table[0].push_back(std::wstring(p.name));
-    table[1].push_back(L"wmi " + std::wstring(p.name));
+    table[0].push_back(std::wstring(p.property));
+    table[1].push_back(L"wmi " + std::wstring(p.property));
   }
   const CdDvdDriveView view = BuildCdDvdDriveView(L"VENDOR  PRODUCT-ID-16CHR REV SPEC", table, L"");
 

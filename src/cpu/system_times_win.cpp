@@ -5,6 +5,8 @@
 #include <array>
 #include <cstdint>
 
+#include "platform/system_function_win.h"
+
 namespace corvane::cpu {
 namespace {
 
@@ -17,12 +19,8 @@ constexpr ULONG kSystemTimeOfDayInformation = 3;
 // ntdll.dll is mapped into every process for its whole life, so neither the
 // module nor the address needs releasing.
 NtQuerySystemInformationFn QueryFunction() {
-  static const NtQuerySystemInformationFn fn = [] {
-    HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
-    return ntdll ? reinterpret_cast<NtQuerySystemInformationFn>(
-                       reinterpret_cast<void*>(::GetProcAddress(ntdll, "NtQuerySystemInformation")))
-                 : nullptr;
-  }();
+  static const auto fn =
+      platform::LoadedFunction<NtQuerySystemInformationFn>(L"ntdll.dll", "NtQuerySystemInformation");
   return fn;
 }
 

@@ -4,6 +4,7 @@
 
 #include <system_error>
 
+#include "platform/system_function_win.h"
 #include "platform/registry_win.h"
 #include "platform/unique_handle.h"
 
@@ -62,11 +63,9 @@ WindowsIdentity IdentifyThisWindows() {
 }
 
 bool IsWow64Process() {
-  platform::UniqueModule kernel(LoadLibraryW(L"kernel32.dll"));
-  if (!kernel) throw std::system_error(static_cast<int>(GetLastError()), std::system_category(), "LoadLibrary");
   // Present from XP SP2 on; a system without it runs no 64-bit Windows.
   using Fn = BOOL(WINAPI*)(HANDLE, PBOOL);
-  auto fn = reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(kernel.get(), "IsWow64Process")));
+  const auto fn = platform::LoadedFunction<Fn>(L"kernel32.dll", "IsWow64Process");
   if (!fn) return false;
   BOOL wow64 = FALSE;
   if (!fn(GetCurrentProcess(), &wow64)) {

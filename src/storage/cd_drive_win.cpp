@@ -37,12 +37,9 @@ bool NamesDoorDrive(std::optional<wchar_t> letter) {
 }  // namespace
 
 std::vector<CdDriveEntry> ListCdDrives() {
-  const QuietDriveErrors quiet;
   std::vector<CdDriveEntry> drives;
-  for (const wchar_t letter : DriveLetters()) {
-    if (DriveTypeOf(letter) != DRIVE_CDROM) continue;
-    const auto volume = ReadVolumeInformation(letter);
-    drives.push_back({static_cast<wchar_t>(towupper(letter)), volume ? volume->label : std::wstring()});
+  for (const auto& volume : ReadVolumesOfType(DRIVE_CDROM)) {
+    drives.push_back({static_cast<wchar_t>(towupper(volume.letter)), volume.label});
   }
   return drives;
 }

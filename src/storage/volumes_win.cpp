@@ -52,16 +52,18 @@ std::optional<VolumeInformation> ReadVolumeInformation(wchar_t letter) {
   return VolumeInformation{label, file_system, serial, flags, max_component};
 }
 
-std::vector<FixedVolume> ReadFixedVolumes() {
+std::vector<FixedVolume> ReadVolumesOfType(unsigned drive_type) {
   const QuietDriveErrors quiet;
   std::vector<FixedVolume> volumes;
   for (const wchar_t letter : DriveLetters()) {
-    if (DriveTypeOf(letter) != DRIVE_FIXED) continue;
+    if (DriveTypeOf(letter) != drive_type) continue;
     const auto volume = ReadVolumeInformation(letter);
     volumes.push_back({letter, volume ? volume->label : std::wstring()});
   }
   return volumes;
 }
+
+std::vector<FixedVolume> ReadFixedVolumes() { return ReadVolumesOfType(DRIVE_FIXED); }
 
 std::optional<ByteTotals> ReadByteTotals(wchar_t letter) {
   using GetDiskFreeSpaceExFn = BOOL(WINAPI*)(LPCWSTR, PULARGE_INTEGER, PULARGE_INTEGER, PULARGE_INTEGER);

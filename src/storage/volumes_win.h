@@ -35,7 +35,10 @@ unsigned DriveTypeOf(wchar_t letter);
 
 // Label, file system and the rest; nullopt when the call fails.
 std::optional<VolumeInformation> ReadVolumeInformation(wchar_t letter);
-// The fixed drives in the system's order, each with its volume label.
+// The drives of one GetDriveType kind in the system's order, each with its
+// volume label (empty without one, or without a disc).
+std::vector<FixedVolume> ReadVolumesOfType(unsigned drive_type);
+// The fixed drives.
 std::vector<FixedVolume> ReadFixedVolumes();
 // The 64-bit totals, from a function the first 9x releases lack; nullopt
 // without it or when the drive does not answer.

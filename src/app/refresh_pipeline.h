@@ -18,6 +18,7 @@ class RefreshView {
 // Runs every step in row order without returning to the message loop. Only the
 // guarded steps catch failures; the collectors keep theirs, so the refresh
 // always runs to its end. With no_com the ports row is cleared, not probed.
+// The clock sample is started before row 1 and taken at row 5.
 void RunRefresh(SummaryCollectors& collectors, report::SummaryModel& sheet, RefreshView& view, bool no_com);
 
 }  // namespace corvane::app

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <mutex>
+
 #include "cpu/cpuid_live.h"
 
 namespace corvane::cpu {
@@ -44,9 +46,20 @@ class ClockSampleScope {
   int old_priority_ = THREAD_PRIORITY_ERROR_RETURN;
 };
 
+// The priority class is the whole process's: two samples in flight at once
+// could each find the other's raised class and put that back for good.
+std::mutex& SampleMutex() {
+  static std::mutex mutex;
+  return mutex;
+}
+
 }  // namespace
 
 std::optional<ClockSample> SampleCpuClock() {
+  return SampleCpuClock([] { ::Sleep(500); });
+}
+
+std::optional<ClockSample> SampleCpuClock(const std::function<void()>& interval) {
   // Without the counter RDTSC would fault, so the feature bit decides.
   LiveCpuid processor;
   if (!HasTimeStampCounter(processor)) return std::nullopt;
@@ -54,10 +67,11 @@ std::optional<ClockSample> SampleCpuClock() {
   const bool timer = ::QueryPerformanceFrequency(&frequency) && frequency.QuadPart > 0;
   ClockSample sample;
   {
+    const std::lock_guard<std::mutex> one_at_a_time(SampleMutex());
     const ClockSampleScope scope;
     const std::uint64_t c0 = ReadTimeStampCounter();
     if (timer) ::QueryPerformanceCounter(&t0);
-    ::Sleep(500);
+    interval();
     const std::uint64_t c1 = ReadTimeStampCounter();
     if (timer) ::QueryPerformanceCounter(&t1);
     sample.tsc_ticks = c1 - c0;

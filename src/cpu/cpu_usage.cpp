@@ -57,4 +57,11 @@ int UsageBarPosition(double usage) {
   return static_cast<int>(usage);
 }
 
+int UsageChartLoad(double usage) {
+  if (std::isnan(usage)) return 0;
+  // Converting a double beyond int's range would be undefined.
+  constexpr double kFar = 1000;
+  return static_cast<int>(std::clamp(usage, -kFar, kFar));
+}
+
 }  // namespace corvane::cpu

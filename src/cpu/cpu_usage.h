@@ -64,8 +64,13 @@ class UsageSampler {
 // "0.0 %": one decimal with the user's decimal separator, a blank, "%".
 std::wstring UsageLabelText(double usage, std::wstring_view decimal);
 
-// The load as a bar or chart value: truncated towards zero, clamped to
-// 0..100 (NaN gives 0).
+// The load as a bar position: truncated towards zero, clamped to 0..100
+// (NaN gives 0).
 int UsageBarPosition(double usage);
+
+// The load as the meters chart gets it: truncated towards zero and not
+// clamped, since the chart tells a load outside 0..100 apart (NaN gives 0;
+// a load beyond +-1000 stops there, still outside 0..100).
+int UsageChartLoad(double usage);
 
 }  // namespace corvane::cpu

@@ -108,7 +108,7 @@ void MetersModel::Tick(const std::optional<SystemTimes>& reading, std::wstring_v
   if (const auto usage = sampler_.Take(reading)) {
     label_ = UsageLabelText(*usage, decimal);
     bar_ = UsageBarPosition(*usage);
-    load = bar_;
+    load = UsageChartLoad(*usage);  // the bar clamps; the chart has its own rule
   }
   chart_.Step(load);
 }

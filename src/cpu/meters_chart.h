@@ -89,8 +89,9 @@ class MetersChart {
 // bar and the chart. Its sampler is its own, apart from the CPU window's.
 class MetersModel {
  public:
-  // One timer tick: a sample, then a chart step with its load (0 when the
-  // sample gives none; the label and the bar then stay as they were).
+  // One timer tick: a sample, then a chart step with its load as measured,
+  // unclamped (0 when the sample gives none; the label and the bar then stay
+  // as they were). The bar clamps the load for itself.
   void Tick(const std::optional<SystemTimes>& reading, std::wstring_view decimal);
 
   const MetersChart& chart() const { return chart_; }

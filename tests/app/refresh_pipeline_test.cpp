@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <stdexcept>
 #include <vector>
@@ -10,11 +11,13 @@ namespace corvane::app {
 namespace {
 
 // Answers every question with a fixed text; a question named in `failing`
-// throws instead, and every question asked is recorded.
+// throws instead, and every question asked is recorded (also in `events`,
+// when set, among the rows the view is told of).
 class FakeCollectors : public SummaryCollectors {
  public:
   std::set<std::string> failing;
   std::vector<std::string> asked;
+  std::vector<std::string>* events = nullptr;
   std::optional<bool> wow64 = false;
   std::wstring cpu_brand = L"Brand CPU";
   std::optional<std::wstring> wave = L"Wave Device";
@@ -26,6 +29,7 @@ class FakeCollectors : public SummaryCollectors {
   std::wstring Memory() override { return Ask("Memory"), L"1024 MB"; }
   std::wstring CpuBrand() override { return Ask("CpuBrand"), cpu_brand; }
   std::wstring CpuIdentifier() override { return Ask("CpuIdentifier"), L"x86 Family 6"; }
+  void StartClockSample() override { Ask("StartClockSample"); }
   std::wstring CpuSpeed() override { return Ask("CpuSpeed"), L"2000.0 MHz"; }
   std::optional<std::wstring> FirstWaveOutDevice() override { return Ask("FirstWaveOutDevice"), wave; }
   std::wstring DisplayAdapters() override { return Ask("DisplayAdapters"), L"Adapter A | Adapter B | "; }
@@ -58,6 +62,7 @@ class FakeCollectors : public SummaryCollectors {
  private:
   void Ask(const char* name) {
     asked.emplace_back(name);
+    if (events) events->emplace_back(name);
     if (failing.count(name)) throw std::runtime_error(name);
   }
 };
@@ -66,6 +71,7 @@ class RecordingView : public RefreshView {
  public:
   std::vector<int> repainted;
   std::vector<int> changed;
+  std::vector<std::string>* events = nullptr;
   int busy_calls = 0;
   bool busy = false;
   void SetBusy(bool b) override {
@@ -75,6 +81,7 @@ class RecordingView : public RefreshView {
   void RowChanged(int row, bool repaint) override {
     EXPECT_TRUE(busy) << "row " << row << " set outside the hourglass";
     changed.push_back(row);
+    if (events) events->push_back("row " + std::to_string(row));
     if (repaint) repainted.push_back(row);
   }
 };
@@ -83,6 +90,11 @@ struct Refresh {
   FakeCollectors collectors;
   report::SummaryModel sheet;
   RecordingView view;
+  std::vector<std::string> events;  // questions and row changes, in order
+  Refresh() {
+    collectors.events = &events;
+    view.events = &events;
+  }
   void Run(bool no_com = false) { RunRefresh(collectors, sheet, view, no_com); }
 };
 
@@ -131,6 +143,24 @@ TEST(RefreshPipeline, RepaintsRowsOneTo25InOrderAndRestoresTheCursor) {
   EXPECT_EQ(r.view.changed.back(), 28);
   EXPECT_EQ(r.view.busy_calls, 2);
   EXPECT_FALSE(r.view.busy);
+}
+
+TEST(RefreshPipeline, ClockSampleStartsBeforeRowOneAndIsTakenAtRowFive) {
+  Refresh r;
+  for (const bool no_com : {false, true}) {  // every refresh starts its own sample
+    r.events.clear();
+    r.Run(no_com);
+    const auto& e = r.events;
+    auto at = [&](const std::string& event) { return std::find(e.begin(), e.end(), event) - e.begin(); };
+    ASSERT_FALSE(e.empty());
+    EXPECT_EQ(e.front(), "StartClockSample") << "the sample starts before anything else is asked";
+    EXPECT_EQ(std::count(e.begin(), e.end(), "StartClockSample"), 1);
+    EXPECT_EQ(std::count(e.begin(), e.end(), "CpuSpeed"), 1);
+    // Rows 1 to 4 are composed while the sample runs; row 5 takes it.
+    EXPECT_LT(at("row 4"), at("CpuSpeed"));
+    ASSERT_LT(at("CpuSpeed") + 1, static_cast<std::ptrdiff_t>(e.size()));
+    EXPECT_EQ(e[static_cast<std::size_t>(at("CpuSpeed") + 1)], "row 5");
+  }
 }
 
 TEST(RefreshPipeline, FallbacksOfTheComposedRows) {

@@ -174,6 +174,17 @@ TEST(SystemCollectors, ClockSampleLeavesThePrioritiesAsItFoundThem) {
   EXPECT_GT(LeadingNumber(speed, L'.'), 0.0) << testing::PrintToString(speed);
 }
 
+TEST(SystemCollectors, ClockSampleStartedEarlyRunsWhileTheCallerWorks) {
+  const auto c = MakeSystemCollectors();
+  c->StartClockSample();
+  ::Sleep(1000);  // the caller's own work
+  const DWORD start = ::GetTickCount();
+  const std::wstring speed = c->CpuSpeed();
+  EXPECT_LT(::GetTickCount() - start, 400u) << "the row waited for a sample of its own";
+  EXPECT_THAT(speed, EndsWith(L" MHz"));
+  EXPECT_GT(LeadingNumber(speed, L'.'), 0.0) << testing::PrintToString(speed);
+}
+
 TEST(SystemCollectors, NumbersFollowTheUserDecimalSeparator) {
   const auto c = MakeSystemCollectors();
   const DecimalSeparatorScope comma(L",");

@@ -60,12 +60,19 @@ TEST(CpuUsage, LabelAndBar) {
   EXPECT_EQ(UsageLabelText(100.5, L"."), L"100.5 %");
   EXPECT_EQ(UsageLabelText(std::nan(""), L"."), L"0.0 %");
 
+  // The bar clamps; the chart gets the load truncated but otherwise as it is.
   const struct {
     double usage;
-    int bar;
-  } bars[] = {{50.5, 50}, {0.5, 0}, {99.99, 99}, {100.5, 100}, {250, 100}, {-9.5, 0},
-              {std::numeric_limits<double>::quiet_NaN(), 0}};
-  for (const auto& b : bars) EXPECT_EQ(UsageBarPosition(b.usage), b.bar) << b.usage;
+    int bar, chart;
+  } bars[] = {{50.5, 50, 50},   {0.5, 0, 0},     {99.99, 99, 99},   {100.5, 100, 100},
+              {101.2, 100, 101}, {250, 100, 250}, {-9.5, 0, -9},     {-0.7, 0, 0},
+              {1e12, 100, 1000}, {-1e12, 0, -1000},
+              {std::numeric_limits<double>::quiet_NaN(), 0, 0},
+              {std::numeric_limits<double>::infinity(), 100, 1000}};
+  for (const auto& b : bars) {
+    EXPECT_EQ(UsageBarPosition(b.usage), b.bar) << b.usage;
+    EXPECT_EQ(UsageChartLoad(b.usage), b.chart) << b.usage;
+  }
 }
 
 TEST(CpuUsage, ReadingFromTheSystemRecords) {

@@ -85,6 +85,34 @@ TEST(MetersChart, LoadToHeight) {
   EXPECT_EQ(chart.last_y(), 100) << "a load above 100 is drawn at the bottom";
 }
 
+TEST(MetersChart, ModelHandsTheChartTheLoadAsMeasured) {
+  // Idle shares of the second reading and what one tick after the first
+  // leaves: the bar stops at 0..100, the chart draws a load above 100 (or
+  // below 0) on the bottom line.
+  const struct {
+    double idle_share;
+    const wchar_t* label;
+    int bar, y;
+  } cases[] = {
+      {0.626, L"37.9 %", 37, 63},
+      {0.0, L"100.5 %", 100, 0},  // truncated to 100: the top line
+      {-0.01, L"101.5 %", 100, 100},
+      {-0.2, L"120.5 %", 100, 100},
+      {0.999, L"0.6 %", 0, 100},
+      {1.1, L"-9.5 %", 0, 100},
+  };
+  for (const auto& c : cases) {
+    MetersModel model;
+    model.Tick(Reading(0, 0), L".");
+    model.Tick(Reading(1, c.idle_share), L".");
+    EXPECT_EQ(model.label(), c.label) << c.idle_share;
+    EXPECT_EQ(model.bar(), c.bar) << c.idle_share;
+    EXPECT_EQ(model.chart().last_y(), c.y) << c.idle_share;
+    EXPECT_EQ(model.chart().last_ops().back(), (DrawOp{DrawOp::Kind::kLine, 410, 100, 420, c.y, kChartLine}))
+        << c.idle_share;
+  }
+}
+
 TEST(MetersChart, TenStepsMoveTheHistoryHundredPixels) {
   MetersChart chart;
   const int loads[] = {12, 87, 40, 40, 99, 3, 61, 25, 70, 55, 18, 93, 0, 100, 47};

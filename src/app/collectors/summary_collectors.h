@@ -28,6 +28,12 @@ class SummaryCollectors {
   virtual std::wstring Memory() = 0;
   virtual std::wstring CpuBrand() = 0;
   virtual std::wstring CpuIdentifier() = 0;
+  // Starts measuring the processor clock in the background, so that other
+  // work runs during the measurement's half second; a measurement already
+  // started and not yet taken is kept, not started again.
+  virtual void StartClockSample() = 0;
+  // The clock, from the measurement started last (waiting for it), or from
+  // one of its own when none was started.
   virtual std::wstring CpuSpeed() = 0;
   // The first wave-output device's name; nullopt when there is none.
   virtual std::optional<std::wstring> FirstWaveOutDevice() = 0;

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <chrono>
 #include <stdexcept>
 #include <vector>
 
@@ -15,8 +16,9 @@
 #include "platform/unique_handle.h"
 #include "platform/wmi_win.h"
 #include "platform/locale_win.h"
-#include "cpu/clock_sample_win.h"
 #include "cpu/clock_rate.h"
+#include "cpu/clock_sample_win.h"
+#include "cpu/clock_sampler.h"
 
 namespace corvane::app {
 namespace {
@@ -66,9 +68,11 @@ class SystemCollectors final : public SummaryCollectors {
     });
   }
 
+  void StartClockSample() override { clock_.Start(); }
+
   std::wstring CpuSpeed() override {
-    return Caught([] {
-      const auto sample = cpu::SampleCpuClock();
+    return Caught([this] {
+      const auto sample = clock_.Take(kClockSampleBound);
       if (!sample) return std::wstring();
       return ClockText(cpu::ClockMhz(sample->tsc_ticks, sample->timer_ticks, sample->timer_frequency),
                        platform::ReadDecimalSeparator());
@@ -222,6 +226,13 @@ class SystemCollectors final : public SummaryCollectors {
       return GetComputerNameW(name, &size) ? std::wstring(name, size) : std::wstring();
     });
   }
+
+ private:
+  // The sample needs half a second at real-time priority; one that has not
+  // ended well after that is stuck, and the refresh goes on without it.
+  static constexpr std::chrono::seconds kClockSampleBound{5};
+
+  cpu::ClockSampler clock_{[] { return cpu::SampleCpuClock(); }};
 };
 
 }  // namespace

@@ -29,15 +29,4 @@ std::vector<std::wstring> SheetTexts(std::span<const SheetField<View>> fields, c
   return texts;
 }
 
-// A label/text pair per row, for reports that read the model.
-template <class View>
-std::vector<std::pair<std::wstring, std::wstring>> SheetPairs(std::span<const SheetField<View>> fields,
-                                                             const View& view) {
-  std::vector<std::pair<std::wstring, std::wstring>> pairs;
-  for (const auto& field : fields) {
-    if (field.value) pairs.emplace_back(std::wstring(field.label), field.value(view));
-  }
-  return pairs;
-}
-
 }  // namespace corvane::ui

@@ -160,5 +160,16 @@ TEST(CpuWindowText, UsageBlock) {
   EXPECT_EQ(UsageErrorText(L"Access denied.", L"support@x"), L"Access denied.\rPlease report this error to support@x");
 }
 
+TEST(CpuWindowText, EachSheetRowShowsItsOwnTextUnderItsLabel) {
+  CpuRowTexts rows;
+  for (std::size_t r = 0; r < rows.size(); ++r) rows[r] = L"row " + std::to_wstring(r);
+  const auto texts = ui::SheetTexts<CpuRowTexts>(kCpuRows, rows);
+  ASSERT_EQ(texts.size(), rows.size());
+  for (std::size_t r = 0; r < rows.size(); ++r) EXPECT_EQ(texts[r], rows[r]) << kCpuRows[r].label.data();
+  EXPECT_EQ(kCpuRows[kRowBrand].label, L"CPU Brand");
+  EXPECT_EQ(kCpuRows[kRowL2Speed].label, L"L2 Cache Speed");
+  EXPECT_EQ(kCpuRows[kRowStatus].label, L"Status");
+}
+
 }  // namespace
 }  // namespace corvane::cpu

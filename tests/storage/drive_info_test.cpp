@@ -292,5 +292,37 @@ TEST(BuildSmartView, BadAttributesAndAMissingTemperature) {
   EXPECT_EQ(v.attributes.rows[2][2], L"OK");
 }
 
+// Each row of the two sheets shows its own text of the view: a getter bound
+// to a neighbouring member would put a figure under the wrong label.
+TEST(SheetFields, EveryRowShowsTheTextItsLabelNames) {
+  DriveView drive;
+  drive.type = L"type";
+  drive.unc = L"unc";
+  drive.serial = L"serial";
+  drive.capacity = L"capacity";
+  drive.free = L"free";
+  drive.bytes_per_sector = L"bytes/sector";
+  drive.sectors_per_cluster = L"sectors/cluster";
+  drive.total_clusters = L"total clusters";
+  drive.free_clusters = L"free clusters";
+  const std::vector<std::wstring> volume = {L"",      L"type",         L"unc",           L"serial",
+                                            L"capacity", L"free",     L"bytes/sector", L"sectors/cluster",
+                                            L"total clusters", L"free clusters"};
+  EXPECT_EQ(ui::SheetTexts<DriveView>(kVolumeFields, drive), volume);
+  EXPECT_EQ(kVolumeFields[0].value, nullptr) << "the drive list stands in the first row";
+  EXPECT_EQ(kVolumeFields[3].label, L"Volume Serial No.");
+
+  SmartView smart;
+  smart.verdict = L"verdict";
+  smart.temperature = L"temperature";
+  smart.model = L"model";
+  smart.serial = L"serial";
+  smart.firmware = L"firmware";
+  smart.size = L"size";
+  const std::vector<std::wstring> rows = {L"verdict", L"temperature", L"model", L"serial", L"firmware", L"size"};
+  EXPECT_EQ(ui::SheetTexts<SmartView>(kSmartFields, smart), rows);
+  EXPECT_EQ(kSmartFields[2].label, L"Modal Number");
+}
+
 }  // namespace
 }  // namespace corvane::storage

@@ -20,14 +20,10 @@ if [ ! -f "$build/CMakeCache.txt" ]; then
   cmake -S "$root" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
         -DCMAKE_BUILD_TYPE=Release >/dev/null
 fi
-cmake --build "$build" --target corvane >/dev/null
+cmake --build "$build" --target corvane bench_empty >/dev/null
 corvane=$build/bin/corvane.exe
-
+empty=$build/bin/bench_empty.exe
 mkdir -p "$out_dir"
-empty=$out_dir/empty.exe
-if [ ! -f "$empty" ] || [ "$root/bench/empty_main.c" -nt "$empty" ]; then
-  i686-w64-mingw32-gcc-posix -O2 -static -mwindows "$root/bench/empty_main.c" -o "$empty"
-fi
 
 # The session's Xvfb inherits the descriptors of whoever starts it: give it a
 # log file, not this script's output, or a pipe reading us never closes.

@@ -52,3 +52,12 @@ foreach(main ${CORVANE_BENCH_MAINS})
   add_executable(bench_${name} EXCLUDE_FROM_ALL ${main})
   target_link_libraries(bench_${name} PRIVATE corvane_win)
 endforeach()
+# The plain C programs of bench/: the empty program (what any process costs)
+# and the start-up probe that times a window's first painting from outside.
+add_executable(bench_empty WIN32 EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/empty_main.c)
+add_executable(bench_show_probe EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/show_probe.c)
+target_link_options(bench_show_probe PRIVATE -municode)
+# A GUI program, as corvane.exe is: its memory is compared with corvane's.
+if(TARGET bench_reference)
+  set_target_properties(bench_reference PROPERTIES WIN32_EXECUTABLE ON)
+endif()

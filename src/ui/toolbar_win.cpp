@@ -10,31 +10,51 @@ namespace {
 constexpr int kImageSize = 32;
 constexpr COLORREF kMaskColour = RGB(255, 0, 255);
 
-// Draws a button's picture: its glyph in white on a rounded tile.
-void AddPicture(HIMAGELIST images, const ToolButton& button, HFONT font) {
-  platform::WindowDc screen(nullptr);
-  platform::UniqueDc dc(CreateCompatibleDC(screen.get()));
-  platform::UniqueBitmap bitmap(CreateCompatibleBitmap(screen.get(), kImageSize, kImageSize));
+// Draws every button's picture, its glyph in white on a rounded tile, side by
+// side into one bitmap and adds them to a new image list in one call. One
+// memory DC and one bitmap for the whole strip, and one mask pass, cost a
+// fraction of a screen DC, a memory DC, a bitmap and a mask pass per button.
+HIMAGELIST MakePictures(std::span<const ToolButton> buttons, HFONT font) {
+  const int count = static_cast<int>(buttons.size());
+  HIMAGELIST images = ImageList_Create(kImageSize, kImageSize, ILC_COLOR24 | ILC_MASK, count, 0);
+  if (!images || count == 0) return images;
+
+  // 24 bits as the list keeps them: every colour of the table is stored exactly.
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = kImageSize * count;
+  info.bmiHeader.biHeight = kImageSize;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  platform::UniqueBitmap strip(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  platform::UniqueDc dc(CreateCompatibleDC(nullptr));
+  if (!strip || !dc) return images;
   {
-    platform::SelectGuard keep_bitmap(dc.get(), bitmap.get());
-    RECT all{0, 0, kImageSize, kImageSize};
+    platform::SelectGuard keep_bitmap(dc.get(), strip.get());
+    RECT all{0, 0, kImageSize * count, kImageSize};
     platform::UniqueBrush mask(CreateSolidBrush(kMaskColour));
     FillRect(dc.get(), &all, mask.get());
 
-    platform::UniqueBrush tile(CreateSolidBrush(button.colour));
     platform::UniquePen edge(CreatePen(PS_SOLID, 1, RGB(40, 40, 40)));
-    platform::SelectGuard keep_brush(dc.get(), tile.get());
     platform::SelectGuard keep_pen(dc.get(), edge.get());
-    RoundRect(dc.get(), 1, 1, kImageSize - 1, kImageSize - 1, 9, 9);
-
     platform::SelectGuard keep_font(dc.get(), font);
     SetBkMode(dc.get(), TRANSPARENT);
     SetTextColor(dc.get(), RGB(255, 255, 255));
-    RECT text{1, 1, kImageSize - 1, kImageSize - 1};
-    DrawTextW(dc.get(), button.glyph.data(), static_cast<int>(button.glyph.size()), &text,
-              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    for (int i = 0; i < count; ++i) {
+      const ToolButton& button = buttons[static_cast<size_t>(i)];
+      const int x = i * kImageSize;
+      platform::UniqueBrush tile(CreateSolidBrush(button.colour));
+      platform::SelectGuard keep_brush(dc.get(), tile.get());
+      RoundRect(dc.get(), x + 1, 1, x + kImageSize - 1, kImageSize - 1, 9, 9);
+      RECT text{x + 1, 1, x + kImageSize - 1, kImageSize - 1};
+      DrawTextW(dc.get(), button.glyph.data(), static_cast<int>(button.glyph.size()), &text,
+                DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    }
   }
-  ImageList_AddMasked(images, bitmap.get(), kMaskColour);
+  ImageList_AddMasked(images, strip.get(), kMaskColour);  // the list cuts the strip into its images
+  return images;
 }
 
 }  // namespace
@@ -52,13 +72,12 @@ HWND Toolbar::Create(HWND parent, int id, std::span<const ToolButton> buttons) {
   if (!hwnd_) return nullptr;
   SendMessageW(hwnd_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
 
-  images_ = ImageList_Create(kImageSize, kImageSize, ILC_COLOR24 | ILC_MASK, static_cast<int>(buttons.size()), 0);
   // Glyphs are drawn without smoothing so no edge blends into the mask colour.
   platform::UniqueFont glyph_font(CreateFontW(-11, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0,
                                               NONANTIALIASED_QUALITY, 0, L"Tahoma"));
+  images_ = MakePictures(buttons, glyph_font.get());
   std::vector<TBBUTTON> tb;
   for (size_t i = 0; i < buttons.size(); ++i) {
-    AddPicture(images_, buttons[i], glyph_font.get());
     TBBUTTON b{};
     b.iBitmap = static_cast<int>(i);
     b.idCommand = static_cast<int>(buttons[i].id);

@@ -1,0 +1,74 @@
+#!/usr/bin/env bash
+# Peak resident memory of `corvane.exe /AUTO out.txt` next to the reference
+# program (bench/reference_main_win.cpp: the same system facilities, touched
+# once each) and the empty program, each measured as the maximum resident size
+# of its Wine process by /usr/bin/time -v (Debian package `time`), N runs each,
+# alternately, under one private warm Wine session. Prints the medians (KiB)
+# and corvane's ratio to the reference.
+#   bench/peak_memory.sh [N]          N runs of each program (default 7)
+# CORVANE_BENCH_BUILD names the cross build tree (default build/win32).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+runs=${1:-7}
+[[ $runs =~ ^[1-9][0-9]*$ ]] || { echo "usage: $0 [runs]" >&2; exit 2; }
+[ -x /usr/bin/time ] || { echo "needs /usr/bin/time: apt-get install time" >&2; exit 1; }
+
+build=${CORVANE_BENCH_BUILD:-$root/build/win32}
+out_dir=$root/build/bench
+export CORVANE_WINE_STATE=$root/build/wine-bench
+session=$root/tests/wine/session.sh
+
+if [ ! -f "$build/CMakeCache.txt" ]; then
+  cmake -S "$root" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
+        -DCMAKE_BUILD_TYPE=Release >/dev/null
+fi
+cmake --build "$build" --target corvane bench_reference bench_empty >/dev/null
+
+mkdir -p "$out_dir"
+trap '"$session" stop' EXIT
+"$session" start >"$out_dir/session.log" 2>&1
+# shellcheck disable=SC1091
+source "$CORVANE_WINE_STATE/session.env"
+out=$out_dir/out.txt
+out_win=$(winepath -w "$out")
+
+# peak_kib CMD... : runs CMD under wine once, prints its maximum resident size in KiB.
+peak_kib() {
+  local report=$out_dir/time.txt
+  timeout -k 5 120 /usr/bin/time -v -o "$report" wine "$@" >/dev/null 2>&1 </dev/null ||
+    { echo "run failed: $*" >&2; return 1; }
+  awk -F': ' '/Maximum resident set size/ { print $2 }' "$report"
+}
+
+median() {
+  sort -n | awk '{ v[NR] = $1 } END { printf "%d\n", (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+}
+
+# One unmeasured run of each warms the file cache and the server.
+peak_kib "$build/bin/bench_empty.exe" >/dev/null
+peak_kib "$build/bin/bench_reference.exe" >/dev/null
+rm -f "$out"
+peak_kib "$build/bin/corvane.exe" /AUTO "$out_win" >/dev/null
+lines=$(tr -cd '\n' <"$out" | wc -c)
+[ "$lines" -ge 27 ] || { echo "corvane.exe /AUTO wrote $lines lines to $out" >&2; exit 1; }
+
+empty=() reference=() corvane=()
+for ((i = 0; i < runs; i++)); do
+  empty+=("$(peak_kib "$build/bin/bench_empty.exe")")
+  reference+=("$(peak_kib "$build/bin/bench_reference.exe")")
+  corvane+=("$(peak_kib "$build/bin/corvane.exe" /AUTO "$out_win")")
+done
+[ -z "${CORVANE_BENCH_VERBOSE:-}" ] || printf 'corvane runs (KiB): %s\nreference runs (KiB): %s\n' \
+  "${corvane[*]}" "${reference[*]}"
+
+e=$(printf '%s\n' "${empty[@]}" | median)
+r=$(printf '%s\n' "${reference[@]}" | median)
+c=$(printf '%s\n' "${corvane[@]}" | median)
+printf '%-34s %12s\n' "program ($runs runs, median)" "peak RSS KiB"
+printf '%-34s %12s\n' "empty Win32 program" "$e"
+printf '%-34s %12s\n' "reference (same facilities)" "$r"
+printf '%-34s %12s\n' "corvane.exe /AUTO out.txt" "$c"
+awk -v c="$c" -v r="$r" -v e="$e" 'BEGIN {
+  printf "ratio corvane/reference: %.3f; above the empty program: corvane %d KiB, reference %d KiB\n",
+         c / r, c - e, r - e }'

@@ -265,8 +265,16 @@ LRESULT MainWindow::OnNotify(NMHDR* hdr) {
 }
 
 void MainWindow::OnResize(int width, int height) {
+  // The toolbar's own style, not IsWindowVisible(): that is false for every
+  // child while the frame is still hidden, which made the layout before the
+  // first showing wrong and the showing lay it out (and repaint every cell)
+  // again. A size already laid out needs nothing.
+  const bool toolbar_shown = (GetWindowLongPtrW(toolbar_.hwnd(), GWL_STYLE) & WS_VISIBLE) != 0;
+  const LaidOut now{width, height, toolbar_shown};
+  if (sheet_.hwnd() && now == laid_out_) return;
+  laid_out_ = now;
   SendMessageW(toolbar_.hwnd(), TB_AUTOSIZE, 0, 0);
-  const int top = IsWindowVisible(toolbar_.hwnd()) ? toolbar_.Height() : 0;
+  const int top = toolbar_shown ? toolbar_.Height() : 0;
   top_band_ = {0, top, width, top + kBandHeight};
   bottom_band_ = {0, height - kBandHeight, width, height};
   const int footer = 2 * kFooterLine + kBandHeight + 2;

@@ -76,6 +76,12 @@ class MainWindow : public ui::Window, private RefreshView {
   std::optional<ui::BusyCursor> busy_;
   bool transparent_ = false;
   RECT top_band_{}, bottom_band_{};
+  struct LaidOut {
+    int width = -1, height = -1;
+    bool toolbar_shown = false;
+    bool operator==(const LaidOut&) const = default;
+  };
+  LaidOut laid_out_;  // what OnResize last arranged the controls for
 };
 
 }  // namespace corvane::app

@@ -84,6 +84,7 @@ std::wstring DetailSheet::Value(size_t index) const {
 }
 
 void DetailSheet::SetValueWidth(int width) {
+  if (width == geometry_.value_width) return;  // every cell has it already
   geometry_.value_width = width;
   constexpr UINT kSizeOnly = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
   for (const auto& row : rows_) {

@@ -14,9 +14,9 @@ constexpr COLORREF kMaskColour = RGB(255, 0, 255);
 // side into one bitmap and adds them to a new image list in one call. One
 // memory DC and one bitmap for the whole strip, and one mask pass, cost a
 // fraction of a screen DC, a memory DC, a bitmap and a mask pass per button.
-HIMAGELIST MakePictures(std::span<const ToolButton> buttons, HFONT font) {
+platform::UniqueImageList MakePictures(std::span<const ToolButton> buttons, HFONT font) {
   const int count = static_cast<int>(buttons.size());
-  HIMAGELIST images = ImageList_Create(kImageSize, kImageSize, ILC_COLOR24 | ILC_MASK, count, 0);
+  platform::UniqueImageList images(ImageList_Create(kImageSize, kImageSize, ILC_COLOR24 | ILC_MASK, count, 0));
   if (!images || count == 0) return images;
 
   // 24 bits as the list keeps them: every colour of the table is stored exactly.
@@ -53,15 +53,11 @@ HIMAGELIST MakePictures(std::span<const ToolButton> buttons, HFONT font) {
                 DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     }
   }
-  ImageList_AddMasked(images, strip.get(), kMaskColour);  // the list cuts the strip into its images
+  ImageList_AddMasked(images.get(), strip.get(), kMaskColour);  // the list cuts the strip into its images
   return images;
 }
 
 }  // namespace
-
-Toolbar::~Toolbar() {
-  if (images_) ImageList_Destroy(images_);
-}
 
 HWND Toolbar::Create(HWND parent, int id, std::span<const ToolButton> buttons) {
   buttons_.assign(buttons.begin(), buttons.end());
@@ -85,7 +81,7 @@ HWND Toolbar::Create(HWND parent, int id, std::span<const ToolButton> buttons) {
     b.fsStyle = BTNS_BUTTON;
     tb.push_back(b);
   }
-  SendMessageW(hwnd_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_));
+  SendMessageW(hwnd_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_.get()));
   SendMessageW(hwnd_, TB_ADDBUTTONSW, tb.size(), reinterpret_cast<LPARAM>(tb.data()));
   SendMessageW(hwnd_, TB_AUTOSIZE, 0, 0);
   return hwnd_;

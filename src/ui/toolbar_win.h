@@ -5,6 +5,7 @@
 #include <span>
 #include <vector>
 
+#include "platform/unique_handle.h"
 #include "ui/toolbar_table.h"
 
 namespace corvane::ui {
@@ -15,7 +16,6 @@ class Toolbar {
   Toolbar() = default;
   Toolbar(const Toolbar&) = delete;
   Toolbar& operator=(const Toolbar&) = delete;
-  ~Toolbar();
 
   HWND Create(HWND parent, int id, std::span<const ToolButton> buttons);
   HWND hwnd() const { return hwnd_; }
@@ -26,7 +26,7 @@ class Toolbar {
 
  private:
   HWND hwnd_ = nullptr;  // a child: destroyed with its parent
-  HIMAGELIST images_ = nullptr;
+  platform::UniqueImageList images_;  // the toolbar shows it, it does not own it
   std::vector<ToolButton> buttons_;
 };
 

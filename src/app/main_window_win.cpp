@@ -110,6 +110,10 @@ bool MainWindow::Build() {
     return true;
   });
   UpdateCommandStates();
+  // Laid out now, hidden: the first showing may keep this size and send no WM_SIZE.
+  RECT client{};
+  GetClientRect(hwnd(), &client);
+  OnResize(client.right, client.bottom);
   return true;
 }
 

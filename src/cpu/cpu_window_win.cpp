@@ -162,7 +162,11 @@ bool CpuWindow::Build() {
   SendMessageW(list, LB_SETCOLUMNWIDTH, (kFeaturesWidth - 4) / 3, 0);
   AddWebLink(L"StaticText1", kIdWebAddress, kMargin, kWebY, LinkKind::kPlainText);
 
-  scroller_.ScrollTo(0);
+  // The first WM_SIZE came while the window was being made, before the
+  // scroller knew it: the range is set here, at the top of the page.
+  RECT client{};
+  GetClientRect(hwnd(), &client);
+  scroller_.SetExtent(client.bottom, kContentHeight);
   SetTimerEnabled(true);
   return true;
 }

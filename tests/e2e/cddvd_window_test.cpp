@@ -23,12 +23,6 @@ namespace {
 using storage::kCdDvdSheetRows;
 using testing_support::WineCdDrive;
 
-LRESULT Ask(HWND wnd, UINT msg, WPARAM wp = 0, LPARAM lp = 0) {
-  DWORD_PTR result = 0;
-  if (!SendMessageTimeoutW(wnd, msg, wp, lp, SMTO_ABORTIFHUNG, 10000, &result)) return -1;
-  return static_cast<LRESULT>(result);
-}
-
 std::size_t RowIndex(std::wstring_view label) {
   for (std::size_t i = 0; i < kCdDvdSheetRows.size(); ++i) {
     if (kCdDvdSheetRows[i].label == label) return i;
@@ -37,49 +31,31 @@ std::size_t RowIndex(std::wstring_view label) {
   return 0;
 }
 
-class CdDvdWindow : public testing::Test {
- protected:
-  static void SetUpTestSuite() {
-    // Defined before the program starts; the window reads the drives anew
-    // on every showing anyway.
+class CdDvdWindow : public WindowSuite<CdDvdWindow> {
+ public:
+  // Defined before the program starts; the window reads the drives anew
+  // on every showing anyway.
+  static void BeforeStart() {
     cd_ = std::make_unique<WineCdDrive>(L"CORVANE CD");
     dvd_ = std::make_unique<WineCdDrive>(L"CORVANE DVD");
-    app_ = std::make_unique<CorvaneProcess>(std::vector<std::wstring>{L"/norefresh"});
-    if (app_->started()) app_->WaitForMainWindow();
   }
-  static void TearDownTestSuite() {
-    app_.reset();
+  static void AfterEnd() {
     dvd_.reset();
     cd_.reset();
   }
+  // View, CD / DVD Info; the window fills itself while it is being shown,
+  // the selected drive's rows last.
+  static WindowCommand Window() { return {app::kCmdCdDvdInfo, L"TfrmCDDVD"}; }
+  static FilledTest Filled() {
+    return ChildHasText(storage::cddvd_ids::kIdFirstValue + static_cast<int>(RowIndex(L"Drive Letter")));
+  }
 
+ protected:
   void SetUp() override {
     if (!cd_->ok() || !dvd_->ok()) GTEST_SKIP() << cd_->why_not() << dvd_->why_not();
-    ASSERT_TRUE(app_->started()) << "CreateProcess error " << app_->start_error();
-    ASSERT_TRUE(app_->main_window()) << "no visible TForm1";
-    window_ = Open();
-    ASSERT_TRUE(window_) << "no visible TfrmCDDVD";
-  }
-  void TearDown() override {
-    if (HWND box = app_->FindMessageBox()) {
-      ADD_FAILURE() << "a message box was left open: " << testing::PrintToString(DescribeWindow(box));
-      PostMessageW(box, WM_COMMAND, IDOK, 0);
-      WaitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); }, kUiTimeout);
-    }
-    if (window_) Close();
+    WindowSuite::SetUp();
   }
 
-  // View, CD / DVD Info; the window fills itself while it is being shown.
-  HWND Open() const {
-    if (!app_->SendCommand(app::kCmdCdDvdInfo, kRefreshTimeout)) return nullptr;
-    return app_->WaitForWindow(L"TfrmCDDVD");
-  }
-  void Close() const {
-    PostMessageW(window_, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(window_); }, kUiTimeout)) << "closing hides it";
-  }
-
-  HWND Child(int id) const { return FindDescendantById(window_, id); }
   HWND DriveList() const { return Child(storage::cddvd_ids::kIdDriveList); }
   std::wstring Row(std::wstring_view label) const {
     HWND cell = Child(storage::cddvd_ids::kIdFirstValue + static_cast<int>(RowIndex(label)));
@@ -149,17 +125,13 @@ class CdDvdWindow : public testing::Test {
   }
   static std::wstring Drive(const WineCdDrive& drive) { return std::wstring(1, drive.letter()) + L":"; }
 
-  static std::unique_ptr<WineCdDrive> cd_, dvd_;
-  static std::unique_ptr<CorvaneProcess> app_;
-  HWND window_ = nullptr;
+  static inline std::unique_ptr<WineCdDrive> cd_, dvd_;
 };
-std::unique_ptr<WineCdDrive> CdDvdWindow::cd_;
-std::unique_ptr<WineCdDrive> CdDvdWindow::dvd_;
-std::unique_ptr<CorvaneProcess> CdDvdWindow::app_;
 
 TEST_F(CdDvdWindow, OpensFromTheMainWindowWithItsCommandEnabled) {
   EXPECT_EQ(WindowText(window_), std::optional<std::wstring>(L"CD / DVD Information"));
-  EXPECT_NE(Ask(app_->Control(app::kIdToolbar), TB_ISBUTTONENABLED, app::kCmdCdDvdInfo), 0) << "toolbar button 5";
+  // Positive: 0 is a disabled button, -1 no answer.
+  EXPECT_GT(Ask(app_->Control(app::kIdToolbar), TB_ISBUTTONENABLED, app::kCmdCdDvdInfo), 0) << "toolbar button 5";
   const std::wstring texts = DescribeWindow(window_);
   for (const wchar_t* text : {L"Item", L"Details", L"Drive", L"Vendor", L"Product Id", L"Revision", L"Vendor Spec",
                               L"Manufacturer driver", L"PNP Device ID", L"Drive Letter", L"Drive Capabilities",
@@ -172,8 +144,7 @@ TEST_F(CdDvdWindow, ListsEachCdDriveOnceHoweverOftenItIsShown) {
   const std::vector<std::wstring> expected = {Entry(*cd_, L"CORVANE CD"), Entry(*dvd_, L"CORVANE DVD")};
   EXPECT_EQ(DriveEntries(), expected) << "first showing";
   Close();
-  window_ = Open();
-  ASSERT_TRUE(window_);
+  ASSERT_TRUE(Open());
   EXPECT_EQ(DriveEntries(), expected) << "second showing";
   Ask(window_, WM_COMMAND, storage::cddvd_ids::kCmdRefresh);
   EXPECT_EQ(DriveEntries(), expected) << "after View, Refresh";

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -19,14 +20,6 @@ namespace corvane::e2e {
 namespace {
 
 using cpu::CpuValueId;
-
-// The text of a child, or "" while its owner is busy (the refresh and each
-// tick's half-second clock measurement hold the user-interface thread).
-std::wstring ChildText(HWND parent, int id) {
-  HWND child = FindDescendantById(parent, id);
-  if (!child) return L"";
-  return WindowText(child, 2s).value_or(L"");
-}
 
 bool IsDigits(const std::wstring& s, size_t count) {
   return s.size() == count && s.find_first_not_of(L"0123456789") == std::wstring::npos;
@@ -45,14 +38,13 @@ class CpuWindows : public testing::Test {
 
   // Opens the CPU window through View, CPU Info and waits for its rows.
   HWND OpenCpuWindow() {
-    EXPECT_TRUE(app_.PostCommand(app::kCmdCpuInfo));  // modal: not waited for
-    HWND cpu = app_.WaitForWindow(L"TfrmCPU", kRefreshTimeout);
-    if (!cpu) return nullptr;
+    const OpenedWindow opened = OpenWindow(app_, {app::kCmdCpuInfo, L"TfrmCPU", /*modal=*/true}, [](HWND cpu) {
+      return ChildText(cpu, CpuValueId(cpu::kRowFamily)).starts_with(L"Model ID: Family ");
+    });
+    EXPECT_TRUE(opened.window) << opened.failure;
+    if (!opened.window) return nullptr;
     EXPECT_TRUE(WaitUntil([&] { return !IsWindowEnabled(main_); }, kUiTimeout)) << "the CPU window is modal";
-    EXPECT_TRUE(WaitUntil([&] { return ChildText(cpu, CpuValueId(cpu::kRowFamily)).starts_with(L"Model ID: Family "); },
-                          kRefreshTimeout))
-        << DescribeWindow(cpu);
-    return cpu;
+    return opened.window;
   }
 
   void ExpectClosedAndMainUsable(HWND cpu) {
@@ -67,10 +59,8 @@ class CpuWindows : public testing::Test {
 };
 
 TEST_F(CpuWindows, CpuWindowFillsTicksAndCloses) {
-  HWND tb = app_.Control(app::kIdToolbar);
-  DWORD_PTR enabled = 0;
-  ASSERT_TRUE(SendMessageTimeoutW(tb, TB_ISBUTTONENABLED, app::kCmdCpuInfo, 0, SMTO_ABORTIFHUNG, 5000, &enabled));
-  EXPECT_TRUE(enabled) << "toolbar button 6";
+  // Positive: 0 is a disabled button, -1 no answer.
+  EXPECT_GT(Ask(app_.Control(app::kIdToolbar), TB_ISBUTTONENABLED, app::kCmdCpuInfo), 0) << "toolbar button 6";
 
   HWND cpu = OpenCpuWindow();
   ASSERT_TRUE(cpu) << "no visible TfrmCPU";
@@ -104,16 +94,24 @@ TEST_F(CpuWindows, CpuWindowFillsTicksAndCloses) {
 }
 
 TEST_F(CpuWindows, MetersFromTheViewMenuFollowTheLoad) {
-  HWND meters = app_.FindWindowOfClass(L"TfrmMeters", /*visible_only=*/false);
-  ASSERT_TRUE(meters) << "created at start-up";
-  EXPECT_FALSE(IsWindowVisible(meters));
+  // Built the first time it is shown: before, there is no such window, not even hidden.
+  EXPECT_EQ(app_.FindWindowOfClass(L"TfrmMeters", /*visible_only=*/false), nullptr);
+
+  const auto asked = std::chrono::steady_clock::now();
+  const OpenedWindow opened = OpenWindow(app_, {app::kCmdCpuMeters, L"TfrmMeters", /*modal=*/true},
+                                         ChildHasText(cpu::meters_ids::kIdPercent), kUiTimeout);
+  ASSERT_TRUE(opened.window) << opened.failure;
+  HWND meters = opened.window;
+  // It starts cleared. Sampling starts with this showing, once a second, and
+  // the first tick only takes a reading: nothing else can show before two
+  // seconds have passed since the command was asked for.
+  const std::wstring first_label = ChildText(meters, cpu::meters_ids::kIdPercent);
+  if (std::chrono::steady_clock::now() - asked < 1500ms) {
+    EXPECT_EQ(first_label, L"0.0%");
+  }
+  EXPECT_EQ(WindowText(meters), std::optional<std::wstring>(L"CPU Meters"));
   EXPECT_TRUE(GetWindowLongW(meters, GWL_EXSTYLE) & WS_EX_TOPMOST);
   EXPECT_FALSE(GetWindowLongW(meters, GWL_STYLE) & (WS_THICKFRAME | WS_MAXIMIZEBOX));
-  EXPECT_EQ(ChildText(meters, cpu::meters_ids::kIdPercent), L"0.0%");
-
-  ASSERT_TRUE(app_.PostCommand(app::kCmdCpuMeters));
-  ASSERT_TRUE(app_.WaitForWindow(L"TfrmMeters"));
-  EXPECT_EQ(WindowText(meters), std::optional<std::wstring>(L"CPU Meters"));
   EXPECT_TRUE(WaitUntil([&] { return !IsWindowEnabled(main_); }, kUiTimeout)) << "shown modally";
   // The first tick only takes a reading; the second shows a load.
   std::wstring label;

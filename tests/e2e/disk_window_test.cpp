@@ -20,48 +20,16 @@ namespace {
 
 namespace ids = storage::disk_ids;
 
-LRESULT Ask(HWND wnd, UINT msg, WPARAM wp = 0, LPARAM lp = 0) {
-  DWORD_PTR result = 0;
-  if (!SendMessageTimeoutW(wnd, msg, wp, lp, SMTO_ABORTIFHUNG, 10000, &result)) return -1;
-  return static_cast<LRESULT>(result);
-}
-
 bool Matches(const std::wstring& text, const wchar_t* pattern) { return std::regex_match(text, std::wregex(pattern)); }
 
-class DiskWindow : public testing::Test {
+class DiskWindow : public WindowSuite<DiskWindow> {
+ public:
+  // View, Disk Info; the window reads its drives while it is being shown,
+  // and the drive type is the last row it fills.
+  static WindowCommand Window() { return {app::kCmdDiskInfo, L"TfrmDisk"}; }
+  static FilledTest Filled() { return ChildHasText(ids::kIdDriveType); }
+
  protected:
-  static void SetUpTestSuite() {
-    app_ = std::make_unique<CorvaneProcess>(std::vector<std::wstring>{L"/norefresh"});
-    if (app_->started()) app_->WaitForMainWindow();
-  }
-  static void TearDownTestSuite() { app_.reset(); }
-
-  void SetUp() override {
-    ASSERT_TRUE(app_->started()) << "CreateProcess error " << app_->start_error();
-    ASSERT_TRUE(app_->main_window()) << "no visible TForm1";
-    disk_ = Open();
-    ASSERT_TRUE(disk_) << "no visible TfrmDisk";
-  }
-  void TearDown() override {
-    EXPECT_EQ(app_->FindMessageBox(), nullptr) << DescribeWindow(app_->FindMessageBox());
-    if (disk_) Close();
-  }
-
-  // View, Disk Info; the window reads its drives while it is being shown.
-  HWND Open() const {
-    if (!app_->SendCommand(app::kCmdDiskInfo, kRefreshTimeout)) return nullptr;
-    return app_->WaitForWindow(L"TfrmDisk");
-  }
-  void Close() const {
-    PostMessageW(disk_, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(disk_); }, kUiTimeout)) << "closing hides it";
-  }
-
-  HWND Child(int id) const { return FindDescendantById(disk_, id); }
-  std::wstring Text(int id) const {
-    HWND child = Child(id);
-    return child ? WindowText(child).value_or(L"?") : L"<missing>";
-  }
   // A value cell of the volume or SMART sheet, by its ID.
   std::wstring Value(int id) const { return Text(id); }
 
@@ -87,19 +55,16 @@ class DiskWindow : public testing::Test {
     ASSERT_NE(Ask(combo, CB_SETCURSEL, static_cast<WPARAM>(index)), CB_ERR);
     Ask(GetParent(combo), WM_COMMAND, MAKEWPARAM(ids::kIdDriveList, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
   }
-
-  static std::unique_ptr<CorvaneProcess> app_;
-  HWND disk_ = nullptr;
 };
-std::unique_ptr<CorvaneProcess> DiskWindow::app_;
 
 TEST_F(DiskWindow, OpensFromTheMainWindowWithItsCommandEnabled) {
-  EXPECT_EQ(WindowText(disk_), std::optional<std::wstring>(L"Drive Information"));
+  EXPECT_EQ(WindowText(window_), std::optional<std::wstring>(L"Drive Information"));
   HWND toolbar = app_->Control(app::kIdToolbar);
-  EXPECT_NE(Ask(toolbar, TB_ISBUTTONENABLED, app::kCmdDiskInfo), 0) << "toolbar button 4";
+  // Positive: 0 is a disabled button, -1 no answer.
+  EXPECT_GT(Ask(toolbar, TB_ISBUTTONENABLED, app::kCmdDiskInfo), 0) << "toolbar button 4";
   for (const wchar_t* label : {L"Drive Type", L"Volume Serial No.", L"Free Clusters", L"Modal Number", L"% Used",
                                L"File System Flags", L"Show CD/DVD Info", L"SMART Information "}) {
-    EXPECT_NE(DescribeWindow(disk_).find(label), std::wstring::npos) << label;
+    EXPECT_NE(DescribeWindow(window_).find(label), std::wstring::npos) << label;
   }
   // The CD/DVD window is in the creation list (built when first shown), so
   // the button that leads to it is enabled.
@@ -110,10 +75,9 @@ TEST_F(DiskWindow, ListsEachFixedDriveOnceHoweverOftenItIsShown) {
   const std::vector<std::wstring> expected = {L"C: []", L"Z: []"};
   EXPECT_EQ(DriveEntries(), expected) << "first showing";
   Close();
-  disk_ = Open();
-  ASSERT_TRUE(disk_);
+  ASSERT_TRUE(Open());
   EXPECT_EQ(DriveEntries(), expected) << "second showing";
-  Ask(disk_, WM_COMMAND, ids::kCmdRefresh);
+  Ask(window_, WM_COMMAND, ids::kCmdRefresh);
   EXPECT_EQ(DriveEntries(), expected) << "after View, Refresh";
 }
 
@@ -179,10 +143,10 @@ TEST_F(DiskWindow, PickingTheSecondDriveShowsIt) {
 TEST_F(DiskWindow, ShowCdDvdInfoHandsOverToTheCdDvdWindow) {
   HWND button = Child(ids::kIdShowCdDvd);
   ASSERT_TRUE(IsWindowEnabled(button));
-  PostMessageW(disk_, WM_COMMAND, MAKEWPARAM(ids::kIdShowCdDvd, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+  PostMessageW(window_, WM_COMMAND, MAKEWPARAM(ids::kIdShowCdDvd, BN_CLICKED), reinterpret_cast<LPARAM>(button));
   HWND cd_dvd = app_->WaitForWindow(L"TfrmCDDVD", kRefreshTimeout);
   ASSERT_TRUE(cd_dvd) << "the CD/DVD window is shown";
-  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(disk_); }, kUiTimeout)) << "and this one closes";
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(window_); }, kUiTimeout)) << "and this one closes";
   PostMessageW(cd_dvd, WM_CLOSE, 0, 0);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(cd_dvd); }, kUiTimeout));
 }

@@ -134,6 +134,12 @@ std::optional<std::wstring> WindowText(HWND wnd, milliseconds timeout) {
   return text;
 }
 
+LRESULT Ask(HWND wnd, UINT msg, WPARAM wp, LPARAM lp, milliseconds timeout) {
+  DWORD_PTR result = 0;
+  if (!SendMessageTimeoutW(wnd, msg, wp, lp, SMTO_ABORTIFHUNG, ToMs(timeout), &result)) return -1;
+  return static_cast<LRESULT>(result);
+}
+
 std::vector<HWND> Descendants(HWND parent) {
   std::vector<HWND> out;
   EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&out));
@@ -145,6 +151,12 @@ HWND FindDescendantById(HWND parent, int id) {
     if (GetDlgCtrlID(w) == id) return w;
   }
   return nullptr;
+}
+
+std::wstring ChildText(HWND parent, int id, milliseconds timeout) {
+  HWND child = FindDescendantById(parent, id);
+  if (!child) return L"";
+  return WindowText(child, timeout).value_or(L"");
 }
 
 HWND FindButton(HWND parent, const std::wstring& text) {
@@ -262,6 +274,17 @@ HWND CorvaneProcess::WaitForWindow(const std::wstring& cls, milliseconds timeout
 
 HWND CorvaneProcess::FindMessageBox() const { return FindWindowOfClass(L"#32770"); }
 
+std::vector<std::wstring> CorvaneProcess::DismissMessageBoxes() const {
+  std::vector<std::wstring> seen;
+  for (HWND box : TopLevelWindows(L"#32770")) {
+    seen.push_back(DescribeWindow(box));
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    PostMessageW(box, WM_CLOSE, 0, 0);
+    WaitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); }, kUiTimeout);
+  }
+  return seen;
+}
+
 HWND CorvaneProcess::WaitForMainWindow(milliseconds timeout) {
   main_ = WaitForWindow(L"TForm1", timeout);
   return main_;
@@ -342,12 +365,7 @@ CorvaneProcess::ExitReport CorvaneProcess::WatchUntilExit(milliseconds timeout) 
   const auto start = Clock::now();
   WaitUntil(
       [&] {
-        for (HWND box : TopLevelWindows(L"#32770")) {
-          report.boxes.push_back(DescribeWindow(box));
-          PostMessageW(box, WM_COMMAND, IDOK, 0);
-          PostMessageW(box, WM_CLOSE, 0, 0);
-          WaitUntil([&] { return !IsWindowVisible(box); }, kUiTimeout);
-        }
+        for (std::wstring& box : DismissMessageBoxes()) report.boxes.push_back(std::move(box));
         return !running();
       },
       timeout);
@@ -406,6 +424,40 @@ void CorvaneProcess::Terminate() {
   if (!process_) return;
   TerminateProcess(process_.get(), 0xDEAD);
   WaitForSingleObject(process_.get(), ToMs(kExitTimeout));
+}
+
+// ---------------------------------------------------------------------------
+
+FilledTest ChildHasText(int id) {
+  return [id](HWND window) { return !ChildText(window, id).empty(); };
+}
+
+FilledTest ShowsText(std::wstring text) {
+  return [text = std::move(text)](HWND window) { return DescribeWindow(window).find(text) != std::wstring::npos; };
+}
+
+OpenedWindow OpenWindow(const CorvaneProcess& app, const WindowCommand& how, const FilledTest& filled,
+                        milliseconds timeout) {
+  OpenedWindow out;
+  const std::wstring command = L"command " + std::to_wstring(how.command);
+  // A modeless window is shown (and, by most, filled) before the command
+  // returns; a modal one is shown inside it, so the command is not waited for.
+  const bool asked = how.modal ? app.PostCommand(how.command) : app.SendCommand(how.command, timeout);
+  if (!asked) {
+    out.failure = command + L" was not taken by the main window within the time allowed";
+    return out;
+  }
+  HWND window = app.WaitForWindow(how.window_class, timeout);
+  if (!window) {
+    out.failure = command + L" showed no visible " + how.window_class;
+    return out;
+  }
+  if (!WaitUntil([&] { return filled(window); }, timeout)) {
+    out.failure = how.window_class + L" did not show its contents: " + DescribeWindow(window);
+    return out;
+  }
+  out.window = window;
+  return out;
 }
 
 }  // namespace corvane::e2e

@@ -8,8 +8,11 @@
 #pragma once
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <chrono>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -49,8 +52,16 @@ std::wstring CorvanePath();
 std::wstring ClassName(HWND wnd);
 // WM_GETTEXT through SendMessageTimeout; nullopt when the owner does not answer in time.
 std::optional<std::wstring> WindowText(HWND wnd, milliseconds timeout = kUiTimeout);
+// A message whose answer carries no pointer, sent to a window of any
+// process; -1 when its owner does not answer within `timeout`, so a hung
+// program fails a check rather than the run.
+LRESULT Ask(HWND wnd, UINT msg, WPARAM wp = 0, LPARAM lp = 0, milliseconds timeout = kUiTimeout);
 std::vector<HWND> Descendants(HWND parent);  // all levels, in EnumChildWindows order
 HWND FindDescendantById(HWND parent, int id);
+// The text of the descendant `id`; "" when there is none or its owner does
+// not answer within `timeout` (a refresh or a clock measurement holds the
+// user-interface thread).
+std::wstring ChildText(HWND parent, int id, milliseconds timeout = 2s);
 // A child button whose text, without '&', equals `text`.
 HWND FindButton(HWND parent, const std::wstring& text);
 // Sends the button's BN_CLICKED notification to its parent (posted: the
@@ -105,6 +116,9 @@ class CorvaneProcess {
   HWND WaitForWindow(const std::wstring& cls, milliseconds timeout = kUiTimeout, bool visible_only = true) const;
   // A standard dialog (message box, "#32770") of this process, visible.
   HWND FindMessageBox() const;
+  // Describes (DescribeWindow) and dismisses every visible message box of the
+  // process, each waited for to go (bounded); returns the descriptions.
+  std::vector<std::wstring> DismissMessageBoxes() const;
 
   // The visible TForm1; waits for it (the start-up refresh runs before it is
   // shown). Returns nullptr if it does not appear or the process ends first.
@@ -169,6 +183,95 @@ class CorvaneProcess {
   DWORD start_error_ = 0;
   std::wstring command_line_;
   HWND main_ = nullptr;
+};
+
+// ---------------------------------------------------------------------------
+// Opening a window from the main window.
+
+// How the main window reaches one of its windows.
+struct WindowCommand {
+  int command;               // the main window's command that shows it
+  std::wstring window_class;
+  bool modal = false;        // shown modally: the command is posted, not waited for
+};
+
+// Whether a shown window shows its model yet.
+using FilledTest = std::function<bool(HWND window)>;
+// The descendant `id` holds some text.
+FilledTest ChildHasText(int id);
+// The texts of the window (DescribeWindow) include `text`.
+FilledTest ShowsText(std::wstring text);
+
+struct OpenedWindow {
+  HWND window = nullptr;  // visible and filled; nullptr when either did not happen
+  std::wstring failure;   // what did not happen, when window is nullptr
+};
+// Runs the command, waits for a visible window of the class, then until
+// `filled` holds for it; each wait bounded by `timeout`.
+OpenedWindow OpenWindow(const CorvaneProcess& app, const WindowCommand& how, const FilledTest& filled,
+                        milliseconds timeout = kRefreshTimeout);
+
+// A suite about one window that the main window opens. One process started
+// with /norefresh serves the whole suite; each test finds the window shown
+// and filled, and leaves it closed with no message box open.
+//
+// Suite is the derived fixture. It names its window with
+//   static WindowCommand Window();
+//   static FilledTest Filled();
+// and may hide BeforeStart() and AfterEnd() to prepare what the process
+// needs (a drive, say) before it starts and remove it after it has ended.
+template <class Suite>
+class WindowSuite : public testing::Test {
+ public:
+  static void SetUpTestSuite() {
+    Suite::BeforeStart();
+    app_ = std::make_unique<CorvaneProcess>(std::vector<std::wstring>{L"/norefresh"});
+    if (app_->started()) app_->WaitForMainWindow();
+  }
+  static void TearDownTestSuite() {
+    app_.reset();
+    Suite::AfterEnd();
+  }
+  static void BeforeStart() {}
+  static void AfterEnd() {}
+
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(app_->started()) << "CreateProcess error " << app_->start_error();
+    ASSERT_TRUE(app_->main_window()) << "no visible TForm1";
+    ASSERT_TRUE(Open());
+  }
+  void TearDown() override {
+    // A box left open would also block the next test's commands.
+    for (const std::wstring& box : app_->DismissMessageBoxes()) {
+      ADD_FAILURE() << "a message box was left open: " << testing::PrintToString(box);
+    }
+    if (window_ && IsWindowVisible(window_)) Close();
+  }
+
+  // Opens the window through its command and waits until it shows its model.
+  testing::AssertionResult Open() {
+    const WindowCommand how = Suite::Window();
+    const OpenedWindow opened = OpenWindow(*app_, how, Suite::Filled());
+    window_ = opened.window;
+    if (!window_) return testing::AssertionFailure() << opened.failure;
+    return testing::AssertionSuccess();
+  }
+  // The close box: the window hides.
+  void Close() const {
+    PostMessageW(window_, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(window_); }, kUiTimeout)) << "closing hides it";
+  }
+
+  HWND Child(int id) const { return FindDescendantById(window_, id); }
+  // A child's text; "<missing>" without the child, "?" when it does not answer.
+  std::wstring Text(int id) const {
+    HWND child = Child(id);
+    return child ? WindowText(child).value_or(L"?") : L"<missing>";
+  }
+
+  static inline std::unique_ptr<CorvaneProcess> app_;
+  HWND window_ = nullptr;
 };
 
 }  // namespace corvane::e2e

@@ -23,12 +23,6 @@
 namespace corvane::e2e {
 namespace {
 
-LRESULT Ask(HWND wnd, UINT msg, WPARAM wp = 0, LPARAM lp = 0) {
-  DWORD_PTR result = 0;
-  if (!SendMessageTimeoutW(wnd, msg, wp, lp, SMTO_ABORTIFHUNG, 10000, &result)) return -1;
-  return static_cast<LRESULT>(result);
-}
-
 // The number of Win32_DiskDrive instances, asked here on the native
 // interfaces, independently of the program's late-bound route.
 int CountDiskDrives() {
@@ -87,41 +81,18 @@ std::vector<std::wstring> HeaderTexts(DWORD pid, HWND list) {
   return texts;
 }
 
-class UsbDrivesWindow : public testing::Test {
- protected:
-  static void SetUpTestSuite() {
-    disks_ = CountDiskDrives();
-    app_ = std::make_unique<CorvaneProcess>(std::vector<std::wstring>{L"/norefresh"});
-    if (app_->started()) app_->WaitForMainWindow();
-  }
-  static void TearDownTestSuite() { app_.reset(); }
+class UsbDrivesWindow : public WindowSuite<UsbDrivesWindow> {
+ public:
+  static void BeforeStart() { disks_ = CountDiskDrives(); }
+  // View, USB Drives; the window asks WMI while it is being shown and sets
+  // both counts at the end.
+  static WindowCommand Window() { return {app::kCmdUsbDrives, L"TfrmUSBDrives"}; }
+  static FilledTest Filled() { return ChildHasText(storage::usb_drives_ids::kIdTotal); }
 
+ protected:
   void SetUp() override {
     ASSERT_GT(disks_, 0) << "WMI lists no disk drive in this prefix";
-    ASSERT_TRUE(app_->started()) << "CreateProcess error " << app_->start_error();
-    ASSERT_TRUE(app_->main_window()) << "no visible TForm1";
-    window_ = Open();
-    ASSERT_TRUE(window_) << "no visible TfrmUSBDrives";
-  }
-  void TearDown() override {
-    EXPECT_EQ(app_->FindMessageBox(), nullptr) << DescribeWindow(app_->FindMessageBox());
-    if (window_ && IsWindowVisible(window_)) Close();
-  }
-
-  // View, USB Drives; the window asks WMI while it is being shown.
-  HWND Open() const {
-    if (!app_->SendCommand(app::kCmdUsbDrives, kRefreshTimeout)) return nullptr;
-    return app_->WaitForWindow(L"TfrmUSBDrives");
-  }
-  void Close() const {
-    PostMessageW(window_, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(window_); }, kUiTimeout)) << "closing hides it";
-  }
-
-  HWND Child(int id) const { return FindDescendantById(window_, id); }
-  std::wstring Text(int id) const {
-    HWND child = Child(id);
-    return child ? WindowText(child).value_or(L"?") : L"<missing>";
+    WindowSuite::SetUp();
   }
 
   void ExpectNoUsbDiskAmongAllDisks(const char* when) const {
@@ -131,12 +102,8 @@ class UsbDrivesWindow : public testing::Test {
     EXPECT_EQ(Ask(Child(storage::usb_drives_ids::kIdGrid), LVM_GETITEMCOUNT), 0);
   }
 
-  static int disks_;
-  static std::unique_ptr<CorvaneProcess> app_;
-  HWND window_ = nullptr;
+  static inline int disks_ = 0;
 };
-int UsbDrivesWindow::disks_ = 0;
-std::unique_ptr<CorvaneProcess> UsbDrivesWindow::app_;
 
 TEST_F(UsbDrivesWindow, OpensFromTheMainWindowWithTheCountsAndTheGrid) {
   EXPECT_EQ(WindowText(window_), std::optional<std::wstring>(L"USB Drives"));
@@ -154,8 +121,7 @@ TEST_F(UsbDrivesWindow, OpensFromTheMainWindowWithTheCountsAndTheGrid) {
 
 TEST_F(UsbDrivesWindow, ShowingAgainAndRefreshingGiveTheSameCounts) {
   Close();
-  window_ = Open();
-  ASSERT_TRUE(window_);
+  ASSERT_TRUE(Open());
   ExpectNoUsbDiskAmongAllDisks("second showing");
   ASSERT_NE(Ask(window_, WM_COMMAND, storage::usb_drives_ids::kCmdRefresh), -1);
   ExpectNoUsbDiskAmongAllDisks("after View, Refresh");

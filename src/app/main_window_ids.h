@@ -42,7 +42,6 @@ enum MainCommand : int {
   kCmdShowNetwork,
   kCmdShowUsb,
   kCmdShowDateTime,
-  kCmdOpenWebPage,
   // Help
   kCmdUsingCorvane = 401,
   kCmdWebPage,

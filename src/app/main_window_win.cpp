@@ -35,6 +35,7 @@ const Binding kBindings[] = {
     {kCmdQuickPrint, nullptr, &MainWindow::QuickPrint1Click},
     {kCmdExit, nullptr, &MainWindow::Exit1Click},
     {kCmdMainSystemInfo, nullptr, &MainWindow::Refresh1Click},
+    {kCmdPersonalInfo, L"TfrmPersonal", nullptr},
     {kCmdMemoryInfo, L"TfrmMemory", nullptr},
     {kCmdDisplayInfo, L"TfrmDisplay", nullptr},
     {kCmdDiskInfo, L"TfrmDisk", nullptr},
@@ -55,7 +56,6 @@ const Binding kBindings[] = {
     {kCmdTransparentBackground, nullptr, &MainWindow::TransparentBackground1Click},
     {kCmdUsingCorvane, L"TfrmHelp", nullptr},
     {kCmdWebPage, nullptr, &MainWindow::WebPage1Click},
-    {kCmdOpenWebPage, nullptr, &MainWindow::WebPage1Click},
     {kCmdAbout, nullptr, &MainWindow::About1Click},
 };
 

@@ -99,6 +99,8 @@ void Toolbar::Enable(unsigned command, bool enabled) {
 
 bool Toolbar::HandleTooltip(NMHDR* hdr) {
   if (hdr->code != TTN_GETDISPINFOW) return false;
+  // Only this toolbar's tooltips: another control's tip may carry the same ID.
+  if (hdr->hwndFrom != reinterpret_cast<HWND>(SendMessageW(hwnd_, TB_GETTOOLTIPS, 0, 0))) return false;
   auto* info = reinterpret_cast<NMTTDISPINFOW*>(hdr);
   for (const auto& b : buttons_) {
     if (b.id == hdr->idFrom) {

@@ -49,17 +49,20 @@ bool Window::EnsureBuilt() {
   if (building_) return false;  // asked again while its own build runs
   building_ = true;
   bool ok = false;
+  std::wstring failure;
   try {
     ok = Build();
   } catch (...) {
-    ShowErrorBox(nullptr, CurrentFailureText());
+    failure = CurrentFailureText();
   }
   building_ = false;
+  // A half-built window goes before anyone is told: nothing may show or use it.
   if (!ok && hwnd_) {
     SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
     DestroyWindow(hwnd_);
     hwnd_ = nullptr;
   }
+  if (!failure.empty()) ShowErrorBox(nullptr, failure);
   return hwnd_ != nullptr;
 }
 

@@ -37,13 +37,13 @@ bool DetailSheet::Create(HWND parent, int id, std::vector<SheetRow> rows, SheetG
              theme().bold());
   rows_.reserve(rows.size());
   int y = g.heading_height;
-  for (auto& spec : rows) {
-    Row row{std::move(spec)};
-    row.label = AddControl(row.spec.label_name, row.spec.label_id, L"EDIT", row.spec.label, kCellStyle, g.label_x, y,
+  for (auto& cells : rows) {
+    Row row{std::move(cells)};
+    row.label = AddControl(row.cells.label_name, row.cells.label_id, L"EDIT", row.cells.label, kCellStyle, g.label_x, y,
                            g.label_width, g.row_height, 0, theme().bold());
-    row.value = AddControl(row.spec.value_name, row.spec.value_id, L"EDIT", L"", kCellStyle, g.value_x, y,
+    row.value = AddControl(row.cells.value_name, row.cells.value_id, L"EDIT", L"", kCellStyle, g.value_x, y,
                            g.value_width, g.row_height);
-    if (row.spec.marked) {
+    if (row.cells.marked) {
       const int gap = g.value_x - g.label_x - g.label_width;
       row.marker = AddControl(L"", 0, L"STATIC", L"*", WS_VISIBLE | SS_CENTER, g.label_x + g.label_width, y, gap,
                               g.row_height, 0, theme().bold());

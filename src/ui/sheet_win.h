@@ -84,7 +84,7 @@ class DetailSheet : public Window {
 
  private:
   struct Row {
-    SheetRow spec;
+    SheetRow cells;
     HWND label = nullptr;
     HWND value = nullptr;
     HWND marker = nullptr;

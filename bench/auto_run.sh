@@ -6,31 +6,14 @@
 # CORVANE_BENCH_BUILD names the cross build tree (default build/win32); it is
 # configured and brought up to date first.
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-cd "$root"
+cd "$(dirname "$0")/.."
 runs=${1:-10}
 [[ $runs =~ ^[1-9][0-9]*$ ]] || { echo "usage: $0 [runs]" >&2; exit 2; }
-
-build=${CORVANE_BENCH_BUILD:-$root/build/win32}
-out_dir=$root/build/bench
-export CORVANE_WINE_STATE=$root/build/wine-bench
-session=$root/tests/wine/session.sh
-
-if [ ! -f "$build/CMakeCache.txt" ]; then
-  cmake -S "$root" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
-        -DCMAKE_BUILD_TYPE=Release >/dev/null
-fi
-cmake --build "$build" --target corvane bench_empty >/dev/null
+# shellcheck source=bench/common.sh
+source bench/common.sh
+bench_session corvane bench_empty
 corvane=$build/bin/corvane.exe
 empty=$build/bin/bench_empty.exe
-mkdir -p "$out_dir"
-
-# The session's Xvfb inherits the descriptors of whoever starts it: give it a
-# log file, not this script's output, or a pipe reading us never closes.
-trap '"$session" stop' EXIT
-"$session" start >"$out_dir/session.log" 2>&1
-# shellcheck disable=SC1091
-source "$CORVANE_WINE_STATE/session.env"
 
 out=$out_dir/out.txt
 out_win=$(winepath -w "$out")

@@ -8,28 +8,13 @@
 #   bench/peak_memory.sh [N]          N runs of each program (default 7)
 # CORVANE_BENCH_BUILD names the cross build tree (default build/win32).
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-cd "$root"
+cd "$(dirname "$0")/.."
 runs=${1:-7}
 [[ $runs =~ ^[1-9][0-9]*$ ]] || { echo "usage: $0 [runs]" >&2; exit 2; }
 [ -x /usr/bin/time ] || { echo "needs /usr/bin/time: apt-get install time" >&2; exit 1; }
-
-build=${CORVANE_BENCH_BUILD:-$root/build/win32}
-out_dir=$root/build/bench
-export CORVANE_WINE_STATE=$root/build/wine-bench
-session=$root/tests/wine/session.sh
-
-if [ ! -f "$build/CMakeCache.txt" ]; then
-  cmake -S "$root" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
-        -DCMAKE_BUILD_TYPE=Release >/dev/null
-fi
-cmake --build "$build" --target corvane bench_reference bench_empty >/dev/null
-
-mkdir -p "$out_dir"
-trap '"$session" stop' EXIT
-"$session" start >"$out_dir/session.log" 2>&1
-# shellcheck disable=SC1091
-source "$CORVANE_WINE_STATE/session.env"
+# shellcheck source=bench/common.sh
+source bench/common.sh
+bench_session corvane bench_reference bench_empty
 out=$out_dir/out.txt
 out_win=$(winepath -w "$out")
 
@@ -39,10 +24,6 @@ peak_kib() {
   timeout -k 5 120 /usr/bin/time -v -o "$report" wine "$@" >/dev/null 2>&1 </dev/null ||
     { echo "run failed: $*" >&2; return 1; }
   awk -F': ' '/Maximum resident set size/ { print $2 }' "$report"
-}
-
-median() {
-  sort -n | awk '{ v[NR] = $1 } END { printf "%d\n", (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
 }
 
 # One unmeasured run of each warms the file cache and the server.

@@ -1,0 +1,30 @@
+# Sourced by the bench scripts: the cross build tree brought up to date for
+# the targets named, and a private warm Wine session started for the script's
+# life (stopped when it exits).
+#   bench_session TARGET...   sets root, build, out_dir, session
+# CORVANE_BENCH_BUILD names the cross build tree (default build/win32).
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build=${CORVANE_BENCH_BUILD:-$root/build/win32}
+out_dir=$root/build/bench
+export CORVANE_WINE_STATE=$root/build/wine-bench
+session=$root/tests/wine/session.sh
+
+bench_session() {
+  if [ ! -f "$build/CMakeCache.txt" ]; then
+    cmake -S "$root" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
+          -DCMAKE_BUILD_TYPE=Release >/dev/null
+  fi
+  cmake --build "$build" --target "$@" >/dev/null
+  mkdir -p "$out_dir"
+  # The session's Xvfb inherits the descriptors of whoever starts it: give it
+  # a log file, not this script's output, or a pipe reading us never closes.
+  trap '"$session" stop' EXIT
+  "$session" start >"$out_dir/session.log" 2>&1 || { cat "$out_dir/session.log" >&2; exit 1; }
+  # shellcheck disable=SC1091
+  source "$CORVANE_WINE_STATE/session.env"
+}
+
+# The median of the numbers on stdin, one a line (whole numbers).
+median() {
+  sort -n | awk '{ v[NR] = $1 } END { printf "%d\n", (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+}

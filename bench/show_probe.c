@@ -180,7 +180,11 @@ int wmain(int argc, wchar_t** argv) {
   printf("round  empty-exit  visible  painted  painted-empty (ms)\n");
   for (r = 0; r < rounds; ++r) {
     empty[r] = time_empty(empty_line);
-    if (empty[r] < 0 || !time_show(line, argv[3], &visible[r], &shown[r])) return 1;
+    if (empty[r] < 0) {
+      fprintf(stderr, "round %d: the empty program did not run (error %lu)\n", r + 1, GetLastError());
+      return 1;
+    }
+    if (!time_show(line, argv[3], &visible[r], &shown[r])) return 1;
     extra[r] = shown[r] - empty[r];
     printf("%5d  %10.1f  %7.1f  %7.1f  %13.1f\n", r + 1, empty[r], visible[r], shown[r], extra[r]);
   }

@@ -77,7 +77,12 @@ const std::vector<Seed>& Seeds() {
 }
 
 void Put(HKEY key, const wchar_t* name, DWORD type, const Bytes& data) {
-  ASSERT_EQ(::RegSetValueExW(key, name, 0, type, reinterpret_cast<const BYTE*>(data.data()),
+  // The system stores a string one character longer when the character just
+  // past the data given is a zero: whatever the heap held there would decide
+  // the stored size. Non-zero bytes follow the data, so the size is the one given.
+  Bytes padded = data;
+  padded.resize(data.size() + 4, std::byte{'X'});
+  ASSERT_EQ(::RegSetValueExW(key, name, 0, type, reinterpret_cast<const BYTE*>(padded.data()),
                              static_cast<DWORD>(data.size())),
             ERROR_SUCCESS)
       << "seeding value";

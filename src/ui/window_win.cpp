@@ -191,7 +191,7 @@ HWND Window::AddWebLink(std::wstring name, int id, int x, int y, LinkKind kind, 
   const bool opens = kind == LinkKind::kOpensPage;
   HWND link = AddControl(std::move(name), id, L"STATIC", kWebAddressText, WS_VISIBLE | (opens ? SS_NOTIFY : 0), x, y,
                          300, 16, 0, font ? font : (opens ? theme_.link() : theme_.normal()));
-  if (link) (opens ? opening_links_ : plain_links_).push_back(link);
+  if (link && opens) opening_links_.push_back(link);
   return link;
 }
 

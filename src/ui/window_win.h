@@ -177,7 +177,7 @@ class Window {
   bool running_command_ = false;
   std::optional<HeldCommand> held_;
   std::function<bool(int, int, bool)> commands_;
-  std::vector<HWND> opening_links_, plain_links_;
+  std::vector<HWND> opening_links_;
   std::map<std::wstring, Named, std::less<>> controls_;
 };
 

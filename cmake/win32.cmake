@@ -51,6 +51,8 @@ foreach(main ${CORVANE_BENCH_MAINS})
   string(REPLACE "_main_win" "" name ${name})
   add_executable(bench_${name} EXCLUDE_FROM_ALL ${main})
   target_link_libraries(bench_${name} PRIVATE corvane_win)
+  # Benchmarks may drive the code with the tests' scripted sources.
+  target_include_directories(bench_${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 endforeach()
 # The plain C programs of bench/: the empty program (what any process costs)
 # and the start-up probe that times a window's first painting from outside.

@@ -14,6 +14,7 @@
 #include "storage/cddvd_window_win.h"
 #include "storage/disk_window_win.h"
 #include "storage/usb_drives_window_win.h"
+#include "usb/usb_window_win.h"
 
 namespace corvane::app {
 namespace {
@@ -30,10 +31,11 @@ struct ListedWindow {
   bool build_at_startup = false;
 };
 
-// The drive window finds the CD/DVD window through the application.
-std::unique_ptr<ui::Window> MakeDiskWindow(Application& app) {
-  return std::make_unique<storage::DiskWindow>(
-      app.theme(), [&app](std::wstring_view class_name) { return app.FindWindow(class_name); });
+// A window that leads on to others finds them through the application.
+template <class W>
+std::unique_ptr<ui::Window> MakeWithFinder(Application& app) {
+  return std::make_unique<W>(app.theme(),
+                             [&app](std::wstring_view class_name) { return app.FindWindow(class_name); });
 }
 
 template <class W>
@@ -43,11 +45,13 @@ std::unique_ptr<ui::Window> Make(Application& app) {
 
 const ListedWindow kCreationList[] = {
     {L"TForm1", [](Application& app) -> std::unique_ptr<ui::Window> { return std::make_unique<MainWindow>(app); }},
-    {L"TfrmDisk", &MakeDiskWindow},
+    {L"TfrmDisk", &MakeWithFinder<storage::DiskWindow>},
     {L"TfrmHelp", &Make<HelpWindow>},
     {L"TfrmMeters", &Make<cpu::MetersWindow>},
     {L"TfrmCDDVD", &Make<storage::CdDvdWindow>},
     {L"TfrmUSBDrives", &Make<storage::UsbDrivesWindow>},
+    // Its device tree follows every device change from start-up on.
+    {L"TfrmUSB", &MakeWithFinder<usb::UsbWindow>, true},
 };
 
 std::vector<std::wstring> CommandLineArguments() {
@@ -84,14 +88,14 @@ int Application::Run(int show) {
   if (action.kind != StartupKind::NoRefresh) collectors_->StartClockSample();
 
   for (const auto& entry : kCreationList) windows_.emplace_back(entry.class_name, entry.make(*this));
-  for (const auto& entry : kCreationList) {
-    if (entry.build_at_startup) FindWindow(entry.class_name)->EnsureBuilt();
-  }
   auto* main = static_cast<MainWindow*>(FindWindow(L"TForm1"));
 
   // The unattended run builds no window: it fills the summary and writes it.
   if (action.kind == StartupKind::Unattended) return main->RunUnattended(action.file);
 
+  for (const auto& entry : kCreationList) {
+    if (entry.build_at_startup) FindWindow(entry.class_name)->EnsureBuilt();
+  }
   if (!main->EnsureBuilt()) return 1;
   main->FormShow(show, action);
 

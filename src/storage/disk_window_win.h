@@ -20,7 +20,7 @@ namespace corvane::storage {
 class DiskWindow : public ui::Window {
  public:
   // `find_window` finds another window of the creation list by class name, or nullptr.
-  using FindWindowFn = std::function<ui::Window*(std::wstring_view class_name)>;
+  using FindWindowFn = ui::FindWindowFn;
   DiskWindow(const ui::Theme& theme, FindWindowFn find_window);
 
   // View, Refresh: rebuilds the drive list and shows its first drive.

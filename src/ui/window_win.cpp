@@ -189,7 +189,8 @@ void Window::FileControl(std::wstring name, int id, HWND control) { controls_[st
 
 HWND Window::AddWebLink(std::wstring name, int id, int x, int y, LinkKind kind, HFONT font) {
   const bool opens = kind == LinkKind::kOpensPage;
-  HWND link = AddControl(std::move(name), id, L"STATIC", kWebAddressText, WS_VISIBLE | (opens ? SS_NOTIFY : 0), x, y,
+  const bool clickable = opens || kind == LinkKind::kRunsCommand;
+  HWND link = AddControl(std::move(name), id, L"STATIC", kWebAddressText, WS_VISIBLE | (clickable ? SS_NOTIFY : 0), x, y,
                          300, 16, 0, font ? font : (opens ? theme_.link() : theme_.normal()));
   if (link && opens) opening_links_.push_back(link);
   return link;

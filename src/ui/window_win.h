@@ -99,8 +99,9 @@ class Window {
 
   // The product's web address at the foot of the window. One that opens
   // the web page is underlined in the link colour and shows the hand cursor;
-  // the others are plain text.
-  enum class LinkKind { kOpensPage, kPlainText };
+  // the others are plain text, and one that runs a command carries it
+  // out through the command table row of its ID when clicked.
+  enum class LinkKind { kOpensPage, kPlainText, kRunsCommand };
   HWND AddWebLink(std::wstring name, int id, int x, int y, LinkKind kind, HFONT font = nullptr);
   void OpenWebPage();
 
@@ -180,6 +181,10 @@ class Window {
   std::vector<HWND> opening_links_;
   std::map<std::wstring, Named, std::less<>> controls_;
 };
+
+// Finds another window of the application by its class name; nullptr when
+// the program has none of that class.
+using FindWindowFn = std::function<Window*(std::wstring_view class_name)>;
 
 // Where a failure goes: the standard error box, or in an unattended run
 // (nobody is there to click it) a line on the standard error stream.

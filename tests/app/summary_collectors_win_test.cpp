@@ -17,6 +17,7 @@
 #include "app/collectors/report_collectors_win.h"
 #include "app/refresh_pipeline.h"
 #include "platform/com_win.h"
+#include "platform/seeded_value_win.h"
 #include "platform/unique_handle.h"
 
 namespace corvane::app {
@@ -42,52 +43,7 @@ Bytes Utf16(std::wstring_view text) {
   return Bytes(p, p + text.size() * sizeof(wchar_t));
 }
 
-// Puts one value under HKEY_LOCAL_MACHINE for the life of the object, then
-// restores what was there: the previous value, or no value, or no key.
-// HARDWARE is volatile, so a missing key is created volatile.
-class SeededValue {
- public:
-  SeededValue(std::wstring path, std::wstring name, DWORD type, const Bytes& data)
-      : path_(std::move(path)), name_(std::move(name)) {
-    DWORD disposition = 0;
-    LONG rc = ::RegCreateKeyExW(HKEY_LOCAL_MACHINE, path_.c_str(), 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS,
-                                nullptr, key_.put(), &disposition);
-    if (rc != ERROR_SUCCESS) {
-      key_.release();
-      ADD_FAILURE() << "cannot create the key, error " << rc;
-      return;
-    }
-    created_key_ = disposition == REG_CREATED_NEW_KEY;
-    DWORD size = 0;
-    if (::RegQueryValueExW(key_.get(), name_.c_str(), nullptr, &old_type_, nullptr, &size) == ERROR_SUCCESS) {
-      old_data_.resize(size);
-      had_value_ =
-          ::RegQueryValueExW(key_.get(), name_.c_str(), nullptr, &old_type_, old_data_.data(), &size) == ERROR_SUCCESS;
-      old_data_.resize(size);
-    }
-    rc = ::RegSetValueExW(key_.get(), name_.c_str(), 0, type, data.data(), static_cast<DWORD>(data.size()));
-    EXPECT_EQ(rc, ERROR_SUCCESS) << "cannot seed the value";
-  }
-  SeededValue(const SeededValue&) = delete;
-  SeededValue& operator=(const SeededValue&) = delete;
-  ~SeededValue() {
-    if (!key_) return;
-    if (had_value_) {
-      ::RegSetValueExW(key_.get(), name_.c_str(), 0, old_type_, old_data_.data(), static_cast<DWORD>(old_data_.size()));
-    } else {
-      ::RegDeleteValueW(key_.get(), name_.c_str());
-    }
-    key_.reset();
-    if (created_key_) ::RegDeleteKeyW(HKEY_LOCAL_MACHINE, path_.c_str());
-  }
-
- private:
-  std::wstring path_, name_;
-  platform::UniqueKey key_;
-  bool created_key_ = false, had_value_ = false;
-  DWORD old_type_ = REG_NONE;
-  Bytes old_data_;
-};
+using test_support::SeededValue;
 
 constexpr wchar_t kSerial[] = L"HARDWARE\\DEVICEMAP\\SERIALCOMM";
 constexpr wchar_t kParallel[] = L"HARDWARE\\DEVICEMAP\\PARALLEL PORTS";

@@ -401,6 +401,54 @@ std::vector<CorvaneProcess::ToolbarButton> CorvaneProcess::ToolbarButtons(int to
   return out;
 }
 
+namespace {
+
+// Reads one tree item and, depth first, its children. Items are read
+// through a page borrowed in the tree's process: the request at its start,
+// the text after it.
+bool ReadTreeItem(HANDLE process, HWND tree, char* remote, HTREEITEM item, ui::TreeNode& node, int depth) {
+  constexpr SIZE_T kTextAt = 512;
+  constexpr int kTextChars = (4096 - kTextAt) / sizeof(wchar_t);
+  if (depth > 64) return false;  // a tree deeper than any the program builds
+  TVITEMW request{};
+  request.mask = TVIF_TEXT | TVIF_HANDLE;
+  request.hItem = item;
+  request.pszText = reinterpret_cast<wchar_t*>(remote + kTextAt);
+  request.cchTextMax = kTextChars;
+  std::vector<wchar_t> text(kTextChars);
+  SIZE_T moved = 0;
+  if (!WriteProcessMemory(process, remote, &request, sizeof request, &moved) ||
+      Ask(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(remote)) != TRUE ||
+      !ReadProcessMemory(process, remote + kTextAt, text.data(), text.size() * sizeof(wchar_t), &moved)) {
+    return false;
+  }
+  text.back() = L'\0';
+  node.text = text.data();
+  for (LRESULT child = Ask(tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(item)); child != 0 && child != -1;
+       child = Ask(tree, TVM_GETNEXTITEM, TVGN_NEXT, child)) {
+    node.children.emplace_back();
+    if (!ReadTreeItem(process, tree, remote, reinterpret_cast<HTREEITEM>(child), node.children.back(), depth + 1)) {
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+std::optional<ui::TreeNode> CorvaneProcess::TreeItems(HWND tree) const {
+  if (!tree || !process_) return std::nullopt;
+  const LRESULT root = Ask(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0);
+  if (root == 0 || root == -1) return std::nullopt;
+  auto* remote = static_cast<char*>(VirtualAllocEx(process_.get(), nullptr, 4096, MEM_COMMIT, PAGE_READWRITE));
+  if (!remote) return std::nullopt;
+  ui::TreeNode node;
+  const bool ok = ReadTreeItem(process_.get(), tree, remote, reinterpret_cast<HTREEITEM>(root), node, 0);
+  VirtualFreeEx(process_.get(), remote, 0, MEM_RELEASE);
+  if (!ok) return std::nullopt;
+  return node;
+}
+
 std::optional<DWORD> CorvaneProcess::Close(milliseconds timeout) {
   if (!process_) return std::nullopt;
   if (running()) {

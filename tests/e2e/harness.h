@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "app/main_window_ids.h"
+#include "ui/tree_model.h"
 #include "platform/unique_handle.h"
 
 namespace corvane::e2e {
@@ -140,6 +141,10 @@ class CorvaneProcess {
   // The buttons of the toolbar control `toolbar_id`, in order; empty if it is
   // missing or cannot be read.
   std::vector<ToolbarButton> ToolbarButtons(int toolbar_id = app::kIdToolbar) const;
+  // The items of a tree-view control of the process, as a tree of texts
+  // (the control's first root item and everything under it); nullopt when
+  // the control is empty or cannot be read.
+  std::optional<ui::TreeNode> TreeItems(HWND tree) const;
 
   // --- Input ---
   // WM_COMMAND sent and waited for (the handler has run when this returns

@@ -1,0 +1,34 @@
+#include "usb/usb_readers_win.h"
+
+#include <windows.h>
+
+#include <string>
+
+#include "platform/registry_win.h"
+#include "platform/unique_handle.h"
+#include "usb/usb_view.h"
+
+namespace corvane::usb {
+
+int ReadHostControllerCount() {
+  return CountHostControllers([](int n) {
+    const std::string name = "\\\\.\\HCD" + std::to_string(n);
+    platform::UniqueHandle<platform::KernelHandleTraits> controller(CreateFileA(
+        name.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
+    return static_cast<bool>(controller);
+  });
+}
+
+std::optional<std::uint32_t> ReadUsbStorageCount() {
+  platform::Registry registry(KEY_READ);
+  registry.SetRoot(HKEY_LOCAL_MACHINE);
+  if (!registry.OpenKeyReadOnly(L"SYSTEM\\CurrentControlSet\\Services\\USBSTOR\\Enum")) return std::nullopt;
+  if (!registry.ValueExists(L"Count")) return std::nullopt;
+  try {
+    return registry.ReadInteger(L"Count");
+  } catch (const platform::RegistryError&) {
+    return std::nullopt;  // not a number: as good as missing
+  }
+}
+
+}  // namespace corvane::usb

@@ -1,0 +1,145 @@
+#include "usb/usb_window_win.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "ui/tree_view_win.h"
+#include "usb/usb_readers_win.h"
+#include "usb/usb_window_ids.h"
+
+namespace corvane::usb {
+namespace {
+
+using namespace usb_ids;
+
+constexpr ui::MenuItem kFileMenu[] = {
+    {L"Quick Print", kCmdQuickPrint},
+    ui::kSeparator,
+    {L"Close", kCmdClose},
+};
+constexpr ui::MenuItem kViewMenu[] = {{L"Refresh", kCmdRefresh, ui::Fn(5)}};
+constexpr ui::Menu kMenus[] = {{L"&File", kFileMenu}, {L"&View", kViewMenu}};
+
+constexpr ui::Command<UsbWindow> kCommands[] = {
+    {kCmdRefresh, &UsbWindow::Refresh1Click},
+    {kCmdQuickPrint, &UsbWindow::QuickPrint1Click},
+    {kCmdClose, &UsbWindow::Close1Click},
+    {kIdUsbDrives, &UsbWindow::Button1Click},
+    {kIdLinkLabel, &UsbWindow::Button1Click},
+};
+
+constexpr int kMargin = 8;
+constexpr int kCaptionHeight = 18;
+constexpr int kButtonWidth = 100;
+constexpr int kButtonHeight = 25;
+constexpr int kLinkHeight = 16;
+constexpr int kTreeIndent = 19;
+
+}  // namespace
+
+UsbWindow::UsbWindow(const ui::Theme& theme, ui::FindWindowFn find_window)
+    : ui::Window(theme), find_window_(std::move(find_window)), sheet_(theme) {}
+
+bool UsbWindow::Build() {
+  ui::CreateParams p{L"TfrmUSB", kUsbCaption};
+  p.style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+  p.width = 640;
+  p.height = 520;
+  p.background = theme().white_brush();
+  p.icon = LoadIconW(nullptr, IDI_APPLICATION);
+  p.menus = kMenus;
+  if (!ui::Window::Create(p)) return false;
+  min_width_ = 400;
+  min_height_ = 300;
+  BindCommands(kCommands);
+
+  if (!sheet_.Create(hwnd(), kIdSheet, ui::SheetRows<UsbWindowModel>(kUsbFields))) return false;
+  FileControl(L"ScrollBox1", kIdSheet, sheet_.hwnd());
+  AdoptControls(sheet_);
+  caption_ = AddControl(L"Label1", kIdTreeCaption, L"STATIC", L"Devices", WS_VISIBLE, 0, 0, 200, kCaptionHeight, 0,
+                        theme().bold());
+  tree_ = AddControl(L"TreeView1", kIdTree, WC_TREEVIEWW, L"",
+                     WS_VISIBLE | WS_TABSTOP | WS_BORDER | TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT |
+                         TVS_SHOWSELALWAYS,
+                     0, 0, 100, 100);
+  SendMessageW(tree_, TVM_SETINDENT, kTreeIndent, 0);
+  button_ = AddControl(L"Button1", kIdUsbDrives, L"BUTTON", L"USB Drives", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0,
+                       0, kButtonWidth, kButtonHeight);
+  link_ = AddWebLink(L"StaticText1", kIdLinkLabel, 0, 0, LinkKind::kRunsCommand, theme().bold());
+  sheet_.ShowFields<UsbWindowModel>(kUsbFields, model_);
+  if (model_.tree) ui::ShowTree(tree_, *model_.tree);
+
+  RECT client{};
+  GetClientRect(hwnd(), &client);
+  OnResize(client.right, client.bottom);
+
+  // The controller lives with the window from here on; its first change
+  // arrives through the message loop.
+  HidCtl = std::make_unique<HidListener>();
+  TJvHidDeviceController& controller = HidCtl->controller();
+  controller.OnEnumerate = [this](TJvHidDevice& device, int index) { return HidCtlEnumerate(device, index); };
+  controller.SetOnDeviceChange([this] { HidCtlDeviceChange(); });
+  controller.Loaded();
+  return true;
+}
+
+void UsbWindow::OnResize(int width, int height) {
+  if (!sheet_.hwnd() || !tree_) return;
+  const int sheet_height = sheet_.ContentHeight() + 4;
+  MoveWindow(sheet_.hwnd(), 0, 0, width, sheet_height, TRUE);
+  int y = sheet_height + 4;
+  MoveWindow(caption_, kMargin, y, 200, kCaptionHeight, TRUE);
+  y += kCaptionHeight + 2;
+  const int link_y = height - kLinkHeight - 4;
+  const int button_y = link_y - kButtonHeight - 6;
+  MoveWindow(tree_, kMargin, y, std::max(0, width - 2 * kMargin), std::max(0, button_y - 6 - y), TRUE);
+  MoveWindow(button_, std::max(kMargin, width - kMargin - kButtonWidth), button_y, kButtonWidth, kButtonHeight, TRUE);
+  MoveWindow(link_, kMargin, link_y, 300, kLinkHeight, TRUE);
+}
+
+LRESULT UsbWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  // Shown by a ShowWindow call: the counts are read before it first paints.
+  if (msg == WM_SHOWWINDOW && wp && lp == 0) RunCommand(kCmdRefresh);
+  return ui::Window::OnMessage(msg, wp, lp);
+}
+
+void UsbWindow::Refresh1Click() {
+  const ui::BusyCursor busy;
+  try {
+    model_.host_controllers = HostControllersText(ReadHostControllerCount());
+  } catch (const std::exception&) {
+    model_.host_controllers.clear();
+  }
+  model_.storage_devices = StorageDevicesText(ReadUsbStorageCount());
+  sheet_.ShowFields<UsbWindowModel>(kUsbFields, model_);
+}
+
+void UsbWindow::Button1Click() {
+  if (ui::Window* drives = find_window_ ? find_window_(L"TfrmUSBDrives") : nullptr) drives->Show();
+}
+
+void UsbWindow::QuickPrint1Click() { PrintImage(kUsbCaption); }
+
+void UsbWindow::Close1Click() { Close(); }
+
+void UsbWindow::HidCtlDeviceChange() {
+  ui::TreeNode root{kHidTreeRoot, {}};
+  walking_ = &root;
+  try {
+    HidCtl->controller().EnumerateDevices();
+  } catch (...) {
+    walking_ = nullptr;
+    throw;
+  }
+  walking_ = nullptr;
+  model_.tree = std::move(root);
+  ui::ShowTree(tree_, *model_.tree);
+}
+
+bool UsbWindow::HidCtlEnumerate(TJvHidDevice& device, int /*index*/) {
+  if (walking_) AddHidDevice(device, *walking_);
+  return true;
+}
+
+}  // namespace corvane::usb

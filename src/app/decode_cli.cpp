@@ -12,6 +12,7 @@
 #include "platform/utf8.h"
 #include "storage/mmc_cli.h"
 #include "storage/smart_cli.h"
+#include "usb/hid_usage_cli.h"
 
 namespace corvane::app {
 namespace {
@@ -84,6 +85,11 @@ constexpr Subcommand kSubcommands[] = {
             "mmc --profile HEX\n"
             "  name a CD/DVD profile code\n",
      storage::RunMmcCommand},
+    {"hid-usage", "hid-usage PAGE USAGE\n"
+                  "  name a HID usage (PAGE and USAGE decimal, or hex with 0x)\n"
+                  "hid-usage --table\n"
+                  "  list every named HID usage: page, usage, page name, usage name\n",
+     usb::RunHidUsageCommand},
 };
 
 void PrintUsage(std::ostream& to) {

@@ -99,19 +99,26 @@ TEST(DecodeDispatch, HelpListsTheSubcommands) {
   EXPECT_EQ(r.code, kDecodeOk);
   for (const char* line : {"corvane-decode cpuid FILE", "corvane-decode cpuid --dump",
                            "corvane-decode smart --attrs", "corvane-decode mmc --config",
-                           "corvane-decode mmc --profile"}) {
+                           "corvane-decode mmc --profile", "corvane-decode hid-usage PAGE USAGE",
+                           "corvane-decode hid-usage --table"}) {
     EXPECT_NE(r.out.find(line), std::string::npos) << line << "\n" << r.out;
   }
 }
 
 TEST(DecodeDispatch, EachSubcommandGetsTheWordsAfterItsName) {
-  for (const char* name : {"smart", "mmc"}) {
+  for (const char* name : {"smart", "mmc", "hid-usage"}) {
     SCOPED_TRACE(name);
     const Outcome r = Decode({name});  // reaches the subcommand, which wants more
     EXPECT_EQ(r.code, kDecodeBadInput);
     EXPECT_EQ(r.err.find("unknown subcommand"), std::string::npos) << r.err;
     EXPECT_NE(r.err, "");
   }
+}
+
+TEST(DecodeDispatch, HidUsageAnswersThroughTheTool) {
+  const Outcome r = Decode({"hid-usage", "0x09", "10"});
+  EXPECT_EQ(r.code, kDecodeOk) << r.err;
+  EXPECT_EQ(r.out, "Button\tA\n");
 }
 
 TEST(DecodeCpuid, LiveDumpDecodesBackThroughTheTool) {

@@ -21,10 +21,7 @@ std::vector<std::wstring> SplitMultiString(std::wstring_view block) {
 
 TJvHidDevice::TJvHidDevice(TJvHidPnPInfo pnp, HidDeviceSource& source, TJvHidDeviceController* owner)
     : pnp_(std::move(pnp)), source_(source), owner_(owner) {
-  std::unique_ptr<HidOpenDevice> device = source_.Open(pnp_.DevicePath, true);
-  read_write_access_ = device != nullptr;
-  // Devices the system keeps to itself (keyboards, mice) still open for queries.
-  if (!device) device = source_.Open(pnp_.DevicePath, false);
+  std::unique_ptr<HidOpenDevice> device = OpenDevice();
   if (!device) throw EControllerError(kDeviceCannotBeOpened);
   HidAttributes attributes;
   if (!device->GetAttributes(attributes)) throw EControllerError(kDeviceCannotBeIdentified);
@@ -39,6 +36,7 @@ TJvHidDevice::~TJvHidDevice() {
 std::unique_ptr<HidOpenDevice> TJvHidDevice::OpenDevice() {
   std::unique_ptr<HidOpenDevice> device = source_.Open(pnp_.DevicePath, true);
   read_write_access_ = device != nullptr;
+  // Devices the system keeps to itself (keyboards, mice) still open for queries.
   if (!device) device = source_.Open(pnp_.DevicePath, false);
   return device;
 }
@@ -116,17 +114,18 @@ std::uint32_t TJvHidDevice::GetValueCaps(std::span<HidCapability> caps, std::uin
 
 void TJvHidDevice::SetQueryReportType(HidReportType type) {
   query_.report_type = type;
-  if (HidPreparsedData* data = Preparsed()) {
-    max_data_list_length_ = data->MaxDataListLength(type);
-    max_usage_list_length_ = data->MaxUsageListLength(type, query_.usage_page);
-  }
+  UpdateListLengths();
 }
 
 void TJvHidDevice::SetQueryUsagePage(std::uint16_t page) {
   query_.usage_page = page;
+  UpdateListLengths();
+}
+
+void TJvHidDevice::UpdateListLengths() {
   if (HidPreparsedData* data = Preparsed()) {
     max_data_list_length_ = data->MaxDataListLength(query_.report_type);
-    max_usage_list_length_ = data->MaxUsageListLength(query_.report_type, page);
+    max_usage_list_length_ = data->MaxUsageListLength(query_.report_type, query_.usage_page);
   }
 }
 

@@ -106,6 +106,7 @@ class TJvHidDevice {
 
   std::unique_ptr<HidOpenDevice> OpenDevice();
   HidPreparsedData* Preparsed();
+  void UpdateListLengths();
   void Unplug();
 
   TJvHidPnPInfo pnp_;

@@ -93,7 +93,9 @@ std::wstring FromAnsi(const char* text, int length) {
   return out;
 }
 
-HidCapability FromButtonCaps(const HIDP_BUTTON_CAPS& c) {
+// Button and value records share the fields the tree reads.
+template <class Record>
+HidCapability FromCapsRecord(const Record& c) {
   HidCapability cap;
   cap.UsagePage = c.UsagePage;
   cap.ReportID = c.ReportID;
@@ -108,19 +110,17 @@ HidCapability FromButtonCaps(const HIDP_BUTTON_CAPS& c) {
   return cap;
 }
 
-HidCapability FromValueCaps(const HIDP_VALUE_CAPS& c) {
-  HidCapability cap;
-  cap.UsagePage = c.UsagePage;
-  cap.ReportID = c.ReportID;
-  cap.IsAlias = c.IsAlias;
-  cap.LinkCollection = c.LinkCollection;
-  cap.LinkUsage = c.LinkUsage;
-  cap.LinkUsagePage = c.LinkUsagePage;
-  cap.IsRange = c.IsRange;
-  cap.IsAbsolute = c.IsAbsolute;
-  cap.UsageMin = c.IsRange ? c.Range.UsageMin : c.NotRange.Usage;
-  cap.UsageMax = c.IsRange ? c.Range.UsageMax : c.NotRange.Usage;
-  return cap;
+// One HidP_GetSpecific*Caps call into records of its kind, copied out.
+template <class Record, class Fn>
+std::uint32_t SpecificCaps(Fn fn, PHIDP_PREPARSED_DATA data, const HidCapsQuery& q, std::span<HidCapability> caps,
+                           std::uint16_t& count) {
+  std::vector<Record> raw(std::max<std::size_t>(caps.size(), 1));
+  USHORT length = static_cast<USHORT>(caps.size());
+  const NTSTATUS status =
+      fn(static_cast<HIDP_REPORT_TYPE>(q.report_type), q.usage_page, q.link_collection, q.usage, raw.data(), &length, data);
+  count = static_cast<std::uint16_t>(std::min<std::size_t>(length, caps.size()));
+  for (std::size_t i = 0; i < count; ++i) caps[i] = FromCapsRecord(raw[i]);
+  return static_cast<std::uint32_t>(status);
 }
 
 class SystemPreparsedData final : public HidPreparsedData {
@@ -166,24 +166,11 @@ class SystemPreparsedData final : public HidPreparsedData {
 
   std::uint32_t GetSpecificButtonCaps(const HidCapsQuery& q, std::span<HidCapability> caps,
                                       std::uint16_t& count) override {
-    std::vector<HIDP_BUTTON_CAPS> raw(std::max<std::size_t>(caps.size(), 1));
-    USHORT length = static_cast<USHORT>(caps.size());
-    const NTSTATUS status = hid_.HidP_GetSpecificButtonCaps(static_cast<HIDP_REPORT_TYPE>(q.report_type), q.usage_page,
-                                                            q.link_collection, q.usage, raw.data(), &length, data_);
-    count = static_cast<std::uint16_t>(std::min<std::size_t>(length, caps.size()));
-    for (std::size_t i = 0; i < count; ++i) caps[i] = FromButtonCaps(raw[i]);
-    return static_cast<std::uint32_t>(status);
+    return SpecificCaps<HIDP_BUTTON_CAPS>(hid_.HidP_GetSpecificButtonCaps, data_, q, caps, count);
   }
-
   std::uint32_t GetSpecificValueCaps(const HidCapsQuery& q, std::span<HidCapability> caps,
                                      std::uint16_t& count) override {
-    std::vector<HIDP_VALUE_CAPS> raw(std::max<std::size_t>(caps.size(), 1));
-    USHORT length = static_cast<USHORT>(caps.size());
-    const NTSTATUS status = hid_.HidP_GetSpecificValueCaps(static_cast<HIDP_REPORT_TYPE>(q.report_type), q.usage_page,
-                                                           q.link_collection, q.usage, raw.data(), &length, data_);
-    count = static_cast<std::uint16_t>(std::min<std::size_t>(length, caps.size()));
-    for (std::size_t i = 0; i < count; ++i) caps[i] = FromValueCaps(raw[i]);
-    return static_cast<std::uint32_t>(status);
+    return SpecificCaps<HIDP_VALUE_CAPS>(hid_.HidP_GetSpecificValueCaps, data_, q, caps, count);
   }
 
   std::uint32_t MaxDataListLength(HidReportType type) override {

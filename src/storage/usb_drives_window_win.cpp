@@ -24,9 +24,6 @@ constexpr ui::MenuItem kFileMenu[] = {
 constexpr ui::MenuItem kViewMenu[] = {{L"Refresh", kCmdRefresh, ui::Fn(5)}};
 constexpr ui::Menu kMenus[] = {{L"&File", kFileMenu}, {L"&View", kViewMenu}};
 
-constexpr int kMargin = 8;
-constexpr int kCaptionHeight = 18;
-constexpr int kLinkHeight = 16;
 // Data rows are tall enough for three capability lines.
 constexpr int kRowHeight = 50;
 
@@ -86,7 +83,7 @@ bool UsbDrivesWindow::Build() {
   AdoptControls(sheet_);
 
   caption_ = AddControl(L"lblGrid", kIdGridCaption, L"STATIC", kUsbDrivesCaption, WS_VISIBLE, 0, 0, 300,
-                        kCaptionHeight, 0, theme().bold());
+                        ui::kPageCaptionHeight, 0, theme().bold());
   grid_ = AddControl(L"StringGrid1", kIdGrid, WC_LISTVIEWW, L"",
                      WS_VISIBLE | WS_TABSTOP | WS_BORDER | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS, 0, 0, 100,
                      100);
@@ -106,14 +103,11 @@ bool UsbDrivesWindow::Build() {
 
 void UsbDrivesWindow::OnResize(int width, int height) {
   if (!sheet_.hwnd() || !grid_) return;
-  const int sheet_height = sheet_.ContentHeight() + 4;
-  MoveWindow(sheet_.hwnd(), 0, 0, width, sheet_height, TRUE);
-  int y = sheet_height + 4;
-  MoveWindow(caption_, kMargin, y, 300, kCaptionHeight, TRUE);
-  y += kCaptionHeight + 2;
-  const int link_y = height - kLinkHeight - 4;
-  MoveWindow(grid_, kMargin, y, std::max(0, width - 2 * kMargin), std::max(0, link_y - 4 - y), TRUE);
-  MoveWindow(link_, kMargin, link_y, 300, kLinkHeight, TRUE);
+  const ui::SheetPage page = ui::LayOutSheetPage(width, height, sheet_.ContentHeight(), 300);
+  ui::Place(sheet_.hwnd(), page.sheet);
+  ui::Place(caption_, page.caption);
+  ui::Place(grid_, page.body);
+  ui::Place(link_, page.link);
 }
 
 LRESULT UsbDrivesWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {

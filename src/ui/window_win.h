@@ -18,6 +18,7 @@
 
 #include "platform/unique_handle.h"
 #include "ui/menu_table.h"
+#include "ui/sheet_page_layout.h"
 #include "ui/theme_win.h"
 
 namespace corvane::ui {
@@ -181,6 +182,11 @@ class Window {
   std::vector<HWND> opening_links_;
   std::map<std::wstring, Named, std::less<>> controls_;
 };
+
+// Moves a control to its box, repainting it.
+inline void Place(HWND control, const Box& box) {
+  if (control) MoveWindow(control, box.x, box.y, box.width, box.height, TRUE);
+}
 
 // Finds another window of the application by its class name; nullptr when
 // the program has none of that class.

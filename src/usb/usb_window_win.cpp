@@ -29,11 +29,8 @@ constexpr ui::Command<UsbWindow> kCommands[] = {
     {kIdLinkLabel, &UsbWindow::Button1Click},
 };
 
-constexpr int kMargin = 8;
-constexpr int kCaptionHeight = 18;
 constexpr int kButtonWidth = 100;
 constexpr int kButtonHeight = 25;
-constexpr int kLinkHeight = 16;
 constexpr int kTreeIndent = 19;
 
 }  // namespace
@@ -57,7 +54,7 @@ bool UsbWindow::Build() {
   if (!sheet_.Create(hwnd(), kIdSheet, ui::SheetRows<UsbWindowModel>(kUsbFields))) return false;
   FileControl(L"ScrollBox1", kIdSheet, sheet_.hwnd());
   AdoptControls(sheet_);
-  caption_ = AddControl(L"Label1", kIdTreeCaption, L"STATIC", L"Devices", WS_VISIBLE, 0, 0, 200, kCaptionHeight, 0,
+  caption_ = AddControl(L"Label1", kIdTreeCaption, L"STATIC", L"Devices", WS_VISIBLE, 0, 0, 200, ui::kPageCaptionHeight, 0,
                         theme().bold());
   tree_ = AddControl(L"TreeView1", kIdTree, WC_TREEVIEWW, L"",
                      WS_VISIBLE | WS_TABSTOP | WS_BORDER | TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT |
@@ -86,16 +83,13 @@ bool UsbWindow::Build() {
 
 void UsbWindow::OnResize(int width, int height) {
   if (!sheet_.hwnd() || !tree_) return;
-  const int sheet_height = sheet_.ContentHeight() + 4;
-  MoveWindow(sheet_.hwnd(), 0, 0, width, sheet_height, TRUE);
-  int y = sheet_height + 4;
-  MoveWindow(caption_, kMargin, y, 200, kCaptionHeight, TRUE);
-  y += kCaptionHeight + 2;
-  const int link_y = height - kLinkHeight - 4;
-  const int button_y = link_y - kButtonHeight - 6;
-  MoveWindow(tree_, kMargin, y, std::max(0, width - 2 * kMargin), std::max(0, button_y - 6 - y), TRUE);
-  MoveWindow(button_, std::max(kMargin, width - kMargin - kButtonWidth), button_y, kButtonWidth, kButtonHeight, TRUE);
-  MoveWindow(link_, kMargin, link_y, 300, kLinkHeight, TRUE);
+  const ui::SheetPage page = ui::LayOutSheetPage(width, height, sheet_.ContentHeight(), 200, kButtonHeight);
+  ui::Place(sheet_.hwnd(), page.sheet);
+  ui::Place(caption_, page.caption);
+  ui::Place(tree_, page.body);
+  ui::Place(button_, {std::max(page.buttons.x, page.buttons.x + page.buttons.width - kButtonWidth), page.buttons.y,
+                      kButtonWidth, kButtonHeight});
+  ui::Place(link_, page.link);
 }
 
 LRESULT UsbWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {

@@ -10,14 +10,16 @@
 
 namespace corvane::usb {
 
-int ReadHostControllerCount() {
-  return CountHostControllers([](int n) {
-    const std::string name = "\\\\.\\HCD" + std::to_string(n);
-    platform::UniqueHandle<platform::KernelHandleTraits> controller(CreateFileA(
-        name.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
-    return static_cast<bool>(controller);
+int CountNumberedDevices(std::wstring_view prefix) {
+  return CountUntilGap([&](int n) {
+    const std::wstring name = std::wstring(prefix) + std::to_wstring(n);
+    const platform::UniqueFile device(
+        CreateFileW(name.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
+    return static_cast<bool>(device);
   });
 }
+
+int ReadHostControllerCount() { return CountNumberedDevices(L"\\\\.\\HCD"); }
 
 std::optional<std::uint32_t> ReadUsbStorageCount() {
   platform::Registry registry(KEY_READ);

@@ -66,13 +66,13 @@ class CollectionWalk {
 
 }  // namespace
 
-int CountHostControllers(const std::function<bool(int number)>& opens) {
+int CountUntilGap(const std::function<bool(int number)>& opens, int limit) {
   int count = 0;
-  while (opens(count)) ++count;
+  while (count < limit && opens(count)) ++count;
   return count;
 }
 
-std::wstring HostControllersText(int count) {
+std::wstring HostControllerText(int count) {
   return count > 0 ? std::to_wstring(count) + L" host controllers." : L"Not Detected";
 }
 

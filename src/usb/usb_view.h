@@ -35,11 +35,11 @@ inline constexpr ui::SheetField<UsbWindowModel> kUsbFields[] = {
      [](const UsbWindowModel& m) { return m.storage_devices; }},
 };
 
-// Host controllers are numbered from 0 without gaps: counts those that
-// open, up to the first that does not.
-int CountHostControllers(const std::function<bool(int number)>& opens);
+// Host controllers (USB, IEEE 1394) are numbered from 0: counts those that
+// open, up to the first number that does not. `limit` bounds the walk.
+int CountUntilGap(const std::function<bool(int number)>& opens, int limit = 256);
 // "N host controllers." or "Not Detected".
-std::wstring HostControllersText(int count);
+std::wstring HostControllerText(int count);
 // "N devices"; empty when the count is unknown.
 std::wstring StorageDevicesText(std::optional<std::uint32_t> count);
 

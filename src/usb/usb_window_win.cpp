@@ -101,7 +101,7 @@ LRESULT UsbWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
 void UsbWindow::Refresh1Click() {
   const ui::BusyCursor busy;
   try {
-    model_.host_controllers = HostControllersText(ReadHostControllerCount());
+    model_.host_controllers = HostControllerText(ReadHostControllerCount());
   } catch (const std::exception&) {
     model_.host_controllers.clear();
   }

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <set>
 
 #include "app/collectors/tidy.h"
 
@@ -70,21 +69,6 @@ TEST(ParallelProbeNames, DosNamesBelowTenDeviceNamesAbove) {
   const auto others = ParallelProbeNames(false);
   ASSERT_EQ(others.size(), 9u);
   EXPECT_EQ(others.back(), L"LPT9");
-}
-
-TEST(HostControllers, CountingStopsAtTheFirstGap) {
-  const struct { std::set<int> present; int count; const wchar_t* text; } cases[] = {
-      {{0, 1, 3}, 2, L"2 host controllers."},
-      {{}, 0, L"Not Detected"},
-      {{1, 2}, 0, L"Not Detected"},  // numbering starts at 0
-      {{0}, 1, L"1 host controllers."},
-  };
-  for (const auto& c : cases) {
-    const int n = CountUntilGap([&](int i) { return c.present.count(i) != 0; });
-    EXPECT_EQ(n, c.count);
-    EXPECT_EQ(HostControllerText(n), c.text);
-  }
-  EXPECT_EQ(CountUntilGap([](int) { return true; }, 7), 7);  // a device space that never ends
 }
 
 TEST(PowerTexts, BatteryFlagsAndAcLine) {

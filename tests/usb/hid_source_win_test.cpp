@@ -109,7 +109,7 @@ TEST(HidSystemSource, ARefreshKeepsTheDevicesItFoundBefore) {
 
 TEST(UsbReaders, NoHostControllerOpensUnderWine) {
   EXPECT_EQ(ReadHostControllerCount(), 0);
-  EXPECT_EQ(HostControllersText(ReadHostControllerCount()), L"Not Detected");
+  EXPECT_EQ(HostControllerText(ReadHostControllerCount()), L"Not Detected");
 }
 
 TEST(UsbReaders, StorageCountComesFromTheDriversKey) {

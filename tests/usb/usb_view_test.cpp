@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -15,11 +16,22 @@ using scripted::MouseLikeDevice;
 using scripted::ScriptedDevice;
 using scripted::ScriptedHidSource;
 
-TEST(UsbView, CountTexts) {
-  EXPECT_EQ(HostControllersText(0), L"Not Detected");
-  EXPECT_EQ(HostControllersText(3), L"3 host controllers.");
-  EXPECT_EQ(CountHostControllers([](int n) { return n < 3; }), 3);
-  EXPECT_EQ(CountHostControllers([](int) { return false; }), 0);
+TEST(UsbView, HostControllersCountUpToTheFirstGap) {
+  const struct { std::set<int> present; int count; const wchar_t* text; } cases[] = {
+      {{0, 1, 3}, 2, L"2 host controllers."},
+      {{}, 0, L"Not Detected"},
+      {{1, 2}, 0, L"Not Detected"},  // numbering starts at 0
+      {{0}, 1, L"1 host controllers."},
+  };
+  for (const auto& c : cases) {
+    const int n = CountUntilGap([&](int i) { return c.present.count(i) != 0; });
+    EXPECT_EQ(n, c.count);
+    EXPECT_EQ(HostControllerText(n), c.text);
+  }
+  EXPECT_EQ(CountUntilGap([](int) { return true; }, 7), 7);  // a device space that never ends
+}
+
+TEST(UsbView, StorageDevicesText) {
   EXPECT_EQ(StorageDevicesText(2u), L"2 devices");
   EXPECT_EQ(StorageDevicesText(std::nullopt), L"");
 }

@@ -122,16 +122,6 @@ std::wstring DriveSizesReportText(const std::vector<DriveBytes>& drives, std::ws
   return out;
 }
 
-int CountUntilGap(const std::function<bool(int)>& opens, int limit) {
-  int count = 0;
-  while (count < limit && opens(count)) ++count;
-  return count;
-}
-
-std::wstring HostControllerText(int count) {
-  return count > 0 ? std::to_wstring(count) + L" host controllers." : L"Not Detected";
-}
-
 std::wstring AcPowerText(std::optional<std::uint8_t> ac_line_status) {
   if (ac_line_status == 0) return L"OffLine";
   if (ac_line_status == 1) return L"OnLine";

@@ -85,12 +85,6 @@ std::wstring DriveListText(const std::vector<DriveBytes>& drives, std::wstring_v
 // The hardware report's form: each size followed by two spaces, no letters.
 std::wstring DriveSizesReportText(const std::vector<DriveBytes>& drives, std::wstring_view decimal);
 
-// Rows 17 and 18: devices are numbered from 0 and counting stops at the
-// first number that does not open. `limit` bounds the walk.
-int CountUntilGap(const std::function<bool(int)>& opens, int limit = 256);
-// "N host controllers." or "Not Detected".
-std::wstring HostControllerText(int count);
-
 // Rows 21 and 24 from the power status; nullopt when the call failed.
 std::wstring AcPowerText(std::optional<std::uint8_t> ac_line_status);
 std::wstring BatteryText(std::optional<std::uint8_t> battery_flag);

@@ -19,6 +19,8 @@
 #include "cpu/clock_rate.h"
 #include "cpu/clock_sample_win.h"
 #include "cpu/clock_sampler.h"
+#include "usb/usb_readers_win.h"
+#include "usb/usb_view.h"
 
 namespace corvane::app {
 namespace {
@@ -156,10 +158,10 @@ class SystemCollectors final : public SummaryCollectors {
   }
 
   std::wstring UsbControllers() override {
-    return Caught([] { return HostControllerText(CountNumberedDevices(L"\\\\.\\HCD")); }, L"Not Detected");
+    return Caught([] { return usb::HostControllerText(usb::ReadHostControllerCount()); }, L"Not Detected");
   }
   std::wstring FirewireControllers() override {
-    return Caught([] { return HostControllerText(CountNumberedDevices(L"\\\\.\\1394BUS")); }, L"Not Detected");
+    return Caught([] { return usb::HostControllerText(usb::CountNumberedDevices(L"\\\\.\\1394BUS")); }, L"Not Detected");
   }
 
   std::wstring BiosManufacturer() override { return platform::WmiQueryProperty(L".", L"Win32_BIOS", L"Manufacturer"); }

@@ -181,15 +181,6 @@ std::vector<DriveBytes> ReadFixedDrives(DriveQuantity quantity) {
   return drives;
 }
 
-int CountNumberedDevices(std::wstring_view prefix) {
-  return CountUntilGap([&](int i) {
-    const std::wstring name = std::wstring(prefix) + std::to_wstring(i);
-    const platform::UniqueFile device(
-        ::CreateFileW(name.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
-    return static_cast<bool>(device);
-  });
-}
-
 std::optional<PowerReading> ReadPowerStatus() {
   SYSTEM_POWER_STATUS status{};
   if (!::GetSystemPowerStatus(&status)) return std::nullopt;

@@ -53,10 +53,6 @@ enum class DriveQuantity { kTotal, kFreeToCaller };
 // Fixed drives C to Z; kUnreadSize where the size cannot be read.
 std::vector<DriveBytes> ReadFixedDrives(DriveQuantity quantity);
 
-// Devices named `prefix` followed by 0, 1, ... that open, up to the first
-// gap ("\\.\HCD", "\\.\1394BUS").
-int CountNumberedDevices(std::wstring_view prefix);
-
 struct PowerReading {
   std::uint8_t ac_line_status = 255, battery_flag = 255;
 };

@@ -3,7 +3,7 @@
 #include <exception>
 #include <string>
 
-#include "app/collectors/tidy.h"
+#include "platform/list_text.h"
 
 namespace corvane::app {
 namespace {
@@ -65,25 +65,25 @@ void RunRefresh(SummaryCollectors& c, report::SummaryModel& sheet, RefreshView& 
   set(5, c.CpuSpeed());
   const auto wave = c.FirstWaveOutDevice();
   set(6, wave ? *wave : L"Not detected");
-  set(7, TidyList(c.DisplayAdapters()));
+  set(7, platform::TidyList(c.DisplayAdapters()));
   set(8, std::to_wstring(c.MonitorCount()) + L"x; " + c.MonitorNames());
   set(9, c.Resolution() + L" - " + c.ColourDepth());
   set(10, c.NetworkPresence());
   // A failing adapter or drive query keeps the row's previous text.
-  Guarded([&] { set(11, TidyList(c.NetworkAdapters())); });
+  Guarded([&] { set(11, platform::TidyList(c.NetworkAdapters())); });
   sheet.optical_short_list.clear();
   Guarded([&] {
     OpticalDriveReading drives = c.OpticalDrives();
     sheet.optical_short_list = std::move(drives.short_list);
-    set(12, TidyList(drives.list));
+    set(12, platform::TidyList(drives.list));
   });
 
   if (no_com) {
     sheet.Value(13).clear();
   } else {
-    if (!Guarded([&] { sheet.Value(13) = TidyList(c.SerialPorts()) + L" "; })) sheet.Value(13).clear();
+    if (!Guarded([&] { sheet.Value(13) = platform::TidyList(c.SerialPorts()) + L" "; })) sheet.Value(13).clear();
     Guarded([&] {
-      std::wstring parallel = TidyList(c.ProbedParallelPorts());
+      std::wstring parallel = platform::TidyList(c.ProbedParallelPorts());
       if (parallel.empty()) parallel = c.RegistryParallelPorts();
       sheet.Value(13) += parallel;
     });
@@ -91,8 +91,8 @@ void RunRefresh(SummaryCollectors& c, report::SummaryModel& sheet, RefreshView& 
   view.RowChanged(13, true);
 
   set(14, c.Mouse());
-  set(15, TidyList(c.DriveSizes()));
-  set(16, TidyList(c.DriveFreeSpace()));
+  set(15, platform::TidyList(c.DriveSizes()));
+  set(16, platform::TidyList(c.DriveFreeSpace()));
   set(17, c.UsbControllers());
   set(18, c.FirewireControllers());
   Guarded([&] {
@@ -100,10 +100,10 @@ void RunRefresh(SummaryCollectors& c, report::SummaryModel& sheet, RefreshView& 
     set(20, c.ProductName());
   });
   set(21, c.AcPower());
-  set(22, TidyList(TidyList(c.BiosText())));
+  set(22, platform::TidyList(platform::TidyList(c.BiosText())));
   set(23, c.TimeZone());
   set(24, c.Battery());
-  set(25, Trim(c.Motherboard()));
+  set(25, platform::Trim(c.Motherboard()));
   // The last three rows show when the window next paints.
   set(26, c.IpAddresses(), false);
   set(27, c.MacAddress(), false);

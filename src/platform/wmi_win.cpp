@@ -487,6 +487,17 @@ Variant WmiLateObject::Get(std::wstring_view name) const {
   return Call(object_.get(), name, DISPATCH_METHOD | DISPATCH_PROPERTYGET, ArgList{}, operation);
 }
 
+std::optional<Variant> WmiLateObject::Find(std::wstring_view name) const {
+  try {
+    return Get(name);
+  } catch (const WmiError& e) {
+    constexpr HRESULT kWbemNotFound = static_cast<HRESULT>(WBEM_E_NOT_FOUND);
+    if (e.code() == DISP_E_UNKNOWNNAME || e.code() == DISP_E_MEMBERNOTFOUND || e.code() == kWbemNotFound)
+      return std::nullopt;
+    throw;
+  }
+}
+
 WmiLateBound WmiLateBound::ConnectLocator(std::wstring_view server, std::wstring_view nameSpace) {
   CLSID clsid;
   HRESULT hr = ::CLSIDFromProgID(L"WbemScripting.SWbemLocator", &clsid);

@@ -18,6 +18,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -83,6 +84,9 @@ class WmiLateObject {
   // The value of a named property; throws WmiError when the object has no
   // such property or refuses the read. A VT_ERROR value is returned as is.
   Variant Get(std::wstring_view name) const;
+  // The same, but nullopt when the object has no such property (a class
+  // that lacks it on this system); other failures throw WmiError.
+  std::optional<Variant> Find(std::wstring_view name) const;
   IDispatch* get() const noexcept { return object_.get(); }
 
  private:

@@ -3,7 +3,7 @@
 #include "storage/cddvd_window_ids.h"
 #include "storage/disc_lib.h"
 #include "storage/mmc.h"
-#include "storage/wql_text.h"
+#include "platform/wql_text.h"
 
 namespace corvane::storage {
 namespace {
@@ -66,7 +66,7 @@ InquiryFields SplitInquiry(std::wstring_view text) {
 }
 
 std::wstring CdromDriveQuery(std::wstring_view drive) {
-  return L"SELECT * FROM Win32_CDROMDrive where drive = " + WqlQuoted(drive);
+  return L"SELECT * FROM Win32_CDROMDrive where drive = " + platform::WqlQuoted(drive);
 }
 
 TCDinfo CdInfoFromTable(const platform::T2DimStrArray& table) {

@@ -6,12 +6,8 @@
 
 namespace corvane::storage {
 
-// True when the token of this thread (or, without one, of the process)
-// holds the built-in Administrators group (S-1-5-32-544). Any failure to
-// open or read the token gives false.
-bool CurrentUserIsAdministrator();
-
-// NT family from version 4 on, and an administrator.
+// NT family from version 4 on, and an administrator
+// (platform::CurrentUserIsAdministrator).
 bool PassThroughUsableOnThisSystem();
 
 // A TISODiscLib over Win32MmcTransport, its usability settled when made.

@@ -5,16 +5,10 @@
 namespace corvane::storage {
 namespace {
 
-constexpr HRESULT kWbemNotFound = static_cast<HRESULT>(WBEM_E_NOT_FOUND);
-
+// A property the class lacks reads as null.
 platform::WmiValue ReadProperty(const platform::WmiLateObject& object, std::wstring_view name) {
-  try {
-    return platform::WmiValueFromVariant(object.Get(name).get());
-  } catch (const platform::WmiError& e) {
-    if (e.code() == DISP_E_UNKNOWNNAME || e.code() == DISP_E_MEMBERNOTFOUND || e.code() == kWbemNotFound)
-      return platform::WmiNull{};
-    throw;
-  }
+  const auto value = object.Find(name);
+  return value ? platform::WmiValueFromVariant(value->get()) : platform::WmiValue(platform::WmiNull{});
 }
 
 }  // namespace

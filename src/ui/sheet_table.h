@@ -10,6 +10,15 @@
 
 namespace corvane::ui {
 
+// What a row's value cell is. A cell of several lines takes its text as
+// lines joined by CR LF (JoinLines): a text box shows them as they are, a
+// list holds one item per line.
+enum class SheetCell {
+  kLine,     // a one-line box
+  kTextBox,  // a box of several lines, scroll bars both ways, no word wrap
+  kList,     // a list box, one item per line
+};
+
 template <class View>
 struct SheetField {
   std::wstring_view label;
@@ -18,7 +27,15 @@ struct SheetField {
   // The row's text in a view; nullptr for a row whose value is another
   // control (a drop-down list).
   std::wstring (*value)(const View&) = nullptr;
+  SheetCell cell = SheetCell::kLine;
+  int lines = 1;  // the row's height in rows of the sheet
 };
+
+// The text of a cell of several lines: the lines joined by CR LF.
+std::wstring JoinLines(std::span<const std::wstring> lines);
+// Its lines again: split at CR LF (a lone CR or LF also ends a line); no
+// line for an empty text, nor after a last line break.
+std::vector<std::wstring> SplitLines(std::wstring_view text);
 
 // The texts of every row in table order (empty for a row without a text).
 template <class View>

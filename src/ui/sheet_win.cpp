@@ -3,11 +3,64 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <vector>
 
 namespace corvane::ui {
 namespace {
 
 constexpr DWORD kCellStyle = WS_VISIBLE | WS_BORDER | ES_READONLY | ES_AUTOHSCROLL;
+constexpr DWORD kTextBoxStyle = WS_VISIBLE | WS_BORDER | WS_HSCROLL | WS_VSCROLL | ES_READONLY | ES_MULTILINE |
+                                ES_AUTOHSCROLL | ES_AUTOVSCROLL;
+constexpr DWORD kListStyle = WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_HSCROLL | LBS_NOINTEGRALHEIGHT;
+
+const wchar_t* ClassOf(SheetCell cell) { return cell == SheetCell::kList ? L"LISTBOX" : L"EDIT"; }
+
+DWORD StyleOf(SheetCell cell) {
+  switch (cell) {
+    case SheetCell::kTextBox:
+      return kTextBoxStyle;
+    case SheetCell::kList:
+      return kListStyle;
+    case SheetCell::kLine:
+      break;
+  }
+  return kCellStyle;
+}
+
+// The widest item decides how far a list scrolls sideways.
+void SetListItems(HWND list, const std::wstring& text) {
+  SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+  SendMessageW(list, LB_RESETCONTENT, 0, 0);
+  int widest = 0;
+  HDC dc = GetDC(list);
+  HGDIOBJ old = dc ? SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(list, WM_GETFONT, 0, 0))) : nullptr;
+  for (const auto& item : SplitLines(text)) {
+    SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    SIZE size{};
+    if (dc && GetTextExtentPoint32W(dc, item.c_str(), static_cast<int>(item.size()), &size)) {
+      widest = std::max(widest, static_cast<int>(size.cx));
+    }
+  }
+  if (dc) {
+    SelectObject(dc, old);
+    ReleaseDC(list, dc);
+  }
+  SendMessageW(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest + 8), 0);
+  SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(list, nullptr, TRUE);
+}
+
+std::wstring ListItems(HWND list) {
+  std::vector<std::wstring> items;
+  const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+  for (LRESULT i = 0; i < count; ++i) {
+    std::wstring item(static_cast<size_t>(std::max<LRESULT>(0, SendMessageW(list, LB_GETTEXTLEN, i, 0))) + 1, L'\0');
+    const LRESULT n = SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(item.data()));
+    item.resize(static_cast<size_t>(std::max<LRESULT>(0, n)));
+    items.push_back(std::move(item));
+  }
+  return JoinLines(items);
+}
 constexpr int kDropDownListHeight = 200;
 
 LRESULT CALLBACK ClosedListIgnoresWheel(HWND combo, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR) {
@@ -39,17 +92,19 @@ bool DetailSheet::Create(HWND parent, int id, std::vector<SheetRow> rows, SheetG
   int y = g.heading_height;
   for (auto& cells : rows) {
     Row row{std::move(cells)};
+    const int lines = std::max(1, row.cells.lines);
+    row.height = (lines - 1) * g.row_pitch + g.row_height;
     row.label = AddControl(row.cells.label_name, row.cells.label_id, L"EDIT", row.cells.label, kCellStyle, g.label_x, y,
                            g.label_width, g.row_height, 0, theme().bold());
-    row.value = AddControl(row.cells.value_name, row.cells.value_id, L"EDIT", L"", kCellStyle, g.value_x, y,
-                           g.value_width, g.row_height);
+    row.value = AddControl(row.cells.value_name, row.cells.value_id, ClassOf(row.cells.cell), L"",
+                           StyleOf(row.cells.cell), g.value_x, y, g.value_width, row.height);
     if (row.cells.marked) {
       const int gap = g.value_x - g.label_x - g.label_width;
       row.marker = AddControl(L"", 0, L"STATIC", L"*", WS_VISIBLE | SS_CENTER, g.label_x + g.label_width, y, gap,
                               g.row_height, 0, theme().bold());
     }
     rows_.push_back(std::move(row));
-    y += g.row_pitch;
+    y += lines * g.row_pitch;
   }
   return true;
 }
@@ -70,14 +125,34 @@ HWND DetailSheet::AddDropDown(size_t row, std::wstring name, int id, bool editab
   return r.drop_down;
 }
 
+HWND DetailSheet::AddButtonUnderLabel(size_t row, std::wstring name, int id, std::wstring_view text) {
+  const Row& r = rows_.at(row);
+  const auto& g = geometry_;
+  RECT cell{};
+  GetWindowRect(r.label, &cell);
+  MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&cell), 2);
+  const int top = cell.top + g.row_pitch;
+  const int height = std::min(r.height - g.row_pitch, g.row_height + 4);
+  if (height <= 0) return nullptr;  // no room under a one-line label
+  return AddControl(std::move(name), id, L"BUTTON", text, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, g.label_x, top,
+                    g.label_width, height);
+}
+
 void DetailSheet::SetValue(size_t index, const std::wstring& text, bool repaint) {
-  HWND cell = rows_.at(index).value;
-  SetWindowTextW(cell, text.c_str());
+  const Row& row = rows_.at(index);
+  HWND cell = row.value;
+  if (row.cells.cell == SheetCell::kList) {
+    SetListItems(cell, text);
+  } else {
+    SetWindowTextW(cell, text.c_str());
+  }
   if (repaint) UpdateWindow(cell);
 }
 
 std::wstring DetailSheet::Value(size_t index) const {
-  HWND cell = rows_.at(index).value;
+  const Row& row = rows_.at(index);
+  if (row.cells.cell == SheetCell::kList) return ListItems(row.value);
+  HWND cell = row.value;
   std::wstring text(static_cast<size_t>(GetWindowTextLengthW(cell)) + 1, L'\0');
   text.resize(static_cast<size_t>(GetWindowTextW(cell, text.data(), static_cast<int>(text.size()))));
   return text;
@@ -88,13 +163,15 @@ void DetailSheet::SetValueWidth(int width) {
   geometry_.value_width = width;
   constexpr UINT kSizeOnly = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
   for (const auto& row : rows_) {
-    SetWindowPos(row.value, nullptr, 0, 0, width, geometry_.row_height, kSizeOnly);
+    SetWindowPos(row.value, nullptr, 0, 0, width, row.height, kSizeOnly);
     if (row.drop_down) SetWindowPos(row.drop_down, nullptr, 0, 0, width, kDropDownListHeight, kSizeOnly);
   }
 }
 
 int DetailSheet::ContentHeight() const {
-  return geometry_.heading_height + static_cast<int>(rows_.size()) * geometry_.row_pitch;
+  int lines = 0;
+  for (const auto& row : rows_) lines += std::max(1, row.cells.lines);
+  return geometry_.heading_height + lines * geometry_.row_pitch;
 }
 
 void DetailSheet::OnResize(int, int height) { scroller_.SetExtent(height, ContentHeight()); }

@@ -23,6 +23,8 @@ struct SheetRow {
   std::wstring value_name;  // e.g. "Info1"
   int value_id;
   bool marked = false;  // a "*" beside the row
+  SheetCell cell = SheetCell::kLine;
+  int lines = 1;  // the row's height in rows of the sheet
 };
 
 // Label cells of a field table carry the value cell's ID plus this.
@@ -35,7 +37,7 @@ std::vector<SheetRow> SheetRows(std::span<const SheetField<View>> fields) {
   rows.reserve(fields.size());
   for (const auto& f : fields) {
     rows.push_back({std::wstring(f.label), L"lbl" + std::wstring(f.name), f.id + kSheetLabelIdOffset,
-                    L"ed" + std::wstring(f.name), f.id});
+                    L"ed" + std::wstring(f.name), f.id, false, f.cell, f.lines});
   }
   return rows;
 }
@@ -56,7 +58,8 @@ class DetailSheet : public Window {
 
   bool Create(HWND parent, int id, std::vector<SheetRow> rows, SheetGeometry geometry = {});
   size_t RowCount() const { return rows_.size(); }
-  // Sets a value cell; with repaint it is painted at once.
+  // Sets a value cell; with repaint it is painted at once. A list cell
+  // takes one item per line of the text (JoinLines) and gives them back so.
   void SetValue(size_t index, const std::wstring& text, bool repaint);
   std::wstring Value(size_t index) const;
   // Every row that has a text, from the view, in table order.
@@ -70,6 +73,9 @@ class DetailSheet : public Window {
   // `name`. A wheel turn over the closed list is dropped: it would step to
   // the next entry and start a slow read.
   HWND AddDropDown(size_t row, std::wstring name, int id, bool editable);
+  // Puts a push button under the label cell of a row several lines high,
+  // filed under `name`; its clicks reach the window that holds the sheet.
+  HWND AddButtonUnderLabel(size_t row, std::wstring name, int id, std::wstring_view text);
   // Widens the value cells (and a drop-down in their place).
   void SetValueWidth(int width);
   int ContentHeight() const;
@@ -89,6 +95,7 @@ class DetailSheet : public Window {
     HWND value = nullptr;
     HWND marker = nullptr;
     HWND drop_down = nullptr;
+    int height = 0;  // of the value cell
   };
 
   std::vector<Row> rows_;

@@ -17,7 +17,7 @@ namespace {
 
 struct AppState {
   bool unattended = false;
-  bool busy = false;
+  int busy = 0;  // BusyCursor owners alive
 };
 AppState& State() {
   static AppState state;
@@ -335,16 +335,15 @@ void SetHandCursor() {
   SetCursor(hand ? hand : LoadCursorW(nullptr, IDC_ARROW));
 }
 
-BusyCursor::BusyCursor() : was_busy_(State().busy) {
-  State().busy = true;
+BusyCursor::BusyCursor() {
+  ++State().busy;
   SetCursor(LoadCursorW(nullptr, IDC_WAIT));
 }
 
 BusyCursor::~BusyCursor() {
-  State().busy = was_busy_;
-  if (!was_busy_) SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+  if (--State().busy == 0) SetCursor(LoadCursorW(nullptr, IDC_ARROW));
 }
 
-bool IsBusy() { return State().busy; }
+bool IsBusy() { return State().busy > 0; }
 
 }  // namespace corvane::ui

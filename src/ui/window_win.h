@@ -202,17 +202,16 @@ bool IsUnattended();
 void SetHandCursor();
 
 // The application-wide hourglass for the life of the object: every window
-// shows it while any owner lives, and the state before comes back at the
-// end, so nested long operations keep it up until the outermost ends.
+// shows it while any owner lives, so nested long operations keep it up until
+// the outermost ends. Owners may end in any order: one held by a window while
+// its background work runs (background_job_win.h) may outlive a command's.
+// Owners live on the user-interface thread.
 class BusyCursor {
  public:
   BusyCursor();
   ~BusyCursor();
   BusyCursor(const BusyCursor&) = delete;
   BusyCursor& operator=(const BusyCursor&) = delete;
-
- private:
-  bool was_busy_;
 };
 bool IsBusy();
 

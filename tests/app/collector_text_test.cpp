@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "app/collectors/tidy.h"
+#include "platform/list_text.h"
 
 namespace corvane::app {
 namespace {
@@ -93,7 +93,7 @@ TEST(BiosRowText, TidiedTwiceByTheRefresh) {
       {L"AT compatible", L"", L"", L"AT compatible |  |"},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(TidyList(TidyList(BiosRowText(c.id, c.date, c.version))), c.row);
+    EXPECT_EQ(platform::TidyList(platform::TidyList(BiosRowText(c.id, c.date, c.version))), c.row);
   }
 }
 
@@ -141,44 +141,10 @@ TEST(OpticalDriveTexts, ListAndShortList) {
   const auto failed = OpticalDriveTexts({{L'D', L""}});
   ASSERT_TRUE(failed);
   EXPECT_EQ(failed->list, L"D:  | ");
-  EXPECT_EQ(TidyList(failed->list), L"D:");
+  EXPECT_EQ(platform::TidyList(failed->list), L"D:");
   EXPECT_EQ(failed->short_list, L" ");
 
   EXPECT_FALSE(OpticalDriveTexts({}));
-}
-
-TEST(MacText, TwoUpperCaseDigitsJoinedByDashes) {
-  EXPECT_EQ(MacText({0x00, 0x1A, 0x2B, 0xFC, 0x4D, 0x0E}), L"00-1A-2B-FC-4D-0E");
-}
-
-TEST(MacFromNetbios, AsksOnlyWhileTheAnswerIsAllZeros) {
-  constexpr MacBytes kZero{};
-  constexpr MacBytes kReal{0x52, 0x54, 0x00, 0x12, 0x34, 0x56};
-  constexpr std::uint8_t kNoAnswer = 0x23;  // NRC_BRIDGE: no such adapter
-  const struct {
-    const char* name;
-    unsigned count;
-    std::vector<AdapterStatusReply> replies;
-    std::wstring text;
-    unsigned asked;
-  } cases[] = {
-      {"first answers", 2, {{0, kReal}, {0, kZero}}, L"52-54-00-12-34-56", 1},
-      {"short buffer still holds the header", 1, {{6, kReal}}, L"52-54-00-12-34-56", 1},
-      {"first does not answer", 2, {{kNoAnswer, kReal}, {0, kReal}}, L"", 1},
-      {"zeros then a real one", 2, {{0, kZero}, {0, kReal}}, L"52-54-00-12-34-56", 2},
-      {"zeros on the last adapter", 1, {{0, kZero}}, L"00-00-00-00-00-00", 1},
-      {"a silent adapter keeps the zeros", 3, {{0, kZero}, {kNoAnswer, kReal}, {0, kReal}}, L"52-54-00-12-34-56", 3},
-      {"no adapter listed, the first is asked", 0, {{kNoAnswer, kZero}}, L"", 1},
-  };
-  for (const auto& c : cases) {
-    unsigned asked = 0;
-    const std::wstring text = MacFromNetbios(c.count, [&](unsigned p) {
-      ++asked;
-      return c.replies.at(p);
-    });
-    EXPECT_EQ(text, c.text) << c.name;
-    EXPECT_EQ(asked, c.asked) << c.name;
-  }
 }
 
 TEST(MouseText, ButtonsAndWheelInFront) {
@@ -188,12 +154,10 @@ TEST(MouseText, ButtonsAndWheelInFront) {
   EXPECT_EQ(MouseText(false, true, 3), L"");
 }
 
-TEST(ListTexts, MonitorsAdaptersAndAddresses) {
+TEST(ListTexts, MonitorsAndPlainLists) {
   EXPECT_EQ(MonitorNamesText({L"Generic Non-PnP Monitor", std::nullopt, L"  ", L" Plug and Play "}),
             L"Generic Non-PnP Monitor |  Plug and Play  | ");
-  EXPECT_EQ(NetworkAdapterListText({L" NIC 1 ", L"NIC 2", L""}), L"NIC 1 | NIC 2 |  | ");
   EXPECT_EQ(ListText({L"Wine Adapter", L""}), L"Wine Adapter |  | ");
-  EXPECT_EQ(IpListText({{192, 168, 0, 10}, {10, 0, 0, 255}}), L"192.168.0.10 | 10.0.0.255 | ");
 }
 
 TEST(MotherboardText, OnlyOneBoardWithItsProperties) {

@@ -501,6 +501,11 @@ TEST(WmiLateBound, FailuresThrowWmiErrorForTheCallerToHandle) {
         << testing::PrintToString(e.message());
     EXPECT_NE(std::string(e.what()).find("NoSuchProperty"), std::string::npos);
   }
+  // Find tells a missing property from a present one.
+  wmi.ExecQuery(L"SELECT * FROM Win32_BIOS", [](const WmiLateObject& o) {
+    EXPECT_FALSE(o.Find(L"NoSuchProperty"));
+    EXPECT_TRUE(o.Find(L"Manufacturer"));
+  });
 
   // The visitor's own failure is not turned into anything else.
   EXPECT_THROW(wmi.ExecQuery(L"SELECT * FROM Win32_BIOS",

@@ -13,7 +13,6 @@
 #include <vector>
 
 #include "storage/mmc.h"
-#include "storage/wql_text.h"
 
 namespace corvane::storage {
 namespace {
@@ -87,17 +86,7 @@ TEST(CdDvdInquiryRows, CutFromTheInquiryText) {
   }
 }
 
-TEST(WqlQuoted, EscapesWhatWouldEndOrBreakTheLiteral) {
-  const std::pair<std::wstring, std::wstring> cases[] = {
-      {L"E:", L"\"E:\""},
-      {L"", L"\"\""},
-      {L"a\"b", L"\"a\\\"b\""},
-      {L"C:\\", L"\"C:\\\\\""},  // a trailing backslash must not escape the closing quote
-      {L"\" OR \"1\"=\"1", L"\"\\\" OR \\\"1\\\"=\\\"1\""},
-      {L"Disc 'A'", L"\"Disc 'A'\""},
-  };
-  for (const auto& [text, literal] : cases) EXPECT_EQ(WqlQuoted(text), literal) << testing::PrintToString(text);
-
+TEST(CdromDriveQuery, TheDriveAsAQuotedLiteral) {
   EXPECT_EQ(CdromDriveQuery(L"E:"), L"SELECT * FROM Win32_CDROMDrive where drive = \"E:\"");
   EXPECT_EQ(CdromDriveQuery(L"E\""), L"SELECT * FROM Win32_CDROMDrive where drive = \"E\\\"\"");
 }

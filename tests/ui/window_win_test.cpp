@@ -12,6 +12,7 @@
 #include <atomic>
 #include <chrono>
 #include <functional>
+#include <memory>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -305,6 +306,15 @@ TEST(BusyCursor, NestedOwnersKeepItUpUntilTheOutermostEnds) {
     EXPECT_TRUE(IsBusy()) << "the outer owner still holds it";
     EXPECT_EQ(shown(), wait);
   }
+  EXPECT_FALSE(IsBusy());
+  EXPECT_NE(shown(), wait);
+
+  // A window's background work may hold it past a command that started later.
+  auto background = std::make_unique<BusyCursor>();
+  auto command = std::make_unique<BusyCursor>();
+  background.reset();
+  EXPECT_TRUE(IsBusy()) << "the later owner still holds it";
+  command.reset();
   EXPECT_FALSE(IsBusy());
   EXPECT_NE(shown(), wait);
 }

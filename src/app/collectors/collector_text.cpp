@@ -1,6 +1,6 @@
 #include "app/collectors/collector_text.h"
 
-#include "app/collectors/tidy.h"
+#include "platform/list_text.h"
 #include "platform/number_text.h"
 #include "storage/mmc.h"
 
@@ -30,17 +30,8 @@ std::wstring ClockText(double mhz, std::wstring_view decimal) { return OneDecima
 std::wstring MonitorNamesText(const std::vector<std::optional<std::wstring>>& first_monitors) {
   std::wstring out;
   for (const auto& monitor : first_monitors) {
-    if (!monitor || Trim(*monitor).empty()) continue;
+    if (!monitor || platform::Trim(*monitor).empty()) continue;
     out += *monitor;
-    out += kListSeparator;
-  }
-  return out;
-}
-
-std::wstring NetworkAdapterListText(const std::vector<std::wstring>& descriptions) {
-  std::wstring out;
-  for (const auto& d : descriptions) {
-    out += Trim(d);
     out += kListSeparator;
   }
   return out;
@@ -170,38 +161,6 @@ std::wstring FirstRegistryString(std::span<const std::byte> utf16_data) {
 std::wstring MotherboardText(int property_count, int instance_count, const platform::T2DimStrArray& grid) {
   if (instance_count != 1 || property_count <= 1) return {};
   return platform::WmiTableValue(grid, L"Manufacturer") + L" " + platform::WmiTableValue(grid, L"Product");
-}
-
-std::wstring IpListText(const std::vector<Ipv4Address>& addresses) {
-  std::wstring out;
-  for (const auto& a : addresses) {
-    out += std::to_wstring(a[0]) + L'.' + std::to_wstring(a[1]) + L'.' + std::to_wstring(a[2]) + L'.' +
-           std::to_wstring(a[3]);
-    out += kListSeparator;
-  }
-  return out;
-}
-
-std::wstring MacText(const MacBytes& address) {
-  constexpr wchar_t kHex[] = L"0123456789ABCDEF";
-  std::wstring out;
-  for (std::size_t i = 0; i < address.size(); ++i) {
-    if (i != 0) out += L'-';
-    out += kHex[address[i] >> 4];
-    out += kHex[address[i] & 0xF];
-  }
-  return out;
-}
-
-std::wstring MacFromNetbios(unsigned adapter_count, const std::function<AdapterStatusReply(unsigned position)>& ask) {
-  static constexpr std::wstring_view kAllZeros = L"00-00-00-00-00-00";
-  std::wstring text;
-  for (unsigned p = 0;; ++p) {
-    const AdapterStatusReply reply = ask(p);
-    if (reply.return_code == 0 || reply.return_code == 6) text = MacText(reply.address);
-    if (p + 1 >= adapter_count || text != kAllZeros) break;
-  }
-  return text;
 }
 
 }  // namespace corvane::app

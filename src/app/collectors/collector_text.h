@@ -4,14 +4,12 @@
 // is tested natively.
 //
 // Lists are items each followed by kListSeparator; the refresh tidies the
-// trailing separator away where it wants to (TidyList). Numbers with a
+// trailing separator away where it wants to (platform::TidyList). Numbers with a
 // fraction take the user's decimal separator, passed in by the caller, and
 // never depend on the C locale.
 #pragma once
-#include <array>
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -19,11 +17,12 @@
 #include <vector>
 
 #include "app/collectors/summary_collectors.h"
+#include "platform/list_text.h"
 #include "platform/wmi_grid.h"
 
 namespace corvane::app {
 
-inline constexpr std::wstring_view kListSeparator = L" | ";
+using platform::kListSeparator;
 inline constexpr std::wstring_view kNotPresent = L"NOT Present";
 
 // Each item followed by the separator, blank items included.
@@ -39,9 +38,6 @@ std::wstring ClockText(double mhz, std::wstring_view decimal);
 // has one; a monitor whose description is blank is left out, the others go
 // in untrimmed.
 std::wstring MonitorNamesText(const std::vector<std::optional<std::wstring>>& first_monitors);
-
-// Row 11: the descriptions trimmed, each followed by the separator.
-std::wstring NetworkAdapterListText(const std::vector<std::wstring>& descriptions);
 
 // Row 12: vendor and product of an INQUIRY reply (the drive's INQUIRY text,
 // cut to 24 characters).
@@ -99,23 +95,5 @@ std::wstring FirstRegistryString(std::span<const std::byte> utf16_data);
 // Row 25: "<Manufacturer> <Product>" when the query found exactly one board
 // and more than one property; otherwise empty.
 std::wstring MotherboardText(int property_count, int instance_count, const platform::T2DimStrArray& grid);
-
-// Row 26: dotted addresses each followed by the separator.
-using Ipv4Address = std::array<std::uint8_t, 4>;
-std::wstring IpListText(const std::vector<Ipv4Address>& addresses);
-
-// Row 27.
-using MacBytes = std::array<std::uint8_t, 6>;
-std::wstring MacText(const MacBytes& address);  // "00-1A-2B-3C-4D-5E"
-// What one adapter answered to the adapter-status request.
-struct AdapterStatusReply {
-  std::uint8_t return_code = 0xFF;
-  MacBytes address{};
-};
-// Asks the adapters in list order: an answer with return code 0, or 6 (the
-// buffer held the status header but not every name), gives the text; the
-// next adapter is asked only while there is one and the text so far is all
-// zeros. Empty when the first adapter did not answer.
-std::wstring MacFromNetbios(unsigned adapter_count, const std::function<AdapterStatusReply(unsigned position)>& ask);
 
 }  // namespace corvane::app

@@ -9,7 +9,7 @@
 #include "app/collectors/collector_text.h"
 #include "app/collectors/os_identity_win.h"
 #include "app/collectors/system_readings_win.h"
-#include "app/collectors/tidy.h"
+#include "platform/list_text.h"
 #include "cpu/cpuid_decode.h"
 #include "cpu/cpuid_live.h"
 #include "platform/registry_win.h"
@@ -19,6 +19,8 @@
 #include "cpu/clock_rate.h"
 #include "cpu/clock_sample_win.h"
 #include "cpu/clock_sampler.h"
+#include "network/network_readers_win.h"
+#include "network/network_text.h"
 #include "usb/usb_readers_win.h"
 #include "usb/usb_view.h"
 
@@ -59,7 +61,7 @@ class SystemCollectors final : public SummaryCollectors {
     // The identification decoder's brand text, trimmed.
     return Caught([] {
       cpu::LiveCpuid processor;
-      return Trim(cpu::GetCPUBrand(processor));
+      return platform::Trim(cpu::GetCPUBrand(processor));
     });
   }
 
@@ -121,8 +123,8 @@ class SystemCollectors final : public SummaryCollectors {
 
   // The refresh guards the next four (rows 11 to 13): their failures go through.
   std::wstring NetworkAdapters() override {
-    const auto descriptions = ReadNetworkAdapterDescriptions();
-    return descriptions ? NetworkAdapterListText(*descriptions) : std::wstring();
+    const network::AdaptersInfoReading adapters = network::ReadAdaptersInfo();
+    return adapters.code == 0 ? network::NetworkAdapterListText(adapters.descriptions) : std::wstring();
   }
 
   OpticalDriveReading OpticalDrives() override {
@@ -212,21 +214,17 @@ class SystemCollectors final : public SummaryCollectors {
 
   std::wstring IpAddresses() override {
     return Caught([] {
-      const auto addresses = ReadHostAddresses();
-      return addresses ? IpListText(*addresses) : std::wstring();
+      const auto addresses = network::ReadHostAddresses();
+      return addresses ? network::IpListText(*addresses) : std::wstring();
     });
   }
 
   std::wstring MacAddress() override {
-    return Caught([] { return ReadNetbiosMacText(); });
+    return Caught([] { return network::ReadNetbiosMacText(); });
   }
 
   std::wstring HostName() override {
-    return Caught([] {
-      wchar_t name[MAX_COMPUTERNAME_LENGTH + 1];
-      DWORD size = MAX_COMPUTERNAME_LENGTH + 1;
-      return GetComputerNameW(name, &size) ? std::wstring(name, size) : std::wstring();
-    });
+    return Caught([] { return network::ReadComputerName(); });
   }
 
  private:

@@ -1,12 +1,8 @@
 #include "app/collectors/system_readings_win.h"
 
-#include <winsock2.h>
-// after winsock2.h
 #include <windows.h>
 // after windows.h
-#include <iphlpapi.h>
 #include <mmsystem.h>
-#include <nb30.h>
 #include <winioctl.h>
 // after winioctl.h
 
@@ -24,38 +20,9 @@
 namespace corvane::app {
 namespace {
 
-static_assert(sizeof(ADAPTER_STATUS) == 60);
-
-std::wstring FromAnsi(const char* text, std::size_t max_chars) {
-  const std::size_t len = strnlen(text, max_chars);
-  if (len == 0) return {};
-  const int n = ::MultiByteToWideChar(CP_ACP, 0, text, static_cast<int>(len), nullptr, 0);
-  std::wstring out(n > 0 ? static_cast<std::size_t>(n) : 0, L'\0');
-  if (n > 0) ::MultiByteToWideChar(CP_ACP, 0, text, static_cast<int>(len), out.data(), n);
-  return out;
-}
-
 std::wstring FixedText(const wchar_t* text, std::size_t max_chars) { return {text, wcsnlen(text, max_chars)}; }
 
 bool HasDriveBit(DWORD mask, wchar_t letter) { return (mask >> (letter - L'A')) & 1u; }
-
-// The socket library for one routine; cleaned up only if it started.
-class WinsockSession {
- public:
-  WinsockSession() noexcept {
-    WSADATA data;
-    ok_ = ::WSAStartup(MAKEWORD(1, 1), &data) == 0;
-  }
-  WinsockSession(const WinsockSession&) = delete;
-  WinsockSession& operator=(const WinsockSession&) = delete;
-  ~WinsockSession() {
-    if (ok_) ::WSACleanup();
-  }
-  bool ok() const noexcept { return ok_; }
-
- private:
-  bool ok_ = false;
-};
 
 std::wstring ReadInquiryIdentification(wchar_t letter) {
   storage::Win32MmcTransport transport;
@@ -108,24 +75,6 @@ std::vector<DisplayAdapterReading> ReadDisplayAdapters(bool monitors, std::size_
     adapters.push_back(std::move(reading));
   }
   return adapters;
-}
-
-std::optional<std::vector<std::wstring>> ReadNetworkAdapterDescriptions() {
-  // The list may grow between asking its size and reading it; a few rounds
-  // absorb that.
-  ULONG size = 0;
-  std::vector<std::uint64_t> storage;  // 8-byte aligned for IP_ADAPTER_INFO
-  DWORD rc = ::GetAdaptersInfo(nullptr, &size);
-  for (int round = 0; round < 4 && rc == ERROR_BUFFER_OVERFLOW; ++round) {
-    storage.assign(size / sizeof(std::uint64_t) + 1, 0);
-    rc = ::GetAdaptersInfo(reinterpret_cast<IP_ADAPTER_INFO*>(storage.data()), &size);
-  }
-  if (rc != ERROR_SUCCESS || storage.empty()) return std::nullopt;
-  std::vector<std::wstring> descriptions;
-  for (auto* a = reinterpret_cast<const IP_ADAPTER_INFO*>(storage.data()); a; a = a->Next) {
-    descriptions.push_back(FromAnsi(a->Description, sizeof a->Description));
-  }
-  return descriptions;
 }
 
 std::vector<OpticalDriveIdentity> ReadOpticalDrives() {
@@ -215,53 +164,6 @@ std::wstring ReadTimeZoneName() {
   TIME_ZONE_INFORMATION zone{};
   if (::GetTimeZoneInformation(&zone) == TIME_ZONE_ID_INVALID) return {};
   return FixedText(zone.StandardName, std::size(zone.StandardName));
-}
-
-std::optional<std::vector<Ipv4Address>> ReadHostAddresses() {
-  const WinsockSession winsock;
-  if (!winsock.ok()) return std::nullopt;
-  char name[256] = {};  // a full DNS name fits; gethostname fails rather than cut one
-  if (::gethostname(name, sizeof name - 1) != 0) return std::nullopt;
-  const hostent* host = ::gethostbyname(name);
-  if (!host || host->h_addrtype != AF_INET || host->h_length != 4 || !host->h_addr_list) return std::nullopt;
-  std::vector<Ipv4Address> addresses;
-  for (char** entry = host->h_addr_list; *entry; ++entry) {
-    Ipv4Address a;
-    std::memcpy(a.data(), *entry, a.size());
-    addresses.push_back(a);
-  }
-  return addresses;
-}
-
-std::wstring ReadNetbiosMacText() {
-  // The whole adapter list: a shorter buffer would leave the numbers past
-  // the third unread and have them asked as adapter 0.
-  LANA_ENUM lanas{};
-  NCB enumerate{};
-  enumerate.ncb_command = NCBENUM;
-  enumerate.ncb_buffer = reinterpret_cast<UCHAR*>(&lanas);
-  enumerate.ncb_length = sizeof lanas;
-  ::Netbios(&enumerate);  // on failure the count stays 0 and adapter 0 is asked alone
-
-  return MacFromNetbios(lanas.length, [&](unsigned position) {
-    const UCHAR lana = position < std::size(lanas.lana) ? lanas.lana[position] : 0;
-    NCB reset{};
-    reset.ncb_command = NCBRESET;
-    reset.ncb_lana_num = lana;
-    ::Netbios(&reset);
-
-    ADAPTER_STATUS status{};
-    NCB query{};
-    query.ncb_command = NCBASTAT;
-    query.ncb_lana_num = lana;
-    std::memcpy(query.ncb_callname, "*               ", NCBNAMSZ);
-    query.ncb_buffer = reinterpret_cast<UCHAR*>(&status);
-    query.ncb_length = sizeof status;
-    AdapterStatusReply reply;
-    reply.return_code = ::Netbios(&query);
-    std::memcpy(reply.address.data(), status.adapter_address, reply.address.size());
-    return reply;
-  });
 }
 
 }  // namespace corvane::app

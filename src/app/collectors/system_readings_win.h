@@ -1,7 +1,8 @@
 // The raw readings behind the summary rows and the hardware report: each
 // asks the system one question and returns what it answered, unworded. The
-// wording is in collector_text.h. Readers return nullopt or an empty list
-// where the system gave no answer; only those named below throw.
+// wording is in collector_text.h; the network readings live with the network
+// code (network/network_readers_win.h). Readers return nullopt or an empty
+// list where the system gave no answer; only those named below throw.
 #pragma once
 #include <cstdint>
 #include <optional>
@@ -26,9 +27,6 @@ struct DisplayAdapterReading {
 // The display adapters in system order, at most `limit` of them; with
 // `monitors` also each adapter's first monitor.
 std::vector<DisplayAdapterReading> ReadDisplayAdapters(bool monitors, std::size_t limit = SIZE_MAX);
-
-// The adapter descriptions from the IP helper; nullopt when it fails.
-std::optional<std::vector<std::wstring>> ReadNetworkAdapterDescriptions();
 
 // Every CD/DVD drive letter with its INQUIRY vendor and product (empty when
 // the device cannot be opened or does not answer).
@@ -65,11 +63,5 @@ struct BiosDescription {
 BiosDescription ReadBiosDescription();
 
 std::wstring ReadTimeZoneName();
-
-// The addresses of this host's name; nullopt when the name does not resolve.
-std::optional<std::vector<Ipv4Address>> ReadHostAddresses();
-
-// The MAC address through NetBIOS (MacFromNetbios).
-std::wstring ReadNetbiosMacText();
 
 }  // namespace corvane::app

@@ -1,6 +1,6 @@
-#include "storage/wql_text.h"
+#include "platform/wql_text.h"
 
-namespace corvane::storage {
+namespace corvane::platform {
 
 std::wstring WqlQuoted(std::wstring_view text) {
   std::wstring quoted;
@@ -14,4 +14,4 @@ std::wstring WqlQuoted(std::wstring_view text) {
   return quoted;
 }
 
-}  // namespace corvane::storage
+}  // namespace corvane::platform

@@ -1,6 +1,6 @@
-#include "app/collectors/tidy.h"
+#include "platform/list_text.h"
 
-namespace corvane::app {
+namespace corvane::platform {
 
 std::wstring Trim(std::wstring_view text) {
   auto blank = [](wchar_t c) { return c <= L' '; };
@@ -16,4 +16,4 @@ std::wstring TidyList(std::wstring_view text) {
   return Trim(s);
 }
 
-}  // namespace corvane::app
+}  // namespace corvane::platform

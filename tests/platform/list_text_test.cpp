@@ -1,8 +1,8 @@
-#include "app/collectors/tidy.h"
+#include "platform/list_text.h"
 
 #include <gtest/gtest.h>
 
-namespace corvane::app {
+namespace corvane::platform {
 namespace {
 
 TEST(TidyList, Cases) {
@@ -19,4 +19,4 @@ TEST(TidyList, Cases) {
 }
 
 }  // namespace
-}  // namespace corvane::app
+}  // namespace corvane::platform

@@ -4,11 +4,11 @@
 #include <string>
 #include <string_view>
 
-namespace corvane::storage {
+namespace corvane::platform {
 
 // `text` as a double-quoted WQL string literal: every backslash and double
 // quote inside is escaped with a backslash, so the text can neither end the
 // literal early nor leave a stray escape that swallows the closing quote.
 std::wstring WqlQuoted(std::wstring_view text);
 
-}  // namespace corvane::storage
+}  // namespace corvane::platform

@@ -5,7 +5,7 @@ add_compile_options(-Wall -Wextra)
 add_link_options(-static -static-libgcc -static-libstdc++)
 
 set(CORVANE_WIN_LIBS comctl32 comdlg32 ole32 oleaut32 uuid wbemuuid shell32 shlwapi
-    user32 gdi32 advapi32 winmm ws2_32 iphlpapi netapi32 setupapi version winspool)
+    user32 gdi32 advapi32 winmm ws2_32 iphlpapi netapi32 mpr setupapi version winspool)
 
 add_library(corvane_core STATIC ${CORVANE_CORE_SOURCES})
 # nlohmann-json is header-only: expose just its folder, never the host's /usr/include.

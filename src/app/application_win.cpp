@@ -10,6 +10,10 @@
 #include "app/help_window_win.h"
 #include "app/main_window_win.h"
 #include "cpu/meters_window_win.h"
+#include "network/computers_window_win.h"
+#include "network/network_adapters_window_win.h"
+#include "network/network_window_win.h"
+#include "network/user_list_window_win.h"
 #include "platform/com_win.h"
 #include "storage/cddvd_window_win.h"
 #include "storage/disk_window_win.h"
@@ -49,6 +53,10 @@ const ListedWindow kCreationList[] = {
     {L"TfrmHelp", &Make<HelpWindow>},
     {L"TfrmMeters", &Make<cpu::MetersWindow>},
     {L"TfrmCDDVD", &Make<storage::CdDvdWindow>},
+    {L"TfrmNetwork", &MakeWithFinder<network::NetworkWindow>},
+    {L"TfrmUserList", &Make<network::UserListWindow>},
+    {L"TfrmNetworkAdapters", &Make<network::NetworkAdaptersWindow>},
+    {L"TfrmComputers", &Make<network::ComputersWindow>},
     {L"TfrmUSBDrives", &Make<storage::UsbDrivesWindow>},
     // Its device tree follows every device change from start-up on.
     {L"TfrmUSB", &MakeWithFinder<usb::UsbWindow>, true},

@@ -9,6 +9,8 @@ namespace corvane::network::adapters_ids {
 inline constexpr int kFirst = ui::kNetworkAdaptersWindowIds.first;
 
 enum : int {
+  // Commands
+  kCmdRefresh = kFirst,  // every showing (no menu item): the list anew, its first entry shown
   // Controls
   kIdSheet = kFirst + 10,
   kIdAdapterList,  // the drop-down with an editable text, in the "Adapter" row
@@ -25,6 +27,6 @@ enum : int {
   kIdDnsHostName,
 };
 
-static_assert(ui::AllIn(ui::kNetworkAdaptersWindowIds, {kIdSheet, kIdLinkLabel, kIdDnsHostName + 50}));
+static_assert(ui::AllIn(ui::kNetworkAdaptersWindowIds, {kCmdRefresh, kIdLinkLabel, kIdDnsHostName + 50}));
 
 }  // namespace corvane::network::adapters_ids

@@ -159,6 +159,29 @@ std::wstring ChildText(HWND parent, int id, milliseconds timeout) {
   return WindowText(child, timeout).value_or(L"");
 }
 
+std::vector<std::wstring> ListBoxItems(HWND list, milliseconds timeout) {
+  std::vector<std::wstring> items;
+  const LRESULT count = Ask(list, LB_GETCOUNT, 0, 0, timeout);
+  for (LRESULT i = 0; i < count; ++i) {
+    const LRESULT length = Ask(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0, timeout);
+    if (length < 0) {
+      items.emplace_back(L"?");
+      continue;
+    }
+    std::wstring item(static_cast<std::size_t>(length) + 1, L'\0');
+    DWORD_PTR copied = 0;
+    if (!SendMessageTimeoutW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item.data()),
+                             SMTO_ABORTIFHUNG, ToMs(timeout), &copied) ||
+        copied > static_cast<DWORD_PTR>(length)) {
+      items.emplace_back(L"?");
+      continue;
+    }
+    item.resize(static_cast<std::size_t>(copied));
+    items.push_back(std::move(item));
+  }
+  return items;
+}
+
 HWND FindButton(HWND parent, const std::wstring& text) {
   for (HWND w : Descendants(parent)) {
     if (_wcsicmp(ClassName(w).c_str(), L"Button") != 0) continue;

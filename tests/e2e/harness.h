@@ -63,6 +63,10 @@ HWND FindDescendantById(HWND parent, int id);
 // not answer within `timeout` (a refresh or a clock measurement holds the
 // user-interface thread).
 std::wstring ChildText(HWND parent, int id, milliseconds timeout = 2s);
+// The items of a list box of any process, in order (LB_GETTEXT is one of
+// the messages Wine carries across processes); an item that cannot be read
+// reads "?".
+std::vector<std::wstring> ListBoxItems(HWND list, milliseconds timeout = kUiTimeout);
 // A child button whose text, without '&', equals `text`.
 HWND FindButton(HWND parent, const std::wstring& text);
 // Sends the button's BN_CLICKED notification to its parent (posted: the

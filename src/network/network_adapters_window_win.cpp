@@ -1,0 +1,144 @@
+#include "network/network_adapters_window_win.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <optional>
+#include <string>
+
+#include "network/network_adapters_window_ids.h"
+#include "platform/wmi_win.h"
+
+namespace corvane::network {
+namespace {
+
+using namespace adapters_ids;
+
+// Its menu bar holds an empty "File" menu.
+constexpr ui::Menu kMenus[] = {{L"&File", {}}};
+
+constexpr ui::Command<NetworkAdaptersWindow> kCommands[] = {
+    {kCmdRefresh, &NetworkAdaptersWindow::FormShow},
+    {kIdAdapterList, &NetworkAdaptersWindow::ComboBox1Select, CBN_SELCHANGE},
+    {kIdAdapterList, &NetworkAdaptersWindow::ComboBox1Change, CBN_EDITCHANGE},
+};
+
+// Rows a little taller than the summary's so the drop-down fits its row.
+constexpr ui::SheetGeometry kGeometry{4, 196, 212, 440, 22, 24, 16};
+constexpr int kMargin = 8;
+constexpr int kLinkHeight = 16;
+
+std::wstring TextOf(HWND control) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+platform::WmiValue ValueOrNull(const platform::WmiLateObject& object, std::wstring_view name) {
+  const auto value = object.Find(name);
+  return value ? platform::WmiValueFromVariant(value->get()) : platform::WmiValue(platform::WmiNull{});
+}
+
+}  // namespace
+
+NetworkAdaptersWindow::NetworkAdaptersWindow(const ui::Theme& theme) : ui::Window(theme), sheet_(theme) {}
+
+bool NetworkAdaptersWindow::Build() {
+  ui::CreateParams p{L"TfrmNetworkAdapters", std::wstring(kNetworkAdaptersCaption)};
+  p.style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+  p.client_width = 670;
+  p.client_height = kGeometry.heading_height + static_cast<int>(kAdapterFields.size()) * kGeometry.row_pitch +
+                    kMargin + kLinkHeight + kMargin + 4;
+  p.background = theme().white_brush();
+  p.icon = LoadIconW(nullptr, IDI_APPLICATION);
+  p.menus = kMenus;
+  if (!ui::Window::Create(p)) return false;
+  min_width_ = 480;
+  min_height_ = 200;
+  BindCommands(kCommands);
+
+  if (!sheet_.Create(hwnd(), kIdSheet, ui::SheetRows<AdapterView>(kAdapterFields), kGeometry)) return false;
+  FileControl(L"ScrollBox1", kIdSheet, sheet_.hwnd());
+  adapters_ = sheet_.AddDropDown(0, L"ComboBox1", kIdAdapterList, /*editable=*/true);
+  AdoptControls(sheet_);
+  link_ = AddWebLink(L"StaticText1", kIdLinkLabel, 0, 0, LinkKind::kPlainText);
+  sheet_.ShowFields<AdapterView>(kAdapterFields, model_.view);
+
+  RECT client{};
+  GetClientRect(hwnd(), &client);
+  OnResize(client.right, client.bottom);
+  return true;
+}
+
+void NetworkAdaptersWindow::OnResize(int width, int height) {
+  if (!sheet_.hwnd()) return;
+  sheet_.SetValueWidth(std::max(200, width - kGeometry.value_x - kMargin - GetSystemMetrics(SM_CXVSCROLL)));
+  const int bottom = kMargin + kLinkHeight + kMargin;
+  ui::Place(sheet_.hwnd(), {0, 0, width, std::max(0, height - bottom)});
+  ui::Place(link_, {kMargin, height - kLinkHeight - kMargin, 300, kLinkHeight});
+}
+
+LRESULT NetworkAdaptersWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  // Shown by a ShowWindow call: filled before it first paints.
+  if (msg == WM_SHOWWINDOW && wp && lp == 0) RunCommand(kCmdRefresh);
+  return ui::Window::OnMessage(msg, wp, lp);
+}
+
+void NetworkAdaptersWindow::FormShow() {
+  const ui::BusyCursor busy;
+  // Named by their captions; a class without captions (Wine's) names them
+  // by their descriptions, and the rows are asked for by that property too.
+  std::vector<std::wstring> captions, descriptions;
+  bool every_caption = true;
+  const auto wmi = platform::WmiLateBound::ConnectLocator();
+  wmi.ExecQuery(kAdapterListQuery, [&](const platform::WmiLateObject& object) {
+    const auto caption = object.Find(kAdapterNameProperty);
+    if (!caption) every_caption = false;
+    captions.push_back(caption ? platform::WmiPlainText(caption->get()) : std::wstring());
+    descriptions.push_back(platform::WmiPlainText(ValueOrNull(object, kAdapterNameFallback)));
+  });
+  const bool by_caption = every_caption || captions.empty();
+  model_.name_property = by_caption ? kAdapterNameProperty : kAdapterNameFallback;
+  model_.adapters = by_caption ? std::move(captions) : std::move(descriptions);
+
+  SendMessageW(adapters_, CB_RESETCONTENT, 0, 0);
+  for (const auto& adapter : model_.adapters) {
+    SendMessageW(adapters_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(adapter.c_str()));
+  }
+  if (!model_.adapters.empty()) {
+    SendMessageW(adapters_, CB_SETCURSEL, 0, 0);
+  } else {
+    SetWindowTextW(adapters_, L"");
+  }
+  ComboBox1Change();
+}
+
+void NetworkAdaptersWindow::ComboBox1Select() {
+  // The edit part still shows the previous entry while this is sent.
+  const LRESULT index = SendMessageW(adapters_, CB_GETCURSEL, 0, 0);
+  if (index == CB_ERR || static_cast<std::size_t>(index) >= model_.adapters.size()) return;
+  SetWindowTextW(adapters_, model_.adapters[static_cast<std::size_t>(index)].c_str());
+  ComboBox1Change();
+}
+
+void NetworkAdaptersWindow::ComboBox1Change() {
+  const ui::BusyCursor busy;
+  model_.entry = TextOf(adapters_);
+  std::optional<std::wstring> ip_failure;
+  const auto wmi = platform::WmiLateBound::ConnectLocator();
+  wmi.ExecQuery(AdapterQuery(model_.name_property, model_.entry), [&](const platform::WmiLateObject& object) {
+    std::optional<platform::WmiValue> ip_address;
+    try {
+      ip_address = ValueOrNull(object, kIpAddressProperty);
+    } catch (const platform::WmiError& e) {
+      ip_failure = e.message();  // told once the other rows are filled
+    }
+    const AdapterProperties adapter = platform::RecordFromObject(
+        kAdapterProperties, [&](std::wstring_view name) { return ValueOrNull(object, name); });
+    model_.view = BuildAdapterView(adapter, ip_address, model_.view);
+  });
+  sheet_.ShowFields<AdapterView>(kAdapterFields, model_.view);
+  if (ip_failure) ui::ShowErrorBox(hwnd(), *ip_failure);
+}
+
+}  // namespace corvane::network

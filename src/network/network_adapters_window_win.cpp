@@ -6,8 +6,8 @@
 #include <optional>
 #include <string>
 
+#include "network/adapters_readers_win.h"
 #include "network/network_adapters_window_ids.h"
-#include "platform/wmi_win.h"
 
 namespace corvane::network {
 namespace {
@@ -32,11 +32,6 @@ std::wstring TextOf(HWND control) {
   std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
   text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
   return text;
-}
-
-platform::WmiValue ValueOrNull(const platform::WmiLateObject& object, std::wstring_view name) {
-  const auto value = object.Find(name);
-  return value ? platform::WmiValueFromVariant(value->get()) : platform::WmiValue(platform::WmiNull{});
 }
 
 }  // namespace
@@ -86,20 +81,9 @@ LRESULT NetworkAdaptersWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
 
 void NetworkAdaptersWindow::FormShow() {
   const ui::BusyCursor busy;
-  // Named by their captions; a class without captions (Wine's) names them
-  // by their descriptions, and the rows are asked for by that property too.
-  std::vector<std::wstring> captions, descriptions;
-  bool every_caption = true;
-  const auto wmi = platform::WmiLateBound::ConnectLocator();
-  wmi.ExecQuery(kAdapterListQuery, [&](const platform::WmiLateObject& object) {
-    const auto caption = object.Find(kAdapterNameProperty);
-    if (!caption) every_caption = false;
-    captions.push_back(caption ? platform::WmiPlainText(caption->get()) : std::wstring());
-    descriptions.push_back(platform::WmiPlainText(ValueOrNull(object, kAdapterNameFallback)));
-  });
-  const bool by_caption = every_caption || captions.empty();
-  model_.name_property = by_caption ? kAdapterNameProperty : kAdapterNameFallback;
-  model_.adapters = by_caption ? std::move(captions) : std::move(descriptions);
+  AdapterList list = ReadAdapterList();
+  model_.adapters = std::move(list.names);
+  model_.name_property = std::move(list.name_property);
 
   SendMessageW(adapters_, CB_RESETCONTENT, 0, 0);
   for (const auto& adapter : model_.adapters) {
@@ -125,20 +109,13 @@ void NetworkAdaptersWindow::ComboBox1Change() {
   const ui::BusyCursor busy;
   model_.entry = TextOf(adapters_);
   std::optional<std::wstring> ip_failure;
-  const auto wmi = platform::WmiLateBound::ConnectLocator();
-  wmi.ExecQuery(AdapterQuery(model_.name_property, model_.entry), [&](const platform::WmiLateObject& object) {
-    std::optional<platform::WmiValue> ip_address;
-    try {
-      ip_address = ValueOrNull(object, kIpAddressProperty);
-    } catch (const platform::WmiError& e) {
-      ip_failure = e.message();  // told once the other rows are filled
-    }
-    const AdapterProperties adapter = platform::RecordFromObject(
-        kAdapterProperties, [&](std::wstring_view name) { return ValueOrNull(object, name); });
-    model_.view = BuildAdapterView(adapter, ip_address, model_.view);
-  });
+  // Normally one adapter; a name no adapter has leaves the rows as they are.
+  for (const AdapterReading& adapter : ReadAdapters(model_.name_property, model_.entry)) {
+    model_.view = BuildAdapterView(adapter.properties, adapter.ip_address, model_.view);
+    if (adapter.ip_failure) ip_failure = adapter.ip_failure;
+  }
   sheet_.ShowFields<AdapterView>(kAdapterFields, model_.view);
-  if (ip_failure) ui::ShowErrorBox(hwnd(), *ip_failure);
+  if (ip_failure) ui::ShowErrorBox(hwnd(), *ip_failure);  // told once the other rows are filled
 }
 
 }  // namespace corvane::network

@@ -2,7 +2,7 @@
 // asked directly here: Wine's adapters, its host name, its accounts (its
 // workstation's LAN group is the computer's own name, which the account
 // enumeration takes for this machine), no shares, no mapped drive and no
-// network provider.
+// network provider. Its WMI lists the same adapters, without captions.
 #include "network/network_readers_win.h"
 
 #include <winsock2.h>
@@ -17,8 +17,10 @@
 #include <string>
 #include <vector>
 
+#include "network/adapters_readers_win.h"
 #include "network/network_browser_win.h"
 #include "network/network_tree.h"
+#include "platform/com_win.h"
 
 namespace corvane::network {
 namespace {
@@ -101,6 +103,30 @@ TEST(NetworkReadersWin, SharesDrivesAndTheNetworkTreeWineHasNone) {
   Win32NetworkSource source;
   EXPECT_EQ(source.Open(nullptr), nullptr) << "Wine has no network provider";
   EXPECT_EQ(BrowseNetwork(source, kNeverStop), (ui::TreeNode{std::wstring(kNetworkTreeRoot), {}}));
+}
+
+TEST(NetworkReadersWin, AdaptersFromWmiByTheirNames) {
+  const platform::ComApartment com;
+  const AdapterList list = ReadAdapterList();
+  ASSERT_FALSE(list.names.empty());
+  // Wine's class has no captions: its adapters go by their descriptions.
+  EXPECT_EQ(list.name_property, L"Description");
+  EXPECT_EQ(list.names, ReadAdaptersInfo().descriptions) << "the same adapters as the IP helper's";
+
+  const std::vector<AdapterReading> first = ReadAdapters(list.name_property, list.names.front());
+  ASSERT_EQ(first.size(), 1u);
+  EXPECT_TRUE(first.front().ip_address);
+  EXPECT_FALSE(first.front().ip_failure);
+  const AdapterView view = BuildAdapterView(first.front().properties, first.front().ip_address, {});
+  EXPECT_FALSE(view.mac_address.empty());
+  EXPECT_FALSE(view.setting_id.empty());
+  EXPECT_TRUE(view.dhcp_enabled == L"True" || view.dhcp_enabled == L"False") << view.dhcp_enabled;
+
+  // Names no adapter has, quotes and backslashes included, give nothing and
+  // break no query.
+  for (const wchar_t* name : {L"no such adapter", L"Card \"B\"", L"C:\\", L"\" OR \"1\"=\"1"}) {
+    EXPECT_TRUE(ReadAdapters(list.name_property, name).empty()) << testing::PrintToString(std::wstring(name));
+  }
 }
 
 }  // namespace

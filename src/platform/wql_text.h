@@ -6,9 +6,11 @@
 
 namespace corvane::platform {
 
-// `text` as a double-quoted WQL string literal: every backslash and double
-// quote inside is escaped with a backslash, so the text can neither end the
-// literal early nor leave a stray escape that swallows the closing quote.
+// `text` as one WQL string literal: every backslash inside is escaped with
+// a backslash, so none can swallow the closing quote. The literal is
+// double-quoted, or single-quoted when the text holds a double quote and no
+// single one, so the quote needs no escape (Wine's WQL reads no escaped
+// quote); a text with both kinds has its double quotes escaped.
 std::wstring WqlQuoted(std::wstring_view text);
 
 }  // namespace corvane::platform

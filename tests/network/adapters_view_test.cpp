@@ -61,7 +61,7 @@ TEST(AdapterQuery, TheNameIsOneQuotedLiteral) {
   EXPECT_EQ(AdapterQuery(L"Caption", L"[00000007] Intel(R) PRO/1000"),
             L"Select * from Win32_NetworkAdapterConfiguration where Caption=\"[00000007] Intel(R) PRO/1000\"");
   EXPECT_EQ(AdapterQuery(L"Caption", L"Card \"B\" \\ 2"),
-            L"Select * from Win32_NetworkAdapterConfiguration where Caption=\"Card \\\"B\\\" \\\\ 2\"");
+            L"Select * from Win32_NetworkAdapterConfiguration where Caption='Card \"B\" \\\\ 2'");
   EXPECT_EQ(AdapterQuery(L"Description", L"eth0"),
             L"Select * from Win32_NetworkAdapterConfiguration where Description=\"eth0\"");
 }

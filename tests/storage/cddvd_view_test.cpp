@@ -88,7 +88,7 @@ TEST(CdDvdInquiryRows, CutFromTheInquiryText) {
 
 TEST(CdromDriveQuery, TheDriveAsAQuotedLiteral) {
   EXPECT_EQ(CdromDriveQuery(L"E:"), L"SELECT * FROM Win32_CDROMDrive where drive = \"E:\"");
-  EXPECT_EQ(CdromDriveQuery(L"E\""), L"SELECT * FROM Win32_CDROMDrive where drive = \"E\\\"\"");
+  EXPECT_EQ(CdromDriveQuery(L"E\""), L"SELECT * FROM Win32_CDROMDrive where drive = 'E\"'");
 }
 
 TEST(CdDvdWmiRecord, FirstInstanceByPropertyName) {

@@ -79,6 +79,7 @@ int main(int argc, char** argv) {
     return 1;
   }
 
+  const network::AdapterList adapters = network::ReadAdapterList();
   std::vector<Step> steps = {
       {"Network: refresh on the UI thread", [&] { network_window.Refresh1Click(); },
        [&] { PumpUntil([&] { return !network_window.looking_up(); }); }},
@@ -104,9 +105,8 @@ int main(int argc, char** argv) {
       {"Network Adapters: showing (list + first)", [&] { adapters_window.FormShow(); }},
       {"  adapter list (WMI)", [] { network::ReadAdapterList(); }},
       {"  one adapter (WMI)",
-       [] {
-         const auto list = network::ReadAdapterList();
-         if (!list.names.empty()) network::ReadAdapters(list.name_property, list.names.front());
+       [&] {
+         if (!adapters.names.empty()) network::ReadAdapters(adapters.name_property, adapters.names.front());
        }},
       {"User List: refresh (background)",
        [&] {

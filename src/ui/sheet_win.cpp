@@ -182,6 +182,16 @@ void DetailSheet::OnCommand(int id, int code, HWND control) {
 
 LRESULT DetailSheet::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
   if (scroller_.Handle(msg, wp)) return 0;
+  // A list cell takes the value colours too; other lists keep the system's.
+  if (msg == WM_CTLCOLORLISTBOX) {
+    for (const auto& row : rows_) {
+      if (row.value == reinterpret_cast<HWND>(lp) && row.cells.cell == SheetCell::kList) {
+        SetTextColor(reinterpret_cast<HDC>(wp), GetSysColor(COLOR_WINDOWTEXT));
+        SetBkColor(reinterpret_cast<HDC>(wp), kValueBack);
+        return reinterpret_cast<LRESULT>(theme().value_brush());
+      }
+    }
+  }
   return Window::OnMessage(msg, wp, lp);
 }
 

@@ -10,6 +10,7 @@
 #include "app/help_window_win.h"
 #include "app/main_window_win.h"
 #include "cpu/meters_window_win.h"
+#include "memory_display_time/display_window_win.h"
 #include "platform/com_win.h"
 #include "storage/cddvd_window_win.h"
 #include "storage/disk_window_win.h"
@@ -45,6 +46,7 @@ std::unique_ptr<ui::Window> Make(Application& app) {
 
 const ListedWindow kCreationList[] = {
     {L"TForm1", [](Application& app) -> std::unique_ptr<ui::Window> { return std::make_unique<MainWindow>(app); }},
+    {L"TfrmDisplay", &MakeWithFinder<memory_display_time::DisplayWindow>},
     {L"TfrmDisk", &MakeWithFinder<storage::DiskWindow>},
     {L"TfrmHelp", &Make<HelpWindow>},
     {L"TfrmMeters", &Make<cpu::MetersWindow>},

@@ -7,6 +7,7 @@
 
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "ui/scroller_win.h"
@@ -28,14 +29,16 @@ struct SheetRow {
 // Label cells of a field table carry the value cell's ID plus this.
 inline constexpr int kSheetLabelIdOffset = 50;
 
-// The rows of a field table: label cell "lbl" + name, value cell "ed" + name.
+// The rows of a field table: label cell "lbl" + name, value cell
+// `value_prefix` + name ("ed" + name unless the window names its cells
+// otherwise, "Info3" say).
 template <class View>
-std::vector<SheetRow> SheetRows(std::span<const SheetField<View>> fields) {
+std::vector<SheetRow> SheetRows(std::span<const SheetField<View>> fields, std::wstring_view value_prefix = L"ed") {
   std::vector<SheetRow> rows;
   rows.reserve(fields.size());
   for (const auto& f : fields) {
     rows.push_back({std::wstring(f.label), L"lbl" + std::wstring(f.name), f.id + kSheetLabelIdOffset,
-                    L"ed" + std::wstring(f.name), f.id});
+                    std::wstring(value_prefix) + std::wstring(f.name), f.id});
   }
   return rows;
 }

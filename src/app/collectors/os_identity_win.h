@@ -4,12 +4,11 @@
 #include <string>
 
 #include "app/collectors/os_identity.h"
+#include "platform/os_version_win.h"
 
 namespace corvane::app {
 
-// GetVersionExA with the extended record, else the plain one; nullopt when
-// the system cannot report its version at all.
-std::optional<VersionRecord> ReadVersionRecord();
+using platform::ReadVersionRecord;
 
 // Name, version and service pack of this system (empty when unknown).
 WindowsIdentity IdentifyThisWindows();

@@ -10,7 +10,9 @@
 #include "app/help_window_win.h"
 #include "app/main_window_win.h"
 #include "cpu/meters_window_win.h"
+#include "memory_display_time/datetime_window_win.h"
 #include "memory_display_time/display_window_win.h"
+#include "memory_display_time/memory_window_win.h"
 #include "platform/com_win.h"
 #include "storage/cddvd_window_win.h"
 #include "storage/disk_window_win.h"
@@ -46,6 +48,7 @@ std::unique_ptr<ui::Window> Make(Application& app) {
 
 const ListedWindow kCreationList[] = {
     {L"TForm1", [](Application& app) -> std::unique_ptr<ui::Window> { return std::make_unique<MainWindow>(app); }},
+    {L"TfrmMemory", &Make<memory_display_time::MemoryWindow>},
     {L"TfrmDisplay", &MakeWithFinder<memory_display_time::DisplayWindow>},
     {L"TfrmDisk", &MakeWithFinder<storage::DiskWindow>},
     {L"TfrmHelp", &Make<HelpWindow>},
@@ -54,6 +57,9 @@ const ListedWindow kCreationList[] = {
     {L"TfrmUSBDrives", &Make<storage::UsbDrivesWindow>},
     // Its device tree follows every device change from start-up on.
     {L"TfrmUSB", &MakeWithFinder<usb::UsbWindow>, true},
+    // Built on first showing like the rest: its clock feeds only rows nobody
+    // sees while it is hidden, and every showing fills them at once.
+    {L"TfrmDateTime", &Make<memory_display_time::DateTimeWindow>},
 };
 
 std::vector<std::wstring> CommandLineArguments() {

@@ -31,10 +31,12 @@ bool DetailSheet::Create(HWND parent, int id, std::vector<SheetRow> rows, SheetG
   scroller_.Attach(hwnd(), geometry_.row_pitch, 3 * geometry_.row_pitch);
 
   const auto& g = geometry_;
-  AddControl(L"lblItem", 0, L"STATIC", L"Item", WS_VISIBLE, g.label_x, 0, g.label_width, g.heading_height, 0,
-             theme().bold());
-  AddControl(L"lblDetails", 0, L"STATIC", L"Details", WS_VISIBLE, g.value_x, 0, g.value_width, g.heading_height, 0,
-             theme().bold());
+  if (g.heading_height > 0) {
+    AddControl(L"lblItem", 0, L"STATIC", L"Item", WS_VISIBLE, g.label_x, 0, g.label_width, g.heading_height, 0,
+               theme().bold());
+    AddControl(L"lblDetails", 0, L"STATIC", L"Details", WS_VISIBLE, g.value_x, 0, g.value_width, g.heading_height, 0,
+               theme().bold());
+  }
   rows_.reserve(rows.size());
   int y = g.heading_height;
   for (auto& cells : rows) {
@@ -70,6 +72,23 @@ HWND DetailSheet::AddDropDown(size_t row, std::wstring name, int id, bool editab
   return r.drop_down;
 }
 
+HWND DetailSheet::AddGauge(size_t row, std::wstring name, int id) {
+  Row& r = rows_.at(row);
+  const auto& g = geometry_;
+  RECT cell{};
+  GetWindowRect(r.value, &cell);
+  MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&cell), 2);
+  ShowWindow(r.value, SW_HIDE);
+  r.gauge = AddControl(std::move(name), id, PROGRESS_CLASSW, L"", WS_VISIBLE | PBS_SMOOTH, g.value_x, cell.top,
+                       g.value_width, g.row_height);
+  if (r.gauge) SendMessageW(r.gauge, PBM_SETRANGE32, 0, 100);
+  return r.gauge;
+}
+
+void DetailSheet::SetGauge(size_t row, int percent) {
+  if (HWND gauge = rows_.at(row).gauge) SendMessageW(gauge, PBM_SETPOS, static_cast<WPARAM>(std::clamp(percent, 0, 100)), 0);
+}
+
 void DetailSheet::SetValue(size_t index, const std::wstring& text, bool repaint) {
   HWND cell = rows_.at(index).value;
   SetWindowTextW(cell, text.c_str());
@@ -90,6 +109,7 @@ void DetailSheet::SetValueWidth(int width) {
   for (const auto& row : rows_) {
     SetWindowPos(row.value, nullptr, 0, 0, width, geometry_.row_height, kSizeOnly);
     if (row.drop_down) SetWindowPos(row.drop_down, nullptr, 0, 0, width, kDropDownListHeight, kSizeOnly);
+    if (row.gauge) SetWindowPos(row.gauge, nullptr, 0, 0, width, geometry_.row_height, kSizeOnly);
   }
 }
 

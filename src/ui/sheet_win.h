@@ -50,7 +50,7 @@ struct SheetGeometry {
   int value_width = 440;
   int row_height = 19;
   int row_pitch = 20;
-  int heading_height = 16;
+  int heading_height = 16;  // 0: a sheet without the two headings
 };
 
 class DetailSheet : public Window {
@@ -73,7 +73,11 @@ class DetailSheet : public Window {
   // `name`. A wheel turn over the closed list is dropped: it would step to
   // the next entry and start a slow read.
   HWND AddDropDown(size_t row, std::wstring name, int id, bool editable);
-  // Widens the value cells (and a drop-down in their place).
+  // Puts a horizontal gauge (a smooth progress bar, 0 to 100) in place of a
+  // row's value cell, filed under `name`; SetGauge moves it.
+  HWND AddGauge(size_t row, std::wstring name, int id);
+  void SetGauge(size_t row, int percent);
+  // Widens the value cells (and a drop-down or gauge in their place).
   void SetValueWidth(int width);
   int ContentHeight() const;
   const SheetGeometry& geometry() const { return geometry_; }
@@ -92,6 +96,7 @@ class DetailSheet : public Window {
     HWND value = nullptr;
     HWND marker = nullptr;
     HWND drop_down = nullptr;
+    HWND gauge = nullptr;
   };
 
   std::vector<Row> rows_;

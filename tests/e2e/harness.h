@@ -12,6 +12,7 @@
 
 #include <chrono>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -145,6 +146,12 @@ class CorvaneProcess {
   // (the control's first root item and everything under it); nullopt when
   // the control is empty or cannot be read.
   std::optional<ui::TreeNode> TreeItems(HWND tree) const;
+  // The column captions of a list view of the process, in order; a caption
+  // that cannot be read is "<unreadable>".
+  std::vector<std::wstring> ListHeaders(HWND list) const;
+  // The cell texts of a report-style list view of the process, row by row,
+  // one text per header column; nullopt when the list cannot be read.
+  std::optional<std::vector<std::vector<std::wstring>>> ListCells(HWND list) const;
 
   // --- Input ---
   // WM_COMMAND sent and waited for (the handler has run when this returns
@@ -189,6 +196,15 @@ class CorvaneProcess {
   std::wstring command_line_;
   HWND main_ = nullptr;
 };
+
+// The objects of a WQL query as this process sees them on WMI's native
+// interfaces (independently of the program's own route): per object, the
+// text of each of `properties` it has (VariantChangeType's text; "NULL" for
+// a null value). A property the class lacks is left out of the map. nullopt
+// when the query cannot be run.
+using WmiObjectTexts = std::map<std::wstring, std::wstring>;
+std::optional<std::vector<WmiObjectTexts>> QueryWmiObjects(const std::wstring& query,
+                                                           const std::vector<std::wstring>& properties);
 
 // ---------------------------------------------------------------------------
 // Opening a window from the main window.

@@ -159,6 +159,22 @@ std::wstring ChildText(HWND parent, int id, milliseconds timeout) {
   return WindowText(child, timeout).value_or(L"");
 }
 
+std::optional<std::vector<std::wstring>> ListBoxLines(HWND list_box) {
+  const LRESULT count = Ask(list_box, LB_GETCOUNT);
+  if (count < 0) return std::nullopt;
+  std::vector<std::wstring> lines;
+  for (LRESULT i = 0; i < count; ++i) {
+    const LRESULT length = Ask(list_box, LB_GETTEXTLEN, static_cast<WPARAM>(i));
+    if (length < 0) return std::nullopt;
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    const LRESULT got = Ask(list_box, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()));
+    if (got < 0) return std::nullopt;
+    text.resize(std::min<size_t>(static_cast<size_t>(got), static_cast<size_t>(length)));
+    lines.push_back(std::move(text));
+  }
+  return lines;
+}
+
 HWND FindButton(HWND parent, const std::wstring& text) {
   for (HWND w : Descendants(parent)) {
     if (_wcsicmp(ClassName(w).c_str(), L"Button") != 0) continue;
@@ -447,6 +463,38 @@ std::optional<ui::TreeNode> CorvaneProcess::TreeItems(HWND tree) const {
   VirtualFreeEx(process_.get(), remote, 0, MEM_RELEASE);
   if (!ok) return std::nullopt;
   return node;
+}
+
+std::optional<std::vector<std::vector<std::wstring>>> CorvaneProcess::ListViewRows(HWND list, int columns) const {
+  if (!list || !process_) return std::nullopt;
+  const LRESULT count = Ask(list, LVM_GETITEMCOUNT);
+  if (count < 0) return std::nullopt;
+  // The request at the start of a page borrowed in the list's process, the text after it.
+  constexpr SIZE_T kPage = 4096, kTextAt = 512;
+  constexpr int kTextChars = (kPage - kTextAt) / sizeof(wchar_t);
+  auto* remote = static_cast<char*>(VirtualAllocEx(process_.get(), nullptr, kPage, MEM_COMMIT, PAGE_READWRITE));
+  if (!remote) return std::nullopt;
+  std::vector<std::vector<std::wstring>> rows;
+  bool ok = true;
+  for (LRESULT r = 0; ok && r < count; ++r) {
+    std::vector<std::wstring>& row = rows.emplace_back();
+    for (int c = 0; ok && c < columns; ++c) {
+      LVITEMW request{};
+      request.iSubItem = c;
+      request.pszText = reinterpret_cast<wchar_t*>(remote + kTextAt);
+      request.cchTextMax = kTextChars;
+      std::vector<wchar_t> text(kTextChars);
+      SIZE_T moved = 0;
+      ok = WriteProcessMemory(process_.get(), remote, &request, sizeof request, &moved) &&
+           Ask(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(r), reinterpret_cast<LPARAM>(remote)) >= 0 &&
+           ReadProcessMemory(process_.get(), remote + kTextAt, text.data(), text.size() * sizeof(wchar_t), &moved);
+      text.back() = L'\0';
+      row.emplace_back(text.data());
+    }
+  }
+  VirtualFreeEx(process_.get(), remote, 0, MEM_RELEASE);
+  if (!ok) return std::nullopt;
+  return rows;
 }
 
 std::optional<DWORD> CorvaneProcess::Close(milliseconds timeout) {

@@ -63,6 +63,9 @@ HWND FindDescendantById(HWND parent, int id);
 // not answer within `timeout` (a refresh or a clock measurement holds the
 // user-interface thread).
 std::wstring ChildText(HWND parent, int id, milliseconds timeout = 2s);
+// The lines of a list box of any process (LB_GETTEXT is marshalled);
+// nullopt when it does not answer.
+std::optional<std::vector<std::wstring>> ListBoxLines(HWND list_box);
 // A child button whose text, without '&', equals `text`.
 HWND FindButton(HWND parent, const std::wstring& text);
 // Sends the button's BN_CLICKED notification to its parent (posted: the
@@ -145,6 +148,9 @@ class CorvaneProcess {
   // (the control's first root item and everything under it); nullopt when
   // the control is empty or cannot be read.
   std::optional<ui::TreeNode> TreeItems(HWND tree) const;
+  // The cell texts of a list view of the process, row by row, `columns`
+  // cells each (a check list: one); nullopt when it cannot be read.
+  std::optional<std::vector<std::vector<std::wstring>>> ListViewRows(HWND list, int columns) const;
 
   // --- Input ---
   // WM_COMMAND sent and waited for (the handler has run when this returns

@@ -181,7 +181,7 @@ TEST(InternetFlags, TickedWhereTheValueReadsYes) {
     std::size_t index;
     bool ticked;
   } seeded[] = {{0, true}, {6, true}, {11, false}, {12, false}, {16, false}};
-  for (const auto& s : seeded) EXPECT_EQ(view.ticked[s.index], s.ticked) << kIeFlagNames[s.index];
+  for (const auto& s : seeded) EXPECT_EQ(view.ticked[s.index], s.ticked) << std::wstring(kIeFlagNames[s.index]);
   EXPECT_EQ(view.message, std::nullopt);
 }
 

@@ -13,6 +13,7 @@
 #include "memory_display_time/datetime_window_win.h"
 #include "memory_display_time/display_window_win.h"
 #include "memory_display_time/memory_window_win.h"
+#include "network/internet_window_win.h"
 #include "platform/com_win.h"
 #include "storage/cddvd_window_win.h"
 #include "storage/disk_window_win.h"
@@ -54,6 +55,7 @@ const ListedWindow kCreationList[] = {
     {L"TfrmHelp", &Make<HelpWindow>},
     {L"TfrmMeters", &Make<cpu::MetersWindow>},
     {L"TfrmCDDVD", &Make<storage::CdDvdWindow>},
+    {L"TfrmInternet", &Make<network::InternetWindow>},
     {L"TfrmUSBDrives", &Make<storage::UsbDrivesWindow>},
     // Its device tree follows every device change from start-up on.
     {L"TfrmUSB", &MakeWithFinder<usb::UsbWindow>, true},

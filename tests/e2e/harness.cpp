@@ -159,6 +159,22 @@ std::wstring ChildText(HWND parent, int id, milliseconds timeout) {
   return WindowText(child, timeout).value_or(L"");
 }
 
+std::optional<std::vector<std::wstring>> ListBoxLines(HWND list_box) {
+  const LRESULT count = Ask(list_box, LB_GETCOUNT);
+  if (count < 0) return std::nullopt;
+  std::vector<std::wstring> lines;
+  for (LRESULT i = 0; i < count; ++i) {
+    const LRESULT length = Ask(list_box, LB_GETTEXTLEN, static_cast<WPARAM>(i));
+    if (length < 0) return std::nullopt;
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    const LRESULT got = Ask(list_box, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()));
+    if (got < 0) return std::nullopt;
+    text.resize(std::min<size_t>(static_cast<size_t>(got), static_cast<size_t>(length)));
+    lines.push_back(std::move(text));
+  }
+  return lines;
+}
+
 HWND FindButton(HWND parent, const std::wstring& text) {
   for (HWND w : Descendants(parent)) {
     if (_wcsicmp(ClassName(w).c_str(), L"Button") != 0) continue;

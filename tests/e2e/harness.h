@@ -64,6 +64,9 @@ HWND FindDescendantById(HWND parent, int id);
 // not answer within `timeout` (a refresh or a clock measurement holds the
 // user-interface thread).
 std::wstring ChildText(HWND parent, int id, milliseconds timeout = 2s);
+// The lines of a list box of any process (LB_GETTEXT is marshalled);
+// nullopt when it does not answer.
+std::optional<std::vector<std::wstring>> ListBoxLines(HWND list_box);
 // A child button whose text, without '&', equals `text`.
 HWND FindButton(HWND parent, const std::wstring& text);
 // Sends the button's BN_CLICKED notification to its parent (posted: the

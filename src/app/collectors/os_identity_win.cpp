@@ -50,17 +50,6 @@ bool IsWow64Process() {
   return wow64 != FALSE;
 }
 
-std::wstring ReadBrowserVersion() {
-  try {
-    platform::Registry reg;
-    reg.SetRoot(HKEY_LOCAL_MACHINE);
-    reg.OpenKey(L"Software\\Microsoft\\Internet Explorer", false);
-    if (reg.ValueExists(L"Version")) return reg.ReadString(L"Version");
-  } catch (...) {
-  }
-  return L"Not Installed";
-}
-
 std::wstring ShortWindowsNameOfThisSystem() {
   OSVERSIONINFOA info{};
   info.dwOSVersionInfoSize = sizeof info;

@@ -14,8 +14,6 @@ using platform::ReadVersionRecord;
 WindowsIdentity IdentifyThisWindows();
 // A 32-bit process on 64-bit Windows; throws when the test itself fails.
 bool IsWow64Process();
-// The browser version from the registry, or "Not Installed".
-std::wstring ReadBrowserVersion();
 // The short name for the hardware report.
 std::wstring ShortWindowsNameOfThisSystem();
 

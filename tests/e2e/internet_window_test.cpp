@@ -120,7 +120,9 @@ TEST_F(InternetWindow, OpensFromTheMainWindowWithItsRowsFilled) {
   for (std::size_t i = 0; i < network::kIeFlagNames.size(); ++i) {
     const int id = kIdFirstFlag + static_cast<int>(i);
     EXPECT_EQ(Text(id), network::kIeFlagNames[i]);
-    if (i == 0) EXPECT_EQ(Ask(Child(id), BM_GETCHECK), BST_CHECKED);
+    if (i == 0) {
+      EXPECT_EQ(Ask(Child(id), BM_GETCHECK), BST_CHECKED);
+    }
   }
   EXPECT_EQ(Child(kIdLastFlag + 1), nullptr) << "more than 18 flags";
 }

@@ -10,7 +10,11 @@
 #include "app/help_window_win.h"
 #include "app/main_window_win.h"
 #include "cpu/meters_window_win.h"
+#include "memory_display_time/datetime_window_win.h"
+#include "memory_display_time/display_window_win.h"
+#include "memory_display_time/memory_window_win.h"
 #include "network/computers_window_win.h"
+#include "network/internet_window_win.h"
 #include "network/network_adapters_window_win.h"
 #include "network/network_window_win.h"
 #include "network/user_list_window_win.h"
@@ -49,6 +53,8 @@ std::unique_ptr<ui::Window> Make(Application& app) {
 
 const ListedWindow kCreationList[] = {
     {L"TForm1", [](Application& app) -> std::unique_ptr<ui::Window> { return std::make_unique<MainWindow>(app); }},
+    {L"TfrmMemory", &Make<memory_display_time::MemoryWindow>},
+    {L"TfrmDisplay", &MakeWithFinder<memory_display_time::DisplayWindow>},
     {L"TfrmDisk", &MakeWithFinder<storage::DiskWindow>},
     {L"TfrmHelp", &Make<HelpWindow>},
     {L"TfrmMeters", &Make<cpu::MetersWindow>},
@@ -57,9 +63,13 @@ const ListedWindow kCreationList[] = {
     {L"TfrmUserList", &Make<network::UserListWindow>},
     {L"TfrmNetworkAdapters", &Make<network::NetworkAdaptersWindow>},
     {L"TfrmComputers", &Make<network::ComputersWindow>},
+    {L"TfrmInternet", &Make<network::InternetWindow>},
     {L"TfrmUSBDrives", &Make<storage::UsbDrivesWindow>},
     // Its device tree follows every device change from start-up on.
     {L"TfrmUSB", &MakeWithFinder<usb::UsbWindow>, true},
+    // Built on first showing like the rest: its clock feeds only rows nobody
+    // sees while it is hidden, and every showing fills them at once.
+    {L"TfrmDateTime", &Make<memory_display_time::DateTimeWindow>},
 };
 
 std::vector<std::wstring> CommandLineArguments() {

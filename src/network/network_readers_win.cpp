@@ -14,6 +14,7 @@
 #include <cstring>
 #include <memory>
 
+#include "platform/os_version_win.h"
 #include "platform/system_function_win.h"
 
 namespace corvane::network {
@@ -250,16 +251,15 @@ std::optional<std::wstring> ReadServerComment() {
 }
 
 std::vector<std::wstring> ReadShareNames() {
-  OSVERSIONINFOA version{};
-  version.dwOSVersionInfoSize = sizeof version;
-  if (!::GetVersionExA(&version)) return {};
-  switch (version.dwPlatformId) {
-    case VER_PLATFORM_WIN32_NT:
+  const auto version = platform::ReadVersionRecord();
+  if (!version) return {};
+  switch (version->platform) {
+    case platform::kPlatformNt:
       return NtShareNames();
-    case VER_PLATFORM_WIN32_WINDOWS:
+    case platform::kPlatformWindows:
       return Win9xShareNames();
     default:
-      return {};
+      return {};  // no server library to ask
   }
 }
 

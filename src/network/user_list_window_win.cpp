@@ -4,6 +4,7 @@
 
 #include "network/network_readers_win.h"
 #include "network/user_list_window_ids.h"
+#include "ui/list_box_win.h"
 
 namespace corvane::network {
 namespace {
@@ -108,13 +109,7 @@ void UserListWindow::Refresh1Click() {
 
 void UserListWindow::ShowModel() {
   sheet_.ShowFields<UserListModel>(kUserListFields, model_);
-  SendMessageW(accounts_, WM_SETREDRAW, FALSE, 0);
-  SendMessageW(accounts_, LB_RESETCONTENT, 0, 0);
-  for (const auto& name : model_.accounts) {
-    SendMessageW(accounts_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
-  }
-  SendMessageW(accounts_, WM_SETREDRAW, TRUE, 0);
-  InvalidateRect(accounts_, nullptr, TRUE);
+  ui::ShowLines(accounts_, model_.accounts);
 }
 
 void UserListWindow::Print1Click() { PrintImage(kUserListCaption); }

@@ -1,23 +1,64 @@
 #include "platform/locale_win.h"
 
-#include <windows.h>
-
 #include <iterator>
 
 namespace corvane::platform {
+namespace {
+
+std::wstring LocaleText(LCTYPE item) {
+  wchar_t text[96] = {};
+  const int n = ::GetLocaleInfoW(LOCALE_USER_DEFAULT, item, text, static_cast<int>(std::size(text)));
+  return n > 1 ? std::wstring(text, static_cast<std::size_t>(n - 1)) : std::wstring();
+}
+
+// The formatting functions return the length with the terminating zero, 0 on failure.
+template <class Format>
+std::wstring Formatted(Format format) {
+  wchar_t text[128] = {};
+  const int n = format(text, static_cast<int>(std::size(text)));
+  return n > 1 ? std::wstring(text, static_cast<std::size_t>(n - 1)) : std::wstring();
+}
+
+}  // namespace
 
 std::wstring ReadDecimalSeparator() {
-  wchar_t sep[8] = {};
-  const int n = ::GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, sep, static_cast<int>(std::size(sep)));
-  if (n <= 1) return L".";
-  return std::wstring(sep, static_cast<std::size_t>(n - 1));
+  std::wstring sep = LocaleText(LOCALE_SDECIMAL);
+  return sep.empty() ? L"." : sep;
 }
 
 std::wstring ReadThousandsSeparator() {
-  wchar_t sep[8] = {};
-  const int n = ::GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, sep, static_cast<int>(std::size(sep)));
-  if (n <= 1) return L",";
-  return std::wstring(sep, static_cast<std::size_t>(n - 1));
+  std::wstring sep = LocaleText(LOCALE_STHOUSAND);
+  return sep.empty() ? L"," : sep;
+}
+
+std::array<std::wstring, 12> ReadLongMonthNames() {
+  static constexpr const wchar_t* kEnglish[12] = {L"January", L"February", L"March",     L"April",
+                                                  L"May",     L"June",     L"July",      L"August",
+                                                  L"September", L"October", L"November", L"December"};
+  // LOCALE_SMONTHNAME1..12 are consecutive except for the thirteenth month.
+  static constexpr LCTYPE kItems[12] = {LOCALE_SMONTHNAME1, LOCALE_SMONTHNAME2,  LOCALE_SMONTHNAME3,
+                                        LOCALE_SMONTHNAME4, LOCALE_SMONTHNAME5,  LOCALE_SMONTHNAME6,
+                                        LOCALE_SMONTHNAME7, LOCALE_SMONTHNAME8,  LOCALE_SMONTHNAME9,
+                                        LOCALE_SMONTHNAME10, LOCALE_SMONTHNAME11, LOCALE_SMONTHNAME12};
+  std::array<std::wstring, 12> names;
+  for (std::size_t m = 0; m < names.size(); ++m) {
+    names[m] = LocaleText(kItems[m]);
+    if (names[m].empty()) names[m] = kEnglish[m];
+  }
+  return names;
+}
+
+std::wstring LongTimeText(const SYSTEMTIME& time) {
+  // No format and no flags: the user's long time format.
+  return Formatted([&](wchar_t* text, int size) {
+    return ::GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &time, nullptr, text, size);
+  });
+}
+
+std::wstring ShortDateText(const SYSTEMTIME& date) {
+  return Formatted([&](wchar_t* text, int size) {
+    return ::GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &date, nullptr, text, size);
+  });
 }
 
 }  // namespace corvane::platform

@@ -1,5 +1,8 @@
-// The user's number formatting, read from the locale.
+// The user's number, date and time formatting, read from the locale.
 #pragma once
+#include <windows.h>
+
+#include <array>
 #include <string>
 
 namespace corvane::platform {
@@ -8,5 +11,16 @@ namespace corvane::platform {
 std::wstring ReadDecimalSeparator();
 // The user's digit-grouping symbol ("," when the locale gives none).
 std::wstring ReadThousandsSeparator();
+
+// The user's long month names, January first; a name the locale cannot
+// give is its English name.
+std::array<std::wstring, 12> ReadLongMonthNames();
+
+// A time of day in the user's long time format ("14:05:09", "2:05:09 PM");
+// the date part is not used. Empty when the time cannot be formatted.
+std::wstring LongTimeText(const SYSTEMTIME& time);
+// A date in the user's short date format; the time part is not used. Empty
+// when the date cannot be formatted.
+std::wstring ShortDateText(const SYSTEMTIME& date);
 
 }  // namespace corvane::platform

@@ -22,4 +22,14 @@ std::optional<std::wstring> OneDecimal(double value, std::wstring_view decimal, 
   return out;
 }
 
+std::wstring GroupDigits(std::wstring_view digits, std::wstring_view separator) {
+  std::wstring out;
+  out.reserve(digits.size() + digits.size() / 3 * separator.size());
+  for (std::size_t i = 0; i < digits.size(); ++i) {
+    if (i > 0 && (digits.size() - i) % 3 == 0) out += separator;
+    out += digits[i];
+  }
+  return out;
+}
+
 }  // namespace corvane::platform

@@ -6,12 +6,12 @@
 
 namespace corvane::platform {
 
-std::wstring WmiTableValue(const T2DimStrArray& grid, std::wstring_view name) {
-  if (grid.size() < 2) return {};
+std::wstring WmiTableValue(const T2DimStrArray& grid, std::wstring_view name, std::size_t row) {
+  if (row == 0 || row >= grid.size()) return {};
   const auto& names = grid[0];
-  const auto& first = grid[1];
+  const auto& values = grid[row];
   for (std::size_t col = 1; col < names.size(); ++col) {
-    if (names[col] == name) return col < first.size() ? first[col] : std::wstring();
+    if (names[col] == name) return col < values.size() ? values[col] : std::wstring();
   }
   return {};
 }

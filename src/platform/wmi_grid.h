@@ -19,10 +19,10 @@ namespace corvane::platform {
 // value texts of instance i in the same column order as row 0.
 using T2DimStrArray = std::vector<std::vector<std::wstring>>;
 
-// Row-1 text of the first column (column 1 on) whose row-0 name equals
-// `name` exactly, case included; empty when there is no such column or no
-// instance row.
-std::wstring WmiTableValue(const T2DimStrArray& grid, std::wstring_view name);
+// The text in `row` (instance 1 by default) of the first column (column 1
+// on) whose row-0 name equals `name` exactly, case included; empty when
+// there is no such column or no such instance row.
+std::wstring WmiTableValue(const T2DimStrArray& grid, std::wstring_view name, std::size_t row = 1);
 
 // One member of a record, bound to the WMI property that fills it. The same
 // binding serves a record filled from a table query (text) and one filled
@@ -33,13 +33,14 @@ struct WmiField {
   Value Record::*field;
 };
 
-// The record from the first instance of a table query: each bound member
-// gets its property's text; a missing property or a result without
-// instances leaves the member empty.
+// The record from one instance of a table query (the first by default):
+// each bound member gets its property's text; a missing property or a
+// missing instance row leaves the member empty.
 template <class Record, std::size_t N>
-Record RecordFromTable(const T2DimStrArray& grid, const std::array<WmiField<Record>, N>& fields) {
+Record RecordFromTable(const T2DimStrArray& grid, const std::array<WmiField<Record>, N>& fields,
+                       std::size_t row = 1) {
   Record record{};
-  for (const auto& f : fields) record.*f.field = WmiTableValue(grid, f.property);
+  for (const auto& f : fields) record.*f.field = WmiTableValue(grid, f.property, row);
   return record;
 }
 

@@ -9,6 +9,7 @@
 #include "storage/cd_drive_win.h"
 #include "storage/cddvd_window_ids.h"
 #include "storage/disc_lib_win.h"
+#include "ui/list_box_win.h"
 
 namespace corvane::storage {
 
@@ -196,13 +197,7 @@ void CdDvdWindow::cbDriveChange() {
 
 void CdDvdWindow::ShowView() {
   sheet_.ShowFields<CdDvdDriveView>(kCdDvdSheetRows, model_.view);
-  SendMessageW(capabilities_, WM_SETREDRAW, FALSE, 0);
-  SendMessageW(capabilities_, LB_RESETCONTENT, 0, 0);
-  for (const auto& line : model_.view.capabilities) {
-    SendMessageW(capabilities_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
-  }
-  SendMessageW(capabilities_, WM_SETREDRAW, TRUE, 0);
-  InvalidateRect(capabilities_, nullptr, TRUE);
+  ui::ShowLines(capabilities_, model_.view.capabilities);
 }
 
 void CdDvdWindow::Tell(const DriveMessage& message) {

@@ -28,6 +28,7 @@ enum : int {
   kIdLinkLabel,  // Label3
   kIdVolumeSheet,
   kIdSmartSheet,
+  kIdFlagList,  // the box holding the flag check boxes
   // Value cells of the volume sheet, top to bottom
   kIdDrive = kFirst + 100,
   kIdDriveType,

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "platform/locale_win.h"
 #include "storage/disk_window_ids.h"
@@ -26,10 +27,7 @@ constexpr int kVolumeSheetTop = 0;
 constexpr int kFlagCaptionTop = 222;
 // The flag list: a sunken box holding twelve check boxes in two columns of six.
 constexpr RECT kFlagBox{4, 240, 426, 358};
-constexpr int kFlagRows = 6;
-constexpr int kFlagPitch = 18;
-constexpr int kFlagHeight = 16;
-constexpr int kFlagInset = 6;
+constexpr ui::CheckListLayout kFlagLayout{2, 18, 16, 6};
 constexpr int kSmartSheetTop = 366;
 constexpr int kAttributeListTop = 506;
 constexpr int kFooterHeight = 22;
@@ -72,7 +70,8 @@ DiskWindow::DiskWindow(const ui::Theme& theme, FindWindowFn find_window)
       find_window_(std::move(find_window)),
       volume_sheet_(theme),
       smart_sheet_(theme),
-      gauge_(theme) {}
+      gauge_(theme),
+      flags_(theme) {}
 
 bool DiskWindow::Build() {
   ui::CreateParams p{L"TfrmDisk", L"Drive Information"};
@@ -115,7 +114,10 @@ bool DiskWindow::Build() {
 
   AddControl(L"lblFlags", kIdFlagCaption, L"STATIC", L"File System Flags", WS_VISIBLE, kFlagBox.left, kFlagCaptionTop,
              200, 16, 0, theme().bold());
-  CreateFlagList();
+  std::vector<std::wstring_view> flag_texts;
+  for (const FlagItem& item : FileSystemFlagItems(0, 0)) flag_texts.push_back(item.text);
+  flags_.Create(hwnd(), kIdFlagList, kFlagBox, flag_texts, L"chkFlag", FlagId(0), kFlagLayout);
+  AdoptControls(flags_);
   AddControl(L"BitBtn1", kIdShowCdDvd, L"BUTTON", L"Show CD/DVD Info", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
              kButtonLeft, kFlagBox.top, kButtonWidth, kButtonHeight);
   EnableWindow(Control(L"BitBtn1"), find_window_ && find_window_(L"TfrmCDDVD") != nullptr);
@@ -123,20 +125,6 @@ bool DiskWindow::Build() {
   AddWebLink(L"Label3", kIdLinkLabel, 4, kClientHeight - kFooterHeight + 3, LinkKind::kOpensPage);
   ShowModel({});
   return true;
-}
-
-void DiskWindow::CreateFlagList() {
-  // Plain check boxes, not the automatic kind: a click does not change them,
-  // they show what the volume has.
-  const auto items = FileSystemFlagItems(0, 0);
-  const int column_width = (kFlagBox.right - kFlagBox.left - 3 * kFlagInset) / 2;
-  for (std::size_t i = 0; i < items.size(); ++i) {
-    const int row = static_cast<int>(i) % kFlagRows;
-    const int column = static_cast<int>(i) / kFlagRows;
-    AddControl(L"chkFlag" + std::to_wstring(i), FlagId(static_cast<int>(i)), L"BUTTON", items[i].text,
-               WS_VISIBLE | BS_CHECKBOX, kFlagBox.left + kFlagInset + column * (column_width + kFlagInset),
-               kFlagBox.top + kFlagInset / 2 + row * kFlagPitch, column_width, kFlagHeight);
-  }
 }
 
 void DiskWindow::CreateAttributeList() {
@@ -185,10 +173,7 @@ void DiskWindow::ShowModel(platform::UniqueIcon icon) {
   gauge_.SetPosition(v.bar);
   SetWindowTextW(Control(L"lblPercent"), v.percent.c_str());
   const auto flags = v.flags.empty() ? FileSystemFlagItems(0, 0) : v.flags;
-  for (std::size_t i = 0; i < flags.size(); ++i) {
-    SendMessageW(Control(L"chkFlag" + std::to_wstring(i)), BM_SETCHECK, flags[i].checked ? BST_CHECKED : BST_UNCHECKED,
-                 0);
-  }
+  for (std::size_t i = 0; i < flags.size(); ++i) flags_.SetChecked(i, flags[i].checked);
   // The control lets go of the old icon before it is destroyed.
   SendMessageW(Control(L"Image1"), STM_SETICON, reinterpret_cast<WPARAM>(icon.get()), 0);
   icon_ = std::move(icon);
@@ -224,20 +209,8 @@ void DiskWindow::OnResize(int width, int height) {
 }
 
 LRESULT DiskWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
-  switch (msg) {
-    case WM_SHOWWINDOW:
-      // Every showing reads the drives afresh, before the window appears.
-      if (wp) RunCommand(kCmdRefresh);
-      break;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd(), &ps);
-      RECT flag_box = kFlagBox;
-      DrawEdge(dc, &flag_box, EDGE_SUNKEN, BF_RECT);
-      EndPaint(hwnd(), &ps);
-      return 0;
-    }
-  }
+  // Every showing reads the drives afresh, before the window appears.
+  if (msg == WM_SHOWWINDOW && wp) RunCommand(kCmdRefresh);
   return ui::Window::OnMessage(msg, wp, lp);
 }
 

@@ -11,6 +11,7 @@
 
 #include "platform/unique_handle.h"
 #include "storage/drive_info.h"
+#include "ui/check_list_win.h"
 #include "ui/panel_win.h"
 #include "ui/sheet_win.h"
 #include "ui/window_win.h"
@@ -41,7 +42,6 @@ class DiskWindow : public ui::Window {
   void OnResize(int width, int height) override;
 
  private:
-  void CreateFlagList();
   void CreateAttributeList();
   void ShowModel(platform::UniqueIcon icon);
 
@@ -50,6 +50,7 @@ class DiskWindow : public ui::Window {
   ui::DetailSheet volume_sheet_;
   ui::DetailSheet smart_sheet_;
   ui::Gauge gauge_;
+  ui::CheckList flags_;
   platform::UniqueIcon icon_;
 };
 

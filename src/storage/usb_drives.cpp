@@ -70,16 +70,6 @@ bool IsUsbDisk(const DiskDriveProperties& disk) {
   return text && *text == L"USB";
 }
 
-std::wstring GroupDigits(std::wstring_view digits, std::wstring_view separator) {
-  std::wstring out;
-  out.reserve(digits.size() + digits.size() / 3 * separator.size());
-  for (std::size_t i = 0; i < digits.size(); ++i) {
-    if (i > 0 && (digits.size() - i) % 3 == 0) out += separator;
-    out += digits[i];
-  }
-  return out;
-}
-
 std::wstring GroupedNumber(const platform::WmiValue& value, std::wstring_view separator) {
   return std::visit(
       [&](const auto& v) -> std::wstring {

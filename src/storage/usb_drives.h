@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/number_text.h"
 #include "platform/wmi_grid.h"
 
 namespace corvane::storage {
@@ -64,9 +65,8 @@ struct UsbDrivesView {
 // Whether the disk is on the USB interface (InterfaceType exactly "USB").
 bool IsUsbDisk(const DiskDriveProperties& disk);
 
-// Decimal digits grouped in threes from the right, `separator` between the
-// groups ("1234567" and "," give "1,234,567").
-std::wstring GroupDigits(std::wstring_view digits, std::wstring_view separator);
+// Digit grouping lives with the other number texts.
+using platform::GroupDigits;
 
 // The "0,###" form of a whole number: no decimals, the thousands separator
 // between groups of three. Numbers delivered as text (WMI hands 64-bit

@@ -7,9 +7,12 @@
 
 namespace corvane::ui {
 
+enum class ColumnAlign { kLeft, kRight };
+
 struct ReportColumn {
   std::wstring caption;
   int width = 0;  // pixels on screen
+  ColumnAlign align = ColumnAlign::kLeft;  // of the cells and the caption (the first column stays left)
 };
 
 struct ReportList {

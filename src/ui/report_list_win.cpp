@@ -13,16 +13,19 @@ int ColumnCount(HWND list_view) {
   return header ? static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
 }
 
+int FormatOf(ColumnAlign align) { return align == ColumnAlign::kRight ? LVCFMT_RIGHT : LVCFMT_LEFT; }
+
 bool ColumnsMatch(HWND list_view, const std::vector<ReportColumn>& columns) {
   if (ColumnCount(list_view) != static_cast<int>(columns.size())) return false;
   for (std::size_t i = 0; i < columns.size(); ++i) {
     wchar_t caption[128] = {};
     LVCOLUMNW col{};
-    col.mask = LVCF_TEXT;
+    col.mask = LVCF_TEXT | LVCF_FMT;
     col.pszText = caption;
     col.cchTextMax = static_cast<int>(std::size(caption));
     if (!SendMessageW(list_view, LVM_GETCOLUMNW, i, reinterpret_cast<LPARAM>(&col))) return false;
     if (columns[i].caption != caption) return false;
+    if (i > 0 && (col.fmt & LVCFMT_JUSTIFYMASK) != FormatOf(columns[i].align)) return false;
   }
   return true;
 }
@@ -32,7 +35,8 @@ void SetColumns(HWND list_view, const std::vector<ReportColumn>& columns) {
   for (std::size_t i = 0; i < columns.size(); ++i) {
     std::wstring caption = columns[i].caption;
     LVCOLUMNW col{};
-    col.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+    col.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM | LVCF_FMT;
+    col.fmt = FormatOf(columns[i].align);
     col.pszText = caption.data();
     col.cx = columns[i].width;
     col.iSubItem = static_cast<int>(i);

@@ -7,7 +7,8 @@
 namespace corvane::ui {
 
 // Replaces the list view's rows with the list's. The columns are rebuilt
-// only when their captions differ, so widths the user dragged stay.
+// only when their captions or alignments differ, so widths the user dragged
+// stay.
 void ShowReportList(HWND list_view, const ReportList& list);
 
 }  // namespace corvane::ui

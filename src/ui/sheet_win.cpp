@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "ui/list_box_win.h"
+
 namespace corvane::ui {
 namespace {
 
@@ -27,27 +29,23 @@ DWORD StyleOf(SheetCell cell) {
   return kCellStyle;
 }
 
-// The widest item decides how far a list scrolls sideways.
+// One item per line; the widest decides how far the list scrolls sideways.
 void SetListItems(HWND list, const std::wstring& text) {
-  SendMessageW(list, WM_SETREDRAW, FALSE, 0);
-  SendMessageW(list, LB_RESETCONTENT, 0, 0);
+  const std::vector<std::wstring> items = SplitLines(text);
+  ShowLines(list, items);
   int widest = 0;
-  HDC dc = GetDC(list);
-  HGDIOBJ old = dc ? SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(list, WM_GETFONT, 0, 0))) : nullptr;
-  for (const auto& item : SplitLines(text)) {
-    SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
-    SIZE size{};
-    if (dc && GetTextExtentPoint32W(dc, item.c_str(), static_cast<int>(item.size()), &size)) {
-      widest = std::max(widest, static_cast<int>(size.cx));
+  if (HDC dc = GetDC(list)) {
+    const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(list, WM_GETFONT, 0, 0)));
+    for (const auto& item : items) {
+      SIZE size{};
+      if (GetTextExtentPoint32W(dc, item.c_str(), static_cast<int>(item.size()), &size)) {
+        widest = std::max(widest, static_cast<int>(size.cx));
+      }
     }
-  }
-  if (dc) {
     SelectObject(dc, old);
     ReleaseDC(list, dc);
   }
   SendMessageW(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest + 8), 0);
-  SendMessageW(list, WM_SETREDRAW, TRUE, 0);
-  InvalidateRect(list, nullptr, TRUE);
 }
 
 std::wstring ListItems(HWND list) {
@@ -84,10 +82,12 @@ bool DetailSheet::Create(HWND parent, int id, std::vector<SheetRow> rows, SheetG
   scroller_.Attach(hwnd(), geometry_.row_pitch, 3 * geometry_.row_pitch);
 
   const auto& g = geometry_;
-  AddControl(L"lblItem", 0, L"STATIC", L"Item", WS_VISIBLE, g.label_x, 0, g.label_width, g.heading_height, 0,
-             theme().bold());
-  AddControl(L"lblDetails", 0, L"STATIC", L"Details", WS_VISIBLE, g.value_x, 0, g.value_width, g.heading_height, 0,
-             theme().bold());
+  if (g.heading_height > 0) {
+    AddControl(L"lblItem", 0, L"STATIC", L"Item", WS_VISIBLE, g.label_x, 0, g.label_width, g.heading_height, 0,
+               theme().bold());
+    AddControl(L"lblDetails", 0, L"STATIC", L"Details", WS_VISIBLE, g.value_x, 0, g.value_width, g.heading_height, 0,
+               theme().bold());
+  }
   rows_.reserve(rows.size());
   int y = g.heading_height;
   for (auto& cells : rows) {
@@ -123,6 +123,23 @@ HWND DetailSheet::AddDropDown(size_t row, std::wstring name, int id, bool editab
   if (!editable) SendMessageW(r.drop_down, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), g.row_height - 6);
   SetWindowSubclass(r.drop_down, &ClosedListIgnoresWheel, 1, 0);
   return r.drop_down;
+}
+
+HWND DetailSheet::AddGauge(size_t row, std::wstring name, int id) {
+  Row& r = rows_.at(row);
+  const auto& g = geometry_;
+  RECT cell{};
+  GetWindowRect(r.value, &cell);
+  MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&cell), 2);
+  ShowWindow(r.value, SW_HIDE);
+  r.gauge = AddControl(std::move(name), id, PROGRESS_CLASSW, L"", WS_VISIBLE | PBS_SMOOTH, g.value_x, cell.top,
+                       g.value_width, g.row_height);
+  if (r.gauge) SendMessageW(r.gauge, PBM_SETRANGE32, 0, 100);
+  return r.gauge;
+}
+
+void DetailSheet::SetGauge(size_t row, int percent) {
+  if (HWND gauge = rows_.at(row).gauge) SendMessageW(gauge, PBM_SETPOS, static_cast<WPARAM>(std::clamp(percent, 0, 100)), 0);
 }
 
 HWND DetailSheet::AddButtonUnderLabel(size_t row, std::wstring name, int id, std::wstring_view text) {
@@ -165,6 +182,7 @@ void DetailSheet::SetValueWidth(int width) {
   for (const auto& row : rows_) {
     SetWindowPos(row.value, nullptr, 0, 0, width, row.height, kSizeOnly);
     if (row.drop_down) SetWindowPos(row.drop_down, nullptr, 0, 0, width, kDropDownListHeight, kSizeOnly);
+    if (row.gauge) SetWindowPos(row.gauge, nullptr, 0, 0, width, geometry_.row_height, kSizeOnly);
   }
 }
 

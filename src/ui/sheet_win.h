@@ -7,6 +7,7 @@
 
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "ui/scroller_win.h"
@@ -30,14 +31,16 @@ struct SheetRow {
 // Label cells of a field table carry the value cell's ID plus this.
 inline constexpr int kSheetLabelIdOffset = 50;
 
-// The rows of a field table: label cell "lbl" + name, value cell "ed" + name.
+// The rows of a field table: label cell "lbl" + name, value cell
+// `value_prefix` + name ("ed" + name unless the window names its cells
+// otherwise, "Info3" say).
 template <class View>
-std::vector<SheetRow> SheetRows(std::span<const SheetField<View>> fields) {
+std::vector<SheetRow> SheetRows(std::span<const SheetField<View>> fields, std::wstring_view value_prefix = L"ed") {
   std::vector<SheetRow> rows;
   rows.reserve(fields.size());
   for (const auto& f : fields) {
     rows.push_back({std::wstring(f.label), L"lbl" + std::wstring(f.name), f.id + kSheetLabelIdOffset,
-                    L"ed" + std::wstring(f.name), f.id, false, f.cell, f.lines});
+                    std::wstring(value_prefix) + std::wstring(f.name), f.id, false, f.cell, f.lines});
   }
   return rows;
 }
@@ -49,7 +52,7 @@ struct SheetGeometry {
   int value_width = 440;
   int row_height = 19;
   int row_pitch = 20;
-  int heading_height = 16;
+  int heading_height = 16;  // 0: a sheet without the two headings
 };
 
 class DetailSheet : public Window {
@@ -73,10 +76,14 @@ class DetailSheet : public Window {
   // `name`. A wheel turn over the closed list is dropped: it would step to
   // the next entry and start a slow read.
   HWND AddDropDown(size_t row, std::wstring name, int id, bool editable);
+  // Puts a horizontal gauge (a smooth progress bar, 0 to 100) in place of a
+  // row's value cell, filed under `name`; SetGauge moves it.
+  HWND AddGauge(size_t row, std::wstring name, int id);
+  void SetGauge(size_t row, int percent);
   // Puts a push button under the label cell of a row several lines high,
   // filed under `name`; its clicks reach the window that holds the sheet.
   HWND AddButtonUnderLabel(size_t row, std::wstring name, int id, std::wstring_view text);
-  // Widens the value cells (and a drop-down in their place).
+  // Widens the value cells (and a drop-down or gauge in their place).
   void SetValueWidth(int width);
   int ContentHeight() const;
   const SheetGeometry& geometry() const { return geometry_; }
@@ -95,6 +102,7 @@ class DetailSheet : public Window {
     HWND value = nullptr;
     HWND marker = nullptr;
     HWND drop_down = nullptr;
+    HWND gauge = nullptr;
     int height = 0;  // of the value cell
   };
 

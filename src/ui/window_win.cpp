@@ -189,10 +189,12 @@ void Window::FileControl(std::wstring name, int id, HWND control) { controls_[st
 
 HWND Window::AddWebLink(std::wstring name, int id, int x, int y, LinkKind kind, HFONT font) {
   const bool opens = kind == LinkKind::kOpensPage;
+  const bool styled = kind == LinkKind::kLinkStyle;
   const bool clickable = opens || kind == LinkKind::kRunsCommand;
   HWND link = AddControl(std::move(name), id, L"STATIC", kWebAddressText, WS_VISIBLE | (clickable ? SS_NOTIFY : 0), x, y,
-                         300, 16, 0, font ? font : (opens ? theme_.link() : theme_.normal()));
+                         300, 16, 0, font ? font : (opens || styled ? theme_.link() : theme_.normal()));
   if (link && opens) opening_links_.push_back(link);
+  if (link && styled) styled_links_.push_back(link);
   return link;
 }
 
@@ -200,6 +202,10 @@ void Window::OpenWebPage() { ShellExecuteW(hwnd_, L"open", kWebPage, nullptr, nu
 
 bool Window::IsOpeningLink(HWND control) const {
   return control && std::ranges::find(opening_links_, control) != opening_links_.end();
+}
+
+bool Window::IsLinkColoured(HWND control) const {
+  return IsOpeningLink(control) || (control && std::ranges::find(styled_links_, control) != styled_links_.end());
 }
 
 void Window::DispatchCommand(int id, int code, HWND control) {
@@ -237,7 +243,7 @@ void Window::PrintImage(std::wstring_view job_title) {
 
 HBRUSH Window::OnControlColour(HDC dc, HWND control) {
   SetBkColor(dc, kWhite);
-  SetTextColor(dc, IsOpeningLink(control) ? kLinkText : kLabelText);
+  SetTextColor(dc, IsLinkColoured(control) ? kLinkText : kLabelText);
   return theme_.white_brush();
 }
 

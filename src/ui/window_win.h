@@ -100,9 +100,10 @@ class Window {
 
   // The product's web address at the foot of the window. One that opens
   // the web page is underlined in the link colour and shows the hand cursor;
-  // the others are plain text, and one that runs a command carries it
-  // out through the command table row of its ID when clicked.
-  enum class LinkKind { kOpensPage, kPlainText, kRunsCommand };
+  // one in link style looks the same but does nothing; the others are plain
+  // text, and one that runs a command carries it out through the command
+  // table row of its ID when clicked.
+  enum class LinkKind { kOpensPage, kPlainText, kRunsCommand, kLinkStyle };
   HWND AddWebLink(std::wstring name, int id, int x, int y, LinkKind kind, HFONT font = nullptr);
   void OpenWebPage();
 
@@ -161,6 +162,7 @@ class Window {
   LRESULT Dispatch(UINT msg, WPARAM wp, LPARAM lp);
   void DispatchCommand(int id, int code, HWND control);
   bool IsOpeningLink(HWND control) const;
+  bool IsLinkColoured(HWND control) const;
 
   struct Named {
     HWND hwnd;
@@ -180,6 +182,7 @@ class Window {
   std::optional<HeldCommand> held_;
   std::function<bool(int, int, bool)> commands_;
   std::vector<HWND> opening_links_;
+  std::vector<HWND> styled_links_;  // link colour without a command
   std::map<std::wstring, Named, std::less<>> controls_;
 };
 

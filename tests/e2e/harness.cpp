@@ -159,27 +159,20 @@ std::wstring ChildText(HWND parent, int id, milliseconds timeout) {
   return WindowText(child, timeout).value_or(L"");
 }
 
-std::vector<std::wstring> ListBoxItems(HWND list, milliseconds timeout) {
-  std::vector<std::wstring> items;
-  const LRESULT count = Ask(list, LB_GETCOUNT, 0, 0, timeout);
+std::optional<std::vector<std::wstring>> ListBoxLines(HWND list_box) {
+  const LRESULT count = Ask(list_box, LB_GETCOUNT);
+  if (count < 0) return std::nullopt;
+  std::vector<std::wstring> lines;
   for (LRESULT i = 0; i < count; ++i) {
-    const LRESULT length = Ask(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0, timeout);
-    if (length < 0) {
-      items.emplace_back(L"?");
-      continue;
-    }
-    std::wstring item(static_cast<std::size_t>(length) + 1, L'\0');
-    DWORD_PTR copied = 0;
-    if (!SendMessageTimeoutW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item.data()),
-                             SMTO_ABORTIFHUNG, ToMs(timeout), &copied) ||
-        copied > static_cast<DWORD_PTR>(length)) {
-      items.emplace_back(L"?");
-      continue;
-    }
-    item.resize(static_cast<std::size_t>(copied));
-    items.push_back(std::move(item));
+    const LRESULT length = Ask(list_box, LB_GETTEXTLEN, static_cast<WPARAM>(i));
+    if (length < 0) return std::nullopt;
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    const LRESULT got = Ask(list_box, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()));
+    if (got < 0) return std::nullopt;
+    text.resize(std::min<size_t>(static_cast<size_t>(got), static_cast<size_t>(length)));
+    lines.push_back(std::move(text));
   }
-  return items;
+  return lines;
 }
 
 HWND FindButton(HWND parent, const std::wstring& text) {
@@ -470,6 +463,88 @@ std::optional<ui::TreeNode> CorvaneProcess::TreeItems(HWND tree) const {
   VirtualFreeEx(process_.get(), remote, 0, MEM_RELEASE);
   if (!ok) return std::nullopt;
   return node;
+}
+
+namespace {
+
+// A page borrowed in another process for the requests of a list view or
+// its header: the request at its start, the text after it.
+class RemotePage {
+ public:
+  static constexpr SIZE_T kSize = 4096, kTextAt = 1024;
+  static constexpr int kTextChars = static_cast<int>((kSize - kTextAt) / sizeof(wchar_t));
+
+  explicit RemotePage(HANDLE process)
+      : process_(process),
+        page_(process ? static_cast<char*>(VirtualAllocEx(process, nullptr, kSize, MEM_COMMIT, PAGE_READWRITE))
+                      : nullptr) {}
+  ~RemotePage() {
+    if (page_) VirtualFreeEx(process_, page_, 0, MEM_RELEASE);
+  }
+  RemotePage(const RemotePage&) = delete;
+  RemotePage& operator=(const RemotePage&) = delete;
+
+  explicit operator bool() const { return page_ != nullptr; }
+  wchar_t* text() const { return reinterpret_cast<wchar_t*>(page_ + kTextAt); }
+  // Writes the request, sends `msg` with the page's address as LPARAM, and
+  // reads the text back if the answer passes `accept`.
+  template <class Request, class Accept>
+  std::optional<std::wstring> Ask(HWND control, UINT msg, WPARAM wp, const Request& request, Accept accept) const {
+    std::vector<wchar_t> text(kTextChars);
+    SIZE_T moved = 0;
+    if (!WriteProcessMemory(process_, page_, &request, sizeof request, &moved)) return std::nullopt;
+    if (!accept(e2e::Ask(control, msg, wp, reinterpret_cast<LPARAM>(page_)))) return std::nullopt;
+    if (!ReadProcessMemory(process_, page_ + kTextAt, text.data(), text.size() * sizeof(wchar_t), &moved)) {
+      return std::nullopt;
+    }
+    text.back() = L'\0';
+    return std::wstring(text.data());
+  }
+
+ private:
+  HANDLE process_;
+  char* page_;
+};
+
+}  // namespace
+
+std::vector<std::wstring> CorvaneProcess::ListHeaders(HWND list) const {
+  std::vector<std::wstring> texts;
+  HWND header = reinterpret_cast<HWND>(Ask(list, LVM_GETHEADER));
+  const LRESULT count = header ? Ask(header, HDM_GETITEMCOUNT) : 0;
+  const RemotePage page(process_.get());
+  if (!page || count <= 0) return texts;
+  for (LRESULT i = 0; i < count; ++i) {
+    HDITEMW item{};
+    item.mask = HDI_TEXT;
+    item.pszText = page.text();
+    item.cchTextMax = RemotePage::kTextChars;
+    texts.push_back(page.Ask(header, HDM_GETITEMW, static_cast<WPARAM>(i), item, [](LRESULT r) { return r > 0; })
+                        .value_or(L"<unreadable>"));
+  }
+  return texts;
+}
+
+std::optional<std::vector<std::vector<std::wstring>>> CorvaneProcess::ListCells(HWND list) const {
+  HWND header = reinterpret_cast<HWND>(Ask(list, LVM_GETHEADER));
+  const LRESULT columns = header ? Ask(header, HDM_GETITEMCOUNT) : -1;
+  const LRESULT rows = Ask(list, LVM_GETITEMCOUNT);
+  const RemotePage page(process_.get());
+  if (!page || columns < 0 || rows < 0) return std::nullopt;
+  std::vector<std::vector<std::wstring>> cells(static_cast<std::size_t>(rows));
+  for (LRESULT r = 0; r < rows; ++r) {
+    for (LRESULT c = 0; c < columns; ++c) {
+      LVITEMW item{};
+      item.iSubItem = static_cast<int>(c);
+      item.pszText = page.text();
+      item.cchTextMax = RemotePage::kTextChars;
+      std::optional<std::wstring> text =
+          page.Ask(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(r), item, [](LRESULT n) { return n >= 0; });
+      if (!text) return std::nullopt;
+      cells[static_cast<std::size_t>(r)].push_back(std::move(*text));
+    }
+  }
+  return cells;
 }
 
 std::optional<DWORD> CorvaneProcess::Close(milliseconds timeout) {

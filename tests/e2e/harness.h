@@ -12,6 +12,7 @@
 
 #include <chrono>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -63,10 +64,9 @@ HWND FindDescendantById(HWND parent, int id);
 // not answer within `timeout` (a refresh or a clock measurement holds the
 // user-interface thread).
 std::wstring ChildText(HWND parent, int id, milliseconds timeout = 2s);
-// The items of a list box of any process, in order (LB_GETTEXT is one of
-// the messages Wine carries across processes); an item that cannot be read
-// reads "?".
-std::vector<std::wstring> ListBoxItems(HWND list, milliseconds timeout = kUiTimeout);
+// The lines of a list box of any process (LB_GETTEXT is marshalled);
+// nullopt when it does not answer.
+std::optional<std::vector<std::wstring>> ListBoxLines(HWND list_box);
 // A child button whose text, without '&', equals `text`.
 HWND FindButton(HWND parent, const std::wstring& text);
 // Sends the button's BN_CLICKED notification to its parent (posted: the
@@ -149,6 +149,12 @@ class CorvaneProcess {
   // (the control's first root item and everything under it); nullopt when
   // the control is empty or cannot be read.
   std::optional<ui::TreeNode> TreeItems(HWND tree) const;
+  // The column captions of a list view of the process, in order; a caption
+  // that cannot be read is "<unreadable>".
+  std::vector<std::wstring> ListHeaders(HWND list) const;
+  // The cell texts of a report-style list view of the process, row by row,
+  // one text per header column; nullopt when the list cannot be read.
+  std::optional<std::vector<std::vector<std::wstring>>> ListCells(HWND list) const;
 
   // --- Input ---
   // WM_COMMAND sent and waited for (the handler has run when this returns
@@ -193,6 +199,15 @@ class CorvaneProcess {
   std::wstring command_line_;
   HWND main_ = nullptr;
 };
+
+// The objects of a WQL query as this process sees them on WMI's native
+// interfaces (independently of the program's own route): per object, the
+// text of each of `properties` it has (VariantChangeType's text; "NULL" for
+// a null value). A property the class lacks is left out of the map. nullopt
+// when the query cannot be run.
+using WmiObjectTexts = std::map<std::wstring, std::wstring>;
+std::optional<std::vector<WmiObjectTexts>> QueryWmiObjects(const std::wstring& query,
+                                                           const std::vector<std::wstring>& properties);
 
 // ---------------------------------------------------------------------------
 // Opening a window from the main window.

@@ -141,7 +141,9 @@ class NetworkWindow : public WindowSuite<NetworkWindow> {
   static FilledTest Filled() { return ChildHasText(ids::kIdDomain); }
 
  protected:
-  std::vector<std::wstring> Shares() const { return ListBoxItems(Child(ids::kIdShares)); }
+  std::vector<std::wstring> Shares() const {
+    return ListBoxLines(Child(ids::kIdShares)).value_or(std::vector<std::wstring>{L"?"});
+  }
 
   // Refreshes and waits for the look-up of the domain to have ended again.
   void Refresh() const {
@@ -221,14 +223,14 @@ TEST_F(NetworkWindow, UserListButtonOpensTheGroupAndItsAccounts) {
   EXPECT_EQ(WindowText(users), std::optional<std::wstring>(L"User List"));
   EXPECT_EQ(ChildText(users, network::user_list_ids::kIdGroup + 50), L"Domain / Workgroup Name");
   EXPECT_EQ(ChildText(users, network::user_list_ids::kIdGroup), LanGroup());
-  const std::vector<std::wstring> accounts =
-      ListBoxItems(FindDescendantById(users, network::user_list_ids::kIdAccounts));
+  HWND account_list = FindDescendantById(users, network::user_list_ids::kIdAccounts);
+  const std::vector<std::wstring> accounts = ListBoxLines(account_list).value_or(std::vector<std::wstring>{});
   EXPECT_THAT(accounts, testing::Contains(UserName()));
 
   // View, Refresh: the same accounts, each once.
   ASSERT_NE(Ask(users, WM_COMMAND, network::user_list_ids::kCmdRefresh), -1);
   EXPECT_TRUE(WaitUntil(
-      [&] { return ListBoxItems(FindDescendantById(users, network::user_list_ids::kIdAccounts)) == accounts; },
+      [&] { return ListBoxLines(account_list) == std::optional(accounts); },
       kRefreshTimeout));
   CloseWindow(users);
 }

@@ -1,8 +1,10 @@
-// One registry value under HKEY_LOCAL_MACHINE for the life of the object,
-// then what was there before comes back: the previous value, or no value,
-// or no key (the keys made for it are removed again). New keys are made
-// volatile, so a test that dies midway leaves nothing behind in the prefix
-// after the next restart; HARDWARE, being volatile, needs them so anyway.
+// One registry value under HKEY_LOCAL_MACHINE (or another root) for the
+// life of the object, then what was there before comes back: the previous
+// value, or no value, or no key (the keys made for it are removed again).
+// New keys are made volatile, so a test that dies midway leaves nothing
+// behind in the prefix after the next restart; HARDWARE, being volatile,
+// needs them so anyway. (The code under test cannot create a lasting key
+// below a volatile one: seed where the keys above exist when it must.)
 #pragma once
 #include <windows.h>
 
@@ -20,9 +22,11 @@ class SeededValue {
   using Bytes = std::vector<BYTE>;
 
   SeededValue(std::wstring path, std::wstring name, DWORD type, const Bytes& data)
-      : path_(std::move(path)), name_(std::move(name)) {
-    created_from_ = FirstMissingKey(path_);
-    LONG rc = ::RegCreateKeyExW(HKEY_LOCAL_MACHINE, path_.c_str(), 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS,
+      : SeededValue(HKEY_LOCAL_MACHINE, std::move(path), std::move(name), type, data) {}
+  SeededValue(HKEY root, std::wstring path, std::wstring name, DWORD type, const Bytes& data)
+      : root_(root), path_(std::move(path)), name_(std::move(name)) {
+    created_from_ = FirstMissingKey(root_, path_);
+    LONG rc = ::RegCreateKeyExW(root_, path_.c_str(), 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS,
                                 nullptr, key_.put(), nullptr);
     if (rc != ERROR_SUCCESS) {
       key_.release();
@@ -52,24 +56,25 @@ class SeededValue {
     // The keys made for it, deepest first, up to the first that was missing.
     for (std::wstring made = path_; !created_from_.empty() && made.size() >= created_from_.size();
          made.resize(made.rfind(L'\\') == std::wstring::npos ? 0 : made.rfind(L'\\'))) {
-      ::RegDeleteKeyW(HKEY_LOCAL_MACHINE, made.c_str());
+      ::RegDeleteKeyW(root_, made.c_str());
     }
   }
 
  private:
   // The shortest leading part of `path` that names no key; empty when the
   // whole path exists.
-  static std::wstring FirstMissingKey(const std::wstring& path) {
+  static std::wstring FirstMissingKey(HKEY root, const std::wstring& path) {
     for (std::size_t end = 0; end != std::wstring::npos;) {
       end = path.find(L'\\', end + 1);
       const std::wstring part = path.substr(0, end);
       HKEY key = nullptr;
-      if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, part.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return part;
+      if (::RegOpenKeyExW(root, part.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return part;
       ::RegCloseKey(key);
     }
     return {};
   }
 
+  HKEY root_;
   std::wstring path_, name_;
   std::wstring created_from_;
   platform::UniqueKey key_;

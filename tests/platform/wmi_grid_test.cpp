@@ -149,6 +149,12 @@ TEST_F(WmiTableValueTest, NoMatchGivesEmpty) {
   EXPECT_EQ(WmiTableValue(grid_, L""), L"");
 }
 
+TEST_F(WmiTableValueTest, AnyInstanceRowByTheSameColumnNames) {
+  EXPECT_EQ(WmiTableValue(grid_, L"Name", 2), L"row2");
+  EXPECT_EQ(WmiTableValue(grid_, L"Name", 3), L"") << "past the last instance";
+  EXPECT_EQ(WmiTableValue(grid_, L"Name", 0), L"") << "row 0 holds the names, not an instance";
+}
+
 TEST(WmiTableValue, GridsWithoutAnInstanceRow) {
   EXPECT_EQ(WmiTableValue({}, L"Name"), L"");
   EXPECT_EQ(WmiTableValue({{L"Instance", L"Name"}}, L"Name"), L"");
@@ -170,6 +176,8 @@ TEST(RecordFromTable, BoundMembersFromTheFirstInstanceMissingOnesEmpty) {
   const T2DimStrArray grid = {{L"Instance", L"Product", L"Manufacturer"}, {L"1", L"X99", L"Maker"}, {L"2", L"Y", L"Z"}};
   EXPECT_EQ(RecordFromTable(grid, kBoardFields), (Board{L"Maker", L"X99", L""}));
   EXPECT_EQ(RecordFromTable(T2DimStrArray{{L"Instance", L"Product"}}, kBoardFields), Board{});
+  EXPECT_EQ(RecordFromTable(grid, kBoardFields, 2), (Board{L"Z", L"Y", L""}));
+  EXPECT_EQ(RecordFromTable(grid, kBoardFields, 3), Board{});
 }
 
 TEST(RecordFromObject, EachBoundMemberAskedByItsPropertyName) {

@@ -35,6 +35,12 @@ class ReportListView : public testing::Test {
     return static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
   }
   int Width(int column) const { return static_cast<int>(SendMessageW(list_.get(), LVM_GETCOLUMNWIDTH, column, 0)); }
+  int Justify(int column) const {
+    LVCOLUMNW col{};
+    col.mask = LVCF_FMT;
+    if (!SendMessageW(list_.get(), LVM_GETCOLUMNW, column, reinterpret_cast<LPARAM>(&col))) return -1;
+    return col.fmt & LVCFMT_JUSTIFYMASK;
+  }
 
   platform::UniqueWindow list_;
 };
@@ -65,6 +71,21 @@ TEST_F(ReportListView, RowsReplaceRowsAndColumnsKeepTheirDraggedWidths) {
   EXPECT_EQ(Columns(), 1);
   EXPECT_EQ(Width(0), 80);
   EXPECT_EQ(Rows(), 0);
+}
+
+TEST_F(ReportListView, ColumnsTakeTheirAlignmentAndAnotherAlignmentRebuildsThem) {
+  constexpr auto kRight = ColumnAlign::kRight;
+  ReportList list{{{L"Bank", 50}, {L"Capacity", 75, kRight}, {L"Speed", 60}}, {{L"BANK 0", L"1024", L"800"}}};
+  ShowReportList(list_.get(), list);
+  EXPECT_EQ(Justify(1), LVCFMT_RIGHT);
+  EXPECT_EQ(Justify(2), LVCFMT_LEFT);
+  EXPECT_EQ(Cell(0, 1), L"1024");
+
+  // Same captions, Speed now right-aligned: the columns are made again.
+  list.columns[2].align = kRight;
+  ShowReportList(list_.get(), list);
+  EXPECT_EQ(Justify(1), LVCFMT_RIGHT);
+  EXPECT_EQ(Justify(2), LVCFMT_RIGHT);
 }
 
 }  // namespace

@@ -6,18 +6,17 @@
 #include <string>
 
 #include "app/collectors/summary_collectors.h"
+#include "platform/os_version.h"
 
 namespace corvane::app {
 
-enum : std::uint32_t { kPlatformWin32s = 0, kPlatformWindows = 1, kPlatformNt = 2, kPlatformCe = 3 };
-
-struct VersionRecord {
-  std::uint32_t major = 0, minor = 0, build = 0, platform = 0;
-  std::wstring csd;  // szCSDVersion
-  std::uint16_t suite_mask = 0;
-  std::uint8_t product_type = 0;  // 1 workstation, 2 domain controller, 3 server
-  bool extended = false;          // suite mask and product type were delivered
-};
+// The record lives with the platform layer, which reads it; the names stay
+// usable here.
+using platform::VersionRecord;
+using platform::kPlatformCe;
+using platform::kPlatformNt;
+using platform::kPlatformWin32s;
+using platform::kPlatformWindows;
 
 // NT 4 without the extended record names its edition in the registry
 // (ProductOptions\ProductType); the reader is asked only in that case and

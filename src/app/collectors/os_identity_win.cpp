@@ -33,30 +33,6 @@ std::optional<std::wstring> ReadNtProductType() {
 
 }  // namespace
 
-std::optional<VersionRecord> ReadVersionRecord() {
-  OSVERSIONINFOEXA info{};
-  info.dwOSVersionInfoSize = sizeof(OSVERSIONINFOEXA);
-  static_assert(sizeof(OSVERSIONINFOEXA) == 156 && sizeof(OSVERSIONINFOA) == 148);
-  VersionRecord r;
-  r.extended = GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(&info)) != FALSE;
-  if (!r.extended) {
-    info = {};
-    info.dwOSVersionInfoSize = sizeof(OSVERSIONINFOA);
-    if (!GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(&info))) return std::nullopt;
-  }
-  r.major = info.dwMajorVersion;
-  r.minor = info.dwMinorVersion;
-  r.build = info.dwBuildNumber;
-  r.platform = info.dwPlatformId;
-  info.szCSDVersion[sizeof info.szCSDVersion - 1] = '\0';
-  r.csd = FromAnsi(info.szCSDVersion);
-  if (r.extended) {
-    r.suite_mask = info.wSuiteMask;
-    r.product_type = info.wProductType;
-  }
-  return r;
-}
-
 WindowsIdentity IdentifyThisWindows() {
   const auto record = ReadVersionRecord();
   return record ? IdentifyWindows(*record, ReadNtProductType) : WindowsIdentity{};
@@ -72,17 +48,6 @@ bool IsWow64Process() {
     throw std::system_error(static_cast<int>(GetLastError()), std::system_category(), "IsWow64Process");
   }
   return wow64 != FALSE;
-}
-
-std::wstring ReadBrowserVersion() {
-  try {
-    platform::Registry reg;
-    reg.SetRoot(HKEY_LOCAL_MACHINE);
-    reg.OpenKey(L"Software\\Microsoft\\Internet Explorer", false);
-    if (reg.ValueExists(L"Version")) return reg.ReadString(L"Version");
-  } catch (...) {
-  }
-  return L"Not Installed";
 }
 
 std::wstring ShortWindowsNameOfThisSystem() {

@@ -4,19 +4,16 @@
 #include <string>
 
 #include "app/collectors/os_identity.h"
+#include "platform/os_version_win.h"
 
 namespace corvane::app {
 
-// GetVersionExA with the extended record, else the plain one; nullopt when
-// the system cannot report its version at all.
-std::optional<VersionRecord> ReadVersionRecord();
+using platform::ReadVersionRecord;
 
 // Name, version and service pack of this system (empty when unknown).
 WindowsIdentity IdentifyThisWindows();
 // A 32-bit process on 64-bit Windows; throws when the test itself fails.
 bool IsWow64Process();
-// The browser version from the registry, or "Not Installed".
-std::wstring ReadBrowserVersion();
 // The short name for the hardware report.
 std::wstring ShortWindowsNameOfThisSystem();
 

@@ -19,6 +19,7 @@
 #include "cpu/clock_rate.h"
 #include "cpu/clock_sample_win.h"
 #include "cpu/clock_sampler.h"
+#include "network/internet_readers_win.h"
 #include "network/network_readers_win.h"
 #include "network/network_text.h"
 #include "usb/usb_readers_win.h"
@@ -48,7 +49,7 @@ class SystemCollectors final : public SummaryCollectors {
     }
   }
   WindowsIdentity IdentifyWindows() override { return IdentifyThisWindows(); }
-  std::wstring BrowserVersion() override { return ReadBrowserVersion(); }
+  std::wstring BrowserVersion() override { return network::ReadInternetExplorerVersion(); }
 
   std::wstring Memory() override {
     return Caught([] {

@@ -19,12 +19,7 @@ AccountListing ListAccountsOn(const AccountPageReader& read, std::wstring_view s
 
 std::vector<std::wstring> ListGroupAccounts(const AccountPageReader& read, std::wstring_view group,
                                             const std::function<bool()>& stopped) {
-  AccountListing listing = ListAccountsOn(read, group, stopped);
-  const bool failed = listing.code != kAccountsComplete && listing.code != kMoreAccounts;
-  if (!group.empty() && failed && listing.names.empty() && !stopped()) {
-    listing = ListAccountsOn(read, L"", stopped);
-  }
-  return std::move(listing.names);
+  return ListAccountsOn(read, group, stopped).names;
 }
 
 }  // namespace corvane::network

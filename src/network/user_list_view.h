@@ -47,8 +47,8 @@ AccountListing ListAccountsOn(const AccountPageReader& read, std::wstring_view s
                               const std::function<bool()>& stopped);
 
 // The accounts of the domain or workgroup `group`: asked of the server of
-// that name. A workgroup's name is no server's, so when that server gives
-// no name and fails, this machine's own accounts are listed instead.
+// that name (an empty name: this machine). A workgroup's name is usually no
+// server's, and then the list is empty while the window names the group.
 std::vector<std::wstring> ListGroupAccounts(const AccountPageReader& read, std::wstring_view group,
                                             const std::function<bool()>& stopped);
 

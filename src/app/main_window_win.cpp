@@ -83,12 +83,9 @@ MainWindow::MainWindow(Application& app)
     : ui::Window(app.theme()), app_(app), version_(ui::kVersion), sheet_(app.theme()) {}
 
 bool MainWindow::Build() {
-  ui::CreateParams p{L"TForm1", L"Corvane " + version_};
-  p.style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+  ui::CreateParams p = DetailParams(L"TForm1", L"Corvane " + version_);
   p.width = kMainDefaultWidth;
   p.height = kMainMaxHeight;
-  p.background = theme().white_brush();
-  p.icon = LoadIconW(nullptr, IDI_APPLICATION);
   p.menus = MainMenus();
   if (!ui::Window::Create(p)) return false;
   min_height_ = kMainMinHeight;

@@ -17,10 +17,7 @@ constexpr UINT kTimerInterval = 1000;  // ms
 DateTimeWindow::DateTimeWindow(const ui::Theme& theme) : ui::Window(theme), sheet_(theme) {}
 
 bool DateTimeWindow::Build() {
-  ui::CreateParams p{L"TfrmDateTime", kDateTimeCaption};
-  p.style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
-  p.background = theme().white_brush();
-  p.icon = LoadIconW(nullptr, IDI_APPLICATION);
+  ui::CreateParams p = DetailParams(L"TfrmDateTime", kDateTimeCaption);
   if (!ui::Window::Create(p)) return false;
   if (!sheet_.Create(hwnd(), kIdSheet, ui::SheetRows<DateTimeModel>(kDateTimeFields))) return false;
   FileControl(L"ScrollBox1", kIdSheet, sheet_.hwnd());

@@ -40,14 +40,10 @@ DisplayWindow::DisplayWindow(const ui::Theme& theme, ui::FindWindowFn find_windo
     : ui::Window(theme), find_window_(std::move(find_window)), sheet_(theme), flags_(theme) {}
 
 bool DisplayWindow::Build() {
-  ui::CreateParams p{L"TfrmDisplay", kDisplayCaption};
-  p.style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
-  p.background = theme().white_brush();
-  p.icon = LoadIconW(nullptr, IDI_APPLICATION);
+  ui::CreateParams p = DetailParams(L"TfrmDisplay", kDisplayCaption, kMenus);
   p.client_width = kClientWidth;
   p.client_height = kClientHeight;
   p.minimum_is_initial = true;
-  p.menus = kMenus;
   if (!ui::Window::Create(p)) return false;
   BindCommands(kCommands);
 

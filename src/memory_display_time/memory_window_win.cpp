@@ -39,13 +39,9 @@ ui::ReportList ListOf(const MemoryWindowModel& model) {
 MemoryWindow::MemoryWindow(const ui::Theme& theme) : ui::Window(theme), sheet_(theme), total_sheet_(theme) {}
 
 bool MemoryWindow::Build() {
-  ui::CreateParams p{L"TfrmMemory", kMemoryCaption};
-  p.style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+  ui::CreateParams p = DetailParams(L"TfrmMemory", kMemoryCaption, kMenus);
   p.width = 680;
   p.height = 540;
-  p.background = theme().white_brush();
-  p.icon = LoadIconW(nullptr, IDI_APPLICATION);
-  p.menus = kMenus;
   if (!ui::Window::Create(p)) return false;
   min_width_ = 400;
   min_height_ = 400;

@@ -30,13 +30,9 @@ constexpr int kTreeIndent = 19;
 ComputersWindow::ComputersWindow(const ui::Theme& theme) : ui::Window(theme) {}
 
 bool ComputersWindow::Build() {
-  ui::CreateParams p{L"TfrmComputers", std::wstring(kComputersCaption)};
-  p.style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+  ui::CreateParams p = DetailParams(L"TfrmComputers", std::wstring(kComputersCaption), kMenus);
   p.client_width = 460;
   p.client_height = 440;
-  p.background = theme().white_brush();
-  p.icon = LoadIconW(nullptr, IDI_APPLICATION);
-  p.menus = kMenus;
   if (!ui::Window::Create(p)) return false;
   min_width_ = 260;
   min_height_ = 200;

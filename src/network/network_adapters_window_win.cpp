@@ -39,14 +39,10 @@ std::wstring TextOf(HWND control) {
 NetworkAdaptersWindow::NetworkAdaptersWindow(const ui::Theme& theme) : ui::Window(theme), sheet_(theme) {}
 
 bool NetworkAdaptersWindow::Build() {
-  ui::CreateParams p{L"TfrmNetworkAdapters", std::wstring(kNetworkAdaptersCaption)};
-  p.style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+  ui::CreateParams p = DetailParams(L"TfrmNetworkAdapters", std::wstring(kNetworkAdaptersCaption), kMenus);
   p.client_width = 670;
   p.client_height = kGeometry.heading_height + static_cast<int>(kAdapterFields.size()) * kGeometry.row_pitch +
                     kMargin + kLinkHeight + kMargin + 4;
-  p.background = theme().white_brush();
-  p.icon = LoadIconW(nullptr, IDI_APPLICATION);
-  p.menus = kMenus;
   if (!ui::Window::Create(p)) return false;
   min_width_ = 480;
   min_height_ = 200;

@@ -56,17 +56,13 @@ NetworkWindow::NetworkWindow(const ui::Theme& theme, ui::FindWindowFn find_windo
     : ui::Window(theme), find_window_(std::move(find_window)), sheet_(theme) {}
 
 bool NetworkWindow::Build() {
-  ui::CreateParams p{L"TfrmNetwork", std::wstring(kNetworkCaption)};
-  p.style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+  ui::CreateParams p = DetailParams(L"TfrmNetwork", std::wstring(kNetworkCaption), kMenus);
   // Tall enough for every row without scrolling.
   const ui::SheetGeometry geometry;
   int lines = 0;
   for (const auto& field : kNetworkFields) lines += field.lines;
   p.client_width = 680;
   p.client_height = geometry.heading_height + lines * geometry.row_pitch + 4 + kBottomArea;
-  p.background = theme().white_brush();
-  p.icon = LoadIconW(nullptr, IDI_APPLICATION);
-  p.menus = kMenus;
   if (!ui::Window::Create(p)) return false;
   min_width_ = 560;
   min_height_ = 300;

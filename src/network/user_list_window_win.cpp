@@ -33,13 +33,9 @@ constexpr int kLinkHeight = 16;
 UserListWindow::UserListWindow(const ui::Theme& theme) : ui::Window(theme), sheet_(theme) {}
 
 bool UserListWindow::Build() {
-  ui::CreateParams p{L"TfrmUserList", std::wstring(kUserListCaption)};
-  p.style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+  ui::CreateParams p = DetailParams(L"TfrmUserList", std::wstring(kUserListCaption), kMenus);
   p.client_width = 500;
   p.client_height = 380;
-  p.background = theme().white_brush();
-  p.icon = LoadIconW(nullptr, IDI_APPLICATION);
-  p.menus = kMenus;
   if (!ui::Window::Create(p)) return false;
   min_width_ = 360;
   min_height_ = 200;

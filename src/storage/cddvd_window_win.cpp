@@ -64,13 +64,9 @@ std::wstring TextOf(HWND control) {
 CdDvdWindow::CdDvdWindow(const ui::Theme& theme) : ui::Window(theme), sheet_(theme) {}
 
 bool CdDvdWindow::Build() {
-  ui::CreateParams p{L"TfrmCDDVD", std::wstring(kCdDvdCaption)};
-  p.style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+  ui::CreateParams p = DetailParams(L"TfrmCDDVD", std::wstring(kCdDvdCaption), kMenus);
   p.width = 700;
   p.height = 620;
-  p.background = theme().white_brush();
-  p.icon = LoadIconW(nullptr, IDI_APPLICATION);
-  p.menus = kMenus;
   if (!ui::Window::Create(p)) return false;
   min_width_ = 520;
   min_height_ = 420;

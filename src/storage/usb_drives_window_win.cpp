@@ -60,13 +60,9 @@ std::wstring AsLines(const std::wstring& cell) {
 UsbDrivesWindow::UsbDrivesWindow(const ui::Theme& theme) : ui::Window(theme), sheet_(theme) {}
 
 bool UsbDrivesWindow::Build() {
-  ui::CreateParams p{L"TfrmUSBDrives", std::wstring(kUsbDrivesCaption)};
-  p.style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+  ui::CreateParams p = DetailParams(L"TfrmUSBDrives", std::wstring(kUsbDrivesCaption), kMenus);
   p.width = 900;
   p.height = 420;
-  p.background = theme().white_brush();
-  p.icon = LoadIconW(nullptr, IDI_APPLICATION);
-  p.menus = kMenus;
   if (!ui::Window::Create(p)) return false;
   min_width_ = 400;
   min_height_ = 260;

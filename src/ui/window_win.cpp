@@ -66,6 +66,15 @@ bool Window::EnsureBuilt() {
   return hwnd_ != nullptr;
 }
 
+CreateParams Window::DetailParams(const wchar_t* class_name, std::wstring caption, std::span<const Menu> menus) const {
+  CreateParams p{class_name, std::move(caption)};
+  p.style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+  p.background = theme_.white_brush();
+  p.icon = LoadIconW(nullptr, IDI_APPLICATION);
+  p.menus = menus;
+  return p;
+}
+
 bool Window::Create(const CreateParams& p) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
   WNDCLASSEXW wc{};

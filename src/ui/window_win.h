@@ -91,6 +91,9 @@ class Window {
   // Makes the Win32 window and its controls (the window's FormCreate).
   virtual bool Build() = 0;
   bool Create(const CreateParams& params);
+  // The parameters every sizeable Corvane window starts from: resizable,
+  // clipping its children, white, with the application icon and its menu bar.
+  CreateParams DetailParams(const wchar_t* class_name, std::wstring caption, std::span<const Menu> menus = {}) const;
 
   // Creates a child control, gives it the theme's normal font and files it by name.
   HWND AddControl(std::wstring name, int id, const wchar_t* win_class, std::wstring_view text, DWORD style,

@@ -39,13 +39,9 @@ UsbWindow::UsbWindow(const ui::Theme& theme, ui::FindWindowFn find_window)
     : ui::Window(theme), find_window_(std::move(find_window)), sheet_(theme) {}
 
 bool UsbWindow::Build() {
-  ui::CreateParams p{L"TfrmUSB", kUsbCaption};
-  p.style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+  ui::CreateParams p = DetailParams(L"TfrmUSB", kUsbCaption, kMenus);
   p.width = 640;
   p.height = 520;
-  p.background = theme().white_brush();
-  p.icon = LoadIconW(nullptr, IDI_APPLICATION);
-  p.menus = kMenus;
   if (!ui::Window::Create(p)) return false;
   min_width_ = 400;
   min_height_ = 300;

@@ -61,4 +61,12 @@ std::wstring ShortDateText(const SYSTEMTIME& date) {
   });
 }
 
+int CompareUserLocale(std::wstring_view a, std::wstring_view b) {
+  // lstrcmpW compares in the thread's locale with no flags; with lengths no
+  // copy is needed to add the terminating zero.
+  const int result = ::CompareStringW(::GetThreadLocale(), 0, a.data(), static_cast<int>(a.size()), b.data(),
+                                      static_cast<int>(b.size()));
+  return result == 0 ? a.compare(b) : result - CSTR_EQUAL;
+}
+
 }  // namespace corvane::platform

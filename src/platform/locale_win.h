@@ -4,6 +4,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 
 namespace corvane::platform {
 
@@ -22,5 +23,10 @@ std::wstring LongTimeText(const SYSTEMTIME& time);
 // A date in the user's short date format; the time part is not used. Empty
 // when the date cannot be formatted.
 std::wstring ShortDateText(const SYSTEMTIME& date);
+
+// The user locale's case-aware comparison, as lstrcmpW answers: below, at or
+// above zero. Lists sorted by it come out in the order the user expects
+// ("apple" before "Banana", accents beside their letters).
+int CompareUserLocale(std::wstring_view a, std::wstring_view b);
 
 }  // namespace corvane::platform

@@ -23,6 +23,7 @@ struct MenuItem {
   std::wstring_view text;  // empty: a separator
   unsigned id = 0;
   KeyChord key{};
+  bool checked = false;  // its check mark at start
 };
 inline constexpr MenuItem kSeparator{};
 

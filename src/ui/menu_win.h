@@ -8,6 +8,8 @@
 
 namespace corvane::ui {
 
+// A pop-up menu of the items (owned by the caller, or by the menu it is added to).
+HMENU BuildPopupMenu(std::span<const MenuItem> items);
 // The menu bar of the tables (owned by the window once attached with SetMenu).
 HMENU BuildMenuBar(std::span<const Menu> menus);
 // One accelerator per item that has a shortcut.

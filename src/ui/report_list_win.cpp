@@ -50,6 +50,8 @@ void ShowReportList(HWND list_view, const ReportList& list) {
   SendMessageW(list_view, WM_SETREDRAW, FALSE, 0);
   SendMessageW(list_view, LVM_DELETEALLITEMS, 0, 0);
   if (!ColumnsMatch(list_view, list.columns)) SetColumns(list_view, list.columns);
+  // Room for every row at once, rather than growing with each insertion.
+  SendMessageW(list_view, LVM_SETITEMCOUNT, list.rows.size(), LVSICF_NOINVALIDATEALL);
   for (std::size_t r = 0; r < list.rows.size(); ++r) {
     const auto& cells = list.rows[r];
     std::wstring caption = cells.empty() ? std::wstring() : cells[0];

@@ -71,14 +71,29 @@ HWND Toolbar::Create(HWND parent, int id, std::span<const ToolButton> buttons) {
   // Glyphs are drawn without smoothing so no edge blends into the mask colour.
   platform::UniqueFont glyph_font(CreateFontW(-11, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0,
                                               NONANTIALIASED_QUALITY, 0, L"Tahoma"));
-  images_ = MakePictures(buttons, glyph_font.get());
+  std::vector<ToolButton> pictured;
+  for (const auto& button : buttons) {
+    if (button.id != 0) pictured.push_back(button);
+  }
+  images_ = MakePictures(pictured, glyph_font.get());
+  captions_.clear();
+  captions_.reserve(buttons.size());
   std::vector<TBBUTTON> tb;
-  for (size_t i = 0; i < buttons.size(); ++i) {
+  int picture = 0;
+  for (const auto& button : buttons) {
     TBBUTTON b{};
-    b.iBitmap = static_cast<int>(i);
-    b.idCommand = static_cast<int>(buttons[i].id);
-    b.fsState = TBSTATE_ENABLED;
-    b.fsStyle = BTNS_BUTTON;
+    if (button.id == 0) {
+      b.fsStyle = BTNS_SEP;
+    } else {
+      b.iBitmap = picture++;
+      b.idCommand = static_cast<int>(button.id);
+      b.fsState = TBSTATE_ENABLED;
+      b.fsStyle = BTNS_BUTTON;
+      if (!button.caption.empty()) {
+        captions_.emplace_back(button.caption);
+        b.iString = reinterpret_cast<INT_PTR>(captions_.back().c_str());
+      }
+    }
     tb.push_back(b);
   }
   SendMessageW(hwnd_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_.get()));

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <span>
+#include <string>
 #include <vector>
 
 #include "platform/unique_handle.h"
@@ -10,7 +11,8 @@
 
 namespace corvane::ui {
 
-// A flat toolbar of 32 x 32 picture buttons with tooltips, built from a table.
+// A flat toolbar of 32 x 32 picture buttons with tooltips, built from a
+// table; buttons with captions show them under their pictures.
 class Toolbar {
  public:
   Toolbar() = default;
@@ -28,6 +30,7 @@ class Toolbar {
   HWND hwnd_ = nullptr;  // a child: destroyed with its parent
   platform::UniqueImageList images_;  // the toolbar shows it, it does not own it
   std::vector<ToolButton> buttons_;
+  std::vector<std::wstring> captions_;  // the toolbar keeps pointers to them
 };
 
 }  // namespace corvane::ui

@@ -10,6 +10,8 @@
 #include "app/help_window_win.h"
 #include "app/main_window_win.h"
 #include "cpu/meters_window_win.h"
+#include "inventory/devices_window_win.h"
+#include "inventory/services_window_win.h"
 #include "memory_display_time/datetime_window_win.h"
 #include "memory_display_time/display_window_win.h"
 #include "memory_display_time/memory_window_win.h"
@@ -19,6 +21,7 @@
 #include "network/network_window_win.h"
 #include "network/user_list_window_win.h"
 #include "platform/com_win.h"
+#include "platform/failure_text_win.h"
 #include "storage/cddvd_window_win.h"
 #include "storage/disk_window_win.h"
 #include "storage/usb_drives_window_win.h"
@@ -56,6 +59,7 @@ const ListedWindow kCreationList[] = {
     {L"TfrmMemory", &Make<memory_display_time::MemoryWindow>},
     {L"TfrmDisplay", &MakeWithFinder<memory_display_time::DisplayWindow>},
     {L"TfrmDisk", &MakeWithFinder<storage::DiskWindow>},
+    {L"TfrmDevices", &Make<inventory::DevicesWindow>},
     {L"TfrmHelp", &Make<HelpWindow>},
     {L"TfrmMeters", &Make<cpu::MetersWindow>},
     {L"TfrmCDDVD", &Make<storage::CdDvdWindow>},
@@ -64,6 +68,8 @@ const ListedWindow kCreationList[] = {
     {L"TfrmNetworkAdapters", &Make<network::NetworkAdaptersWindow>},
     {L"TfrmComputers", &Make<network::ComputersWindow>},
     {L"TfrmInternet", &Make<network::InternetWindow>},
+    // Binds its service-manager functions as it is made.
+    {L"TfrmServices", &Make<inventory::ServicesWindow>},
     {L"TfrmUSBDrives", &Make<storage::UsbDrivesWindow>},
     // Its device tree follows every device change from start-up on.
     {L"TfrmUSB", &MakeWithFinder<usb::UsbWindow>, true},
@@ -105,7 +111,15 @@ int Application::Run(int show) {
   // refreshes starts it.
   if (action.kind != StartupKind::NoRefresh) collectors_->StartClockSample();
 
-  for (const auto& entry : kCreationList) windows_.emplace_back(entry.class_name, entry.make(*this));
+  // A window that cannot be made (a system library without a function it
+  // binds) ends the start-up with its message.
+  try {
+    for (const auto& entry : kCreationList) windows_.emplace_back(entry.class_name, entry.make(*this));
+  } catch (const std::exception& e) {
+    if (action.kind == StartupKind::Unattended) ui::SetUnattended(true);  // no box nobody would click
+    ui::ShowErrorBox(nullptr, platform::FailureText(e));
+    return 1;
+  }
   auto* main = static_cast<MainWindow*>(FindWindow(L"TForm1"));
 
   // The unattended run builds no window: it fills the summary and writes it.

@@ -2,12 +2,22 @@
 
 #include <cstring>
 
+#include "platform/system_error_text.h"
+#include "platform/text_file_win.h"
 #include "platform/wmi_win.h"
 
 namespace corvane::platform {
 
+SystemError::SystemError(DWORD code)
+    : std::runtime_error("System Error.  Code: " + std::to_string(static_cast<long>(static_cast<LONG>(code))) + "."),
+      code_(code),
+      message_(SystemErrorText(code, SystemMessage(code))) {}
+
+void RaiseLastSystemError() { throw SystemError(::GetLastError()); }
+
 std::wstring FailureText(const std::exception& e) {
   if (const auto* wmi = dynamic_cast<const WmiError*>(&e)) return wmi->message();
+  if (const auto* system = dynamic_cast<const SystemError*>(&e)) return system->message();
   const char* what = e.what();
   std::wstring text;
   for (const char* p = what; *p; ++p) text += static_cast<wchar_t>(static_cast<unsigned char>(*p));

@@ -1,12 +1,31 @@
 // The text a caught failure shows the user.
 #pragma once
+#include <windows.h>
+
 #include <exception>
+#include <stdexcept>
 #include <string>
 
 namespace corvane::platform {
 
-// A WMI failure's own wide message; any other failure's what() read as
-// Latin-1, byte for byte (the program's own messages are ASCII).
+// A failed system call raised as a failure: its message is the system's
+// error wording (SystemErrorText) with the system's text for the code.
+class SystemError : public std::runtime_error {
+ public:
+  explicit SystemError(DWORD code);
+  DWORD code() const noexcept { return code_; }
+  const std::wstring& message() const noexcept { return message_; }
+
+ private:
+  DWORD code_;
+  std::wstring message_;
+};
+
+// Raises the calling thread's last error as a SystemError.
+[[noreturn]] void RaiseLastSystemError();
+
+// A WMI failure's or a system error's own wide message; any other failure's
+// what() read as Latin-1, byte for byte (the program's own messages are ASCII).
 std::wstring FailureText(const std::exception& e);
 
 }  // namespace corvane::platform

@@ -15,6 +15,15 @@ std::string ToAnsi(std::wstring_view text) {
   return out;
 }
 
+std::wstring FromAnsi(std::string_view text) {
+  if (text.empty()) return {};
+  const int size = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  if (size <= 0) return {};
+  std::wstring out(static_cast<size_t>(size), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), size);
+  return out;
+}
+
 DWORD ReplaceFileWithAnsiText(const std::wstring& path, std::wstring_view text) {
   std::vector<wchar_t> full(MAX_PATH);
   wchar_t* name_part = nullptr;

@@ -8,6 +8,8 @@ namespace corvane::platform {
 
 // UTF-16 to the system's ANSI code page (characters it lacks become "?").
 std::string ToAnsi(std::wstring_view text);
+// Text in the system's ANSI code page to UTF-16, as ANSI system calls give it.
+std::wstring FromAnsi(std::string_view text);
 
 // Writes the text in the ANSI code page to a temporary file beside the target,
 // then puts it in the target's place, so a failed write never leaves a

@@ -56,6 +56,11 @@ struct RegKeyTraits {
   static Handle invalid() noexcept { return nullptr; }
   static void close(Handle h) noexcept { ::RegCloseKey(h); }
 };
+struct ServiceHandleTraits {  // the service manager and its services
+  using Handle = SC_HANDLE;
+  static Handle invalid() noexcept { return nullptr; }
+  static void close(Handle h) noexcept { ::CloseServiceHandle(h); }
+};
 struct ModuleTraits {
   using Handle = HMODULE;
   static Handle invalid() noexcept { return nullptr; }
@@ -103,6 +108,7 @@ using UniqueFile = UniqueHandle<KernelHandleTraits>;
 using UniqueKernelObject = UniqueHandle<NullHandleTraits>;
 using UniqueKey = UniqueHandle<RegKeyTraits>;
 using UniqueModule = UniqueHandle<ModuleTraits>;
+using UniqueServiceHandle = UniqueHandle<ServiceHandleTraits>;
 using UniqueFont = UniqueHandle<GdiObjectTraits<HFONT>>;
 using UniqueBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
 using UniquePen = UniqueHandle<GdiObjectTraits<HPEN>>;

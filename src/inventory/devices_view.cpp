@@ -1,0 +1,20 @@
+#include "inventory/devices_view.h"
+
+#include <utility>
+
+namespace corvane::inventory {
+
+std::wstring DriverKeyPath(std::wstring_view class_key, std::wstring_view class_name) {
+  std::wstring path(class_key);
+  path += L'\\';
+  path += class_name;
+  path += L'\\';
+  path += kFirstDriverInstance;
+  return path;
+}
+
+std::vector<std::wstring> DriverRow(DriverValues values) {
+  return {std::move(values.description), std::move(values.provider), std::move(values.version)};
+}
+
+}  // namespace corvane::inventory

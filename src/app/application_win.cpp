@@ -10,6 +10,7 @@
 #include "app/help_window_win.h"
 #include "app/main_window_win.h"
 #include "cpu/meters_window_win.h"
+#include "inventory/bios_info_window_win.h"
 #include "memory_display_time/datetime_window_win.h"
 #include "memory_display_time/display_window_win.h"
 #include "memory_display_time/memory_window_win.h"
@@ -64,6 +65,7 @@ const ListedWindow kCreationList[] = {
     {L"TfrmNetworkAdapters", &Make<network::NetworkAdaptersWindow>},
     {L"TfrmComputers", &Make<network::ComputersWindow>},
     {L"TfrmInternet", &Make<network::InternetWindow>},
+    {L"TfrmBiosInfo", &Make<inventory::BiosInfoWindow>},
     {L"TfrmUSBDrives", &Make<storage::UsbDrivesWindow>},
     // Its device tree follows every device change from start-up on.
     {L"TfrmUSB", &MakeWithFinder<usb::UsbWindow>, true},

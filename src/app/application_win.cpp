@@ -12,6 +12,7 @@
 #include "cpu/meters_window_win.h"
 #include "inventory/devices_window_win.h"
 #include "inventory/services_window_win.h"
+#include "inventory/bios_info_window_win.h"
 #include "memory_display_time/datetime_window_win.h"
 #include "memory_display_time/display_window_win.h"
 #include "memory_display_time/memory_window_win.h"
@@ -70,6 +71,7 @@ const ListedWindow kCreationList[] = {
     {L"TfrmInternet", &Make<network::InternetWindow>},
     // Binds its service-manager functions as it is made.
     {L"TfrmServices", &Make<inventory::ServicesWindow>},
+    {L"TfrmBiosInfo", &Make<inventory::BiosInfoWindow>},
     {L"TfrmUSBDrives", &Make<storage::UsbDrivesWindow>},
     // Its device tree follows every device change from start-up on.
     {L"TfrmUSB", &MakeWithFinder<usb::UsbWindow>, true},

@@ -13,6 +13,8 @@
 #include "ui/product.h"
 #include "cpu/cpu_window_win.h"
 #include "cpu/meters_window_win.h"
+#include "inventory/sound_readers_win.h"
+#include "inventory/sound_window_win.h"
 #include "platform/text_file_win.h"
 #include "report/summary_text.h"
 #include "platform/clipboard_win.h"
@@ -41,6 +43,7 @@ const Binding kBindings[] = {
     {kCmdDiskInfo, L"TfrmDisk", nullptr},
     {kCmdAppInfo, L"TfrmUnistall", nullptr},
     {kCmdNetworkAdapters, L"TfrmNetworkAdapters", nullptr},
+    {kCmdSound, nullptr, &MainWindow::Sound1Click},
     {kCmdCdDvdInfo, L"TfrmCDDVD", nullptr},
     {kCmdDeviceInfo, L"TfrmDevices", nullptr},
     {kCmdPrinterInfo, L"TfrmPrinters", nullptr},
@@ -236,6 +239,13 @@ void MainWindow::CPUInfo1Click() {
     const ui::BusyCursor busy;
     if (!window.EnsureBuilt()) return;
   }
+  window.ShowModal(hwnd());
+}
+
+void MainWindow::Sound1Click() {
+  // Made for this showing: it reads the devices and the event list as it opens.
+  inventory::SystemSound sound;
+  inventory::SoundWindow window(theme(), hwnd(), sound);
   window.ShowModal(hwnd());
 }
 

@@ -38,6 +38,7 @@ class MainWindow : public ui::Window, private RefreshView {
   void TransparentBackground1Click();
   void About1Click();
   void CPUInfo1Click();
+  void Sound1Click();
   void CPUMeters1Click();
   void WebPage1Click();
 

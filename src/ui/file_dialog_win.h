@@ -15,4 +15,8 @@ struct SaveChoice {
 // question is asked. nullopt when the user cancels.
 std::optional<SaveChoice> AskSaveFile(HWND owner, const std::wstring& filters, const wchar_t* default_ext);
 
+// The open dialog for one existing file, `filters` as above. nullopt when
+// the user cancels.
+std::optional<std::wstring> AskOpenFile(HWND owner, const std::wstring& filters);
+
 }  // namespace corvane::ui

@@ -4,6 +4,7 @@
 
 #include <utility>
 
+#include "ui/list_print_win.h"
 #include "ui/menu_win.h"
 #include "ui/report_list_win.h"
 
@@ -76,7 +77,7 @@ ReportList ReportListWindow::ListAsShown() const {
   return shown;
 }
 
-void ReportListWindow::PrintList(std::wstring_view /*title*/) {}
+void ReportListWindow::PrintList(std::wstring_view title) { PrintReportList(hwnd(), ListAsShown(), title); }
 
 void ReportListWindow::SetToolbarVisible(bool visible) {
   if (!toolbar_.hwnd()) return;

@@ -14,6 +14,7 @@
 
 #include "e2e/harness.h"
 #include "inventory/sound_window_ids.h"
+#include "inventory/event_labels_win.h"
 #include "platform/seeded_value_win.h"
 
 namespace corvane::e2e {
@@ -23,27 +24,9 @@ using namespace inventory::sound_ids;
 using namespace std::string_view_literals;
 using test_support::SeededValue;
 
-constexpr wchar_t kEventLabels[] = L"AppEvents\\EventLabels";
-
-SeededValue::Bytes Utf16(std::wstring_view text) {
-  const auto* p = reinterpret_cast<const BYTE*>(text.data());
-  return SeededValue::Bytes(p, p + text.size() * sizeof(wchar_t));
-}
-
-// The event labels as this process reads them.
-std::vector<std::wstring> EventLabelsNow() {
-  std::vector<std::wstring> names;
-  HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, kEventLabels, 0, KEY_READ, &key) != ERROR_SUCCESS) return names;
-  wchar_t name[256];
-  for (DWORD i = 0;; ++i) {
-    DWORD size = 256;
-    if (RegEnumKeyExW(key, i, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-    names.emplace_back(name, size);
-  }
-  RegCloseKey(key);
-  return names;
-}
+using test_support::EventLabelsNow;
+using test_support::kEventLabels;
+using test_support::Utf16;
 
 class SoundWindow : public WindowSuite<SoundWindow> {
  public:

@@ -16,6 +16,7 @@
 #include "fake_sound_system.h"
 #include "inventory/sound_readers_win.h"
 #include "inventory/sound_window_ids.h"
+#include "inventory/event_labels_win.h"
 #include "platform/seeded_value_win.h"
 
 namespace corvane::inventory {
@@ -25,27 +26,9 @@ using namespace std::string_view_literals;
 using test_support::SeededValue;
 using Tone = std::pair<std::uint32_t, std::uint32_t>;
 
-constexpr wchar_t kEventLabels[] = L"AppEvents\\EventLabels";
-
-SeededValue::Bytes Utf16(std::wstring_view text) {
-  const auto* p = reinterpret_cast<const BYTE*>(text.data());
-  return SeededValue::Bytes(p, p + text.size() * sizeof(wchar_t));
-}
-
-// The subkeys of the event labels key as this test reads them itself.
-std::vector<std::wstring> EventLabelsNow() {
-  std::vector<std::wstring> names;
-  HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, kEventLabels, 0, KEY_READ, &key) != ERROR_SUCCESS) return names;
-  wchar_t name[256];
-  for (DWORD i = 0;; ++i) {
-    DWORD size = 256;
-    if (RegEnumKeyExW(key, i, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-    names.emplace_back(name, size);
-  }
-  RegCloseKey(key);
-  return names;
-}
+using test_support::EventLabelsNow;
+using test_support::kEventLabels;
+using test_support::Utf16;
 
 std::vector<std::wstring> ListLines(HWND list) {
   std::vector<std::wstring> lines;

@@ -30,11 +30,11 @@ constexpr int RoundHalfEven(double x) {
 // The four Times New Roman fonts of a printed list, all black.
 enum class ListFont { kTitle, kDateLine, kHeader, kRow };
 
-struct ListFontSpec {
+struct ListFontStyle {
   int points;
   bool bold;
 };
-constexpr ListFontSpec SpecOf(ListFont font) {
+constexpr ListFontStyle StyleOf(ListFont font) {
   switch (font) {
     case ListFont::kTitle: return {18, false};
     case ListFont::kDateLine: return {8, false};

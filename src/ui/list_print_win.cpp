@@ -28,9 +28,9 @@ class ListFonts {
   explicit ListFonts(HDC dc) {
     const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
     for (auto font : {ListFont::kTitle, ListFont::kDateLine, ListFont::kHeader, ListFont::kRow}) {
-      const ListFontSpec spec = SpecOf(font);
-      fonts_[static_cast<std::size_t>(font)].reset(CreateFontW(-MulDiv(spec.points, dpi, 72), 0, 0, 0,
-                                                               spec.bold ? FW_BOLD : FW_NORMAL, 0, 0, 0,
+      const ListFontStyle style = StyleOf(font);
+      fonts_[static_cast<std::size_t>(font)].reset(CreateFontW(-MulDiv(style.points, dpi, 72), 0, 0, 0,
+                                                               style.bold ? FW_BOLD : FW_NORMAL, 0, 0, 0,
                                                                DEFAULT_CHARSET, 0, 0, 0, 0, kListFontFace));
     }
   }

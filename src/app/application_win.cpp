@@ -10,6 +10,8 @@
 #include "app/help_window_win.h"
 #include "app/main_window_win.h"
 #include "cpu/meters_window_win.h"
+#include "inventory/startup_window_win.h"
+#include "inventory/uninstall_window_win.h"
 #include "memory_display_time/datetime_window_win.h"
 #include "memory_display_time/display_window_win.h"
 #include "memory_display_time/memory_window_win.h"
@@ -56,6 +58,8 @@ const ListedWindow kCreationList[] = {
     {L"TfrmMemory", &Make<memory_display_time::MemoryWindow>},
     {L"TfrmDisplay", &MakeWithFinder<memory_display_time::DisplayWindow>},
     {L"TfrmDisk", &MakeWithFinder<storage::DiskWindow>},
+    {L"TfrmUnistall", &Make<inventory::UninstallWindow>},
+    {L"TfrmStartup", &Make<inventory::StartupWindow>},
     {L"TfrmHelp", &Make<HelpWindow>},
     {L"TfrmMeters", &Make<cpu::MetersWindow>},
     {L"TfrmCDDVD", &Make<storage::CdDvdWindow>},

@@ -13,6 +13,7 @@
 #include "ui/product.h"
 #include "cpu/cpu_window_win.h"
 #include "cpu/meters_window_win.h"
+#include "inventory/startup_window_win.h"
 #include "platform/text_file_win.h"
 #include "report/summary_text.h"
 #include "platform/clipboard_win.h"
@@ -29,6 +30,8 @@ using Binding = MainWindow::CommandBinding;
 
 // What each command does. A command without a binding, or one that shows a
 // window not built into this program, is disabled in the menu and toolbar.
+// A binding with both a window and a handler runs the handler, and only
+// while the program has that window.
 const Binding kBindings[] = {
     {kCmdSaveToCsv, nullptr, &MainWindow::Save1Click},
     {kCmdCopyToClipboard, nullptr, &MainWindow::CopytoClipboard1Click},
@@ -41,6 +44,7 @@ const Binding kBindings[] = {
     {kCmdDiskInfo, L"TfrmDisk", nullptr},
     {kCmdAppInfo, L"TfrmUnistall", nullptr},
     {kCmdNetworkAdapters, L"TfrmNetworkAdapters", nullptr},
+    {kCmdStartup, L"TfrmStartup", &MainWindow::Startup1Click},
     {kCmdCdDvdInfo, L"TfrmCDDVD", nullptr},
     {kCmdDeviceInfo, L"TfrmDevices", nullptr},
     {kCmdPrinterInfo, L"TfrmPrinters", nullptr},
@@ -244,6 +248,12 @@ void MainWindow::CPUMeters1Click() {
   if (!meters) return;
   meters->StartSampling();
   meters->ShowModal(hwnd());
+}
+
+void MainWindow::Startup1Click() {
+  if (auto* startup = dynamic_cast<inventory::StartupWindow*>(app_.FindWindow(L"TfrmStartup"))) {
+    startup->ShowAndRefresh();
+  }
 }
 
 void MainWindow::WebPage1Click() { OpenWebPage(); }

@@ -39,6 +39,8 @@ class MainWindow : public ui::Window, private RefreshView {
   void About1Click();
   void CPUInfo1Click();
   void CPUMeters1Click();
+  // View, Startup: shows the startup window, then refreshes it.
+  void Startup1Click();
   void WebPage1Click();
 
   const report::SummaryModel& sheet() const { return model_; }
@@ -48,7 +50,7 @@ class MainWindow : public ui::Window, private RefreshView {
   struct CommandBinding {
     int id;
     const wchar_t* shows;        // a start-up window this command shows, or nullptr
-    void (MainWindow::*run)();  // or the handler that carries it out
+    void (MainWindow::*run)();  // or the handler that carries it out (with `shows`: the window must exist)
   };
 
  protected:

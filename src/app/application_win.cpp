@@ -10,9 +10,11 @@
 #include "app/help_window_win.h"
 #include "app/main_window_win.h"
 #include "cpu/meters_window_win.h"
+#include "inventory/bios_info_window_win.h"
 #include "inventory/devices_window_win.h"
 #include "inventory/services_window_win.h"
-#include "inventory/bios_info_window_win.h"
+#include "inventory/startup_window_win.h"
+#include "inventory/uninstall_window_win.h"
 #include "memory_display_time/datetime_window_win.h"
 #include "memory_display_time/display_window_win.h"
 #include "memory_display_time/memory_window_win.h"
@@ -61,6 +63,8 @@ const ListedWindow kCreationList[] = {
     {L"TfrmDisplay", &MakeWithFinder<memory_display_time::DisplayWindow>},
     {L"TfrmDisk", &MakeWithFinder<storage::DiskWindow>},
     {L"TfrmDevices", &Make<inventory::DevicesWindow>},
+    {L"TfrmUnistall", &Make<inventory::UninstallWindow>},
+    {L"TfrmStartup", &Make<inventory::StartupWindow>},
     {L"TfrmHelp", &Make<HelpWindow>},
     {L"TfrmMeters", &Make<cpu::MetersWindow>},
     {L"TfrmCDDVD", &Make<storage::CdDvdWindow>},

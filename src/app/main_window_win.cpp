@@ -15,6 +15,7 @@
 #include "cpu/meters_window_win.h"
 #include "inventory/sound_readers_win.h"
 #include "inventory/sound_window_win.h"
+#include "inventory/startup_window_win.h"
 #include "platform/text_file_win.h"
 #include "report/summary_text.h"
 #include "platform/clipboard_win.h"
@@ -31,6 +32,8 @@ using Binding = MainWindow::CommandBinding;
 
 // What each command does. A command without a binding, or one that shows a
 // window not built into this program, is disabled in the menu and toolbar.
+// A binding with both a window and a handler runs the handler, and only
+// while the program has that window.
 const Binding kBindings[] = {
     {kCmdSaveToCsv, nullptr, &MainWindow::Save1Click},
     {kCmdCopyToClipboard, nullptr, &MainWindow::CopytoClipboard1Click},
@@ -44,6 +47,7 @@ const Binding kBindings[] = {
     {kCmdAppInfo, L"TfrmUnistall", nullptr},
     {kCmdNetworkAdapters, L"TfrmNetworkAdapters", nullptr},
     {kCmdSound, nullptr, &MainWindow::Sound1Click},
+    {kCmdStartup, L"TfrmStartup", &MainWindow::Startup1Click},
     {kCmdCdDvdInfo, L"TfrmCDDVD", nullptr},
     {kCmdDeviceInfo, L"TfrmDevices", nullptr},
     {kCmdPrinterInfo, L"TfrmPrinters", nullptr},
@@ -254,6 +258,12 @@ void MainWindow::CPUMeters1Click() {
   if (!meters) return;
   meters->StartSampling();
   meters->ShowModal(hwnd());
+}
+
+void MainWindow::Startup1Click() {
+  if (auto* startup = dynamic_cast<inventory::StartupWindow*>(app_.FindWindow(L"TfrmStartup"))) {
+    startup->ShowAndRefresh();
+  }
 }
 
 void MainWindow::WebPage1Click() { OpenWebPage(); }

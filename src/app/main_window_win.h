@@ -40,6 +40,8 @@ class MainWindow : public ui::Window, private RefreshView {
   void CPUInfo1Click();
   void Sound1Click();
   void CPUMeters1Click();
+  // View, Startup: shows the startup window, then refreshes it.
+  void Startup1Click();
   void WebPage1Click();
 
   const report::SummaryModel& sheet() const { return model_; }
@@ -49,7 +51,7 @@ class MainWindow : public ui::Window, private RefreshView {
   struct CommandBinding {
     int id;
     const wchar_t* shows;        // a start-up window this command shows, or nullptr
-    void (MainWindow::*run)();  // or the handler that carries it out
+    void (MainWindow::*run)();  // or the handler that carries it out (with `shows`: the window must exist)
   };
 
  protected:

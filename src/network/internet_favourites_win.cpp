@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/com_win.h"
+#include "platform/folder_win.h"
 
 namespace corvane::network {
 namespace {
@@ -13,13 +14,9 @@ namespace {
 // order the file system gives them.
 std::vector<FavouritesFolders::Entry> Find(const std::wstring& folder, const wchar_t* pattern) {
   std::vector<FavouritesFolders::Entry> entries;
-  WIN32_FIND_DATAW found{};
-  const HANDLE search = FindFirstFileW(JoinPath(folder, pattern).c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return entries;
-  do {
-    entries.push_back({found.cFileName, (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
-  } while (FindNextFileW(search, &found));
-  FindClose(search);
+  for (platform::FolderEntry& found : platform::ListFolder(folder, pattern)) {
+    entries.push_back({std::move(found.name), found.directory});
+  }
   return entries;
 }
 

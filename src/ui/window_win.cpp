@@ -345,6 +345,19 @@ void ShowErrorBox(HWND owner, std::wstring_view message) {
 void SetUnattended(bool unattended) { State().unattended = unattended; }
 bool IsUnattended() { return State().unattended; }
 
+void RunPendingMessages() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      return;
+    }
+    if (Window::TranslateShortcut(msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
 void SetHandCursor() {
   HCURSOR hand = LoadCursorW(nullptr, MAKEINTRESOURCEW(32649));  // IDC_HAND: Windows 98 and 2000 on
   SetCursor(hand ? hand : LoadCursorW(nullptr, IDC_ARROW));

@@ -204,6 +204,12 @@ void ShowErrorBox(HWND owner, std::wstring_view message);
 void SetUnattended(bool unattended);
 bool IsUnattended();
 
+// Lets the messages already waiting in this thread's queue run (paints,
+// input, timers, shortcuts), as a command does that must let its window
+// catch up before it goes on; commands that arrive meanwhile are held as
+// usual. A quit request is put back for the message loop.
+void RunPendingMessages();
+
 // The hand cursor of a link label (the arrow on systems that have none).
 void SetHandCursor();
 

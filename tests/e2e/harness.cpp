@@ -488,6 +488,14 @@ class RemotePage {
   wchar_t* text() const { return reinterpret_cast<wchar_t*>(page_ + kTextAt); }
   // Writes the request, sends `msg` with the page's address as LPARAM, and
   // reads the text back if the answer passes `accept`.
+  // Writes the request and sends `msg` with the page's address as LPARAM;
+  // the answer, or -1 when the request could not be written.
+  template <class Request>
+  LRESULT Send(HWND control, UINT msg, WPARAM wp, const Request& request) const {
+    SIZE_T moved = 0;
+    if (!WriteProcessMemory(process_, page_, &request, sizeof request, &moved)) return -1;
+    return e2e::Ask(control, msg, wp, reinterpret_cast<LPARAM>(page_));
+  }
   template <class Request, class Accept>
   std::optional<std::wstring> Ask(HWND control, UINT msg, WPARAM wp, const Request& request, Accept accept) const {
     std::vector<wchar_t> text(kTextChars);
@@ -545,6 +553,15 @@ std::optional<std::vector<std::vector<std::wstring>>> CorvaneProcess::ListCells(
     }
   }
   return cells;
+}
+
+bool CorvaneProcess::SelectListRow(HWND list, int row) const {
+  const RemotePage page(process_.get());
+  if (!page) return false;
+  LVITEMW state{};
+  state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  state.state = LVIS_SELECTED | LVIS_FOCUSED;
+  return page.Send(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), state) == TRUE;
 }
 
 std::optional<DWORD> CorvaneProcess::Close(milliseconds timeout) {

@@ -155,6 +155,9 @@ class CorvaneProcess {
   // The cell texts of a report-style list view of the process, row by row,
   // one text per header column; nullopt when the list cannot be read.
   std::optional<std::vector<std::vector<std::wstring>>> ListCells(HWND list) const;
+  // Selects (and focuses) row `row` of a list view of the process, as a
+  // click would; false when the list does not answer.
+  bool SelectListRow(HWND list, int row) const;
 
   // --- Input ---
   // WM_COMMAND sent and waited for (the handler has run when this returns

@@ -1,0 +1,46 @@
+#include "inventory/app_actions_win.h"
+
+#include <shellapi.h>
+
+#include <vector>
+
+
+namespace corvane::inventory {
+namespace {
+
+class SystemAppActions final : public AppActions {
+ public:
+  void Run(const std::wstring& command_line) override {
+    // As WinExec does: the line names the program and its arguments, and
+    // the call returns once the program has started.
+    std::vector<wchar_t> line(command_line.begin(), command_line.end());
+    line.push_back(L'\0');
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOW;
+    PROCESS_INFORMATION started{};
+    if (CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started)) {
+      CloseHandle(started.hThread);
+      CloseHandle(started.hProcess);
+    }
+  }
+
+  void Open(HWND owner, const std::wstring& target) override {
+    ShellExecuteW(owner, L"open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  }
+
+  bool Confirm(HWND owner, std::wstring_view text) override {
+    return MessageBoxW(owner, std::wstring(text).c_str(), L"Corvane", MB_OKCANCEL | MB_ICONINFORMATION) == IDOK;
+  }
+
+  void Tell(HWND owner, std::wstring_view text, bool failure) override {
+    MessageBoxW(owner, std::wstring(text).c_str(), L"Corvane", MB_OK | (failure ? MB_ICONERROR : 0u));
+  }
+};
+
+}  // namespace
+
+std::unique_ptr<AppActions> MakeSystemAppActions() { return std::make_unique<SystemAppActions>(); }
+
+}  // namespace corvane::inventory

@@ -1,0 +1,32 @@
+// What the installed-applications window asks of the system besides the
+// registry: starting an uninstaller, handing a link, folder or file to the
+// shell, and the message boxes of a removal. Tests give the window their
+// own, so nothing is started and every box is answered.
+#pragma once
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace corvane::inventory {
+
+class AppActions {
+ public:
+  virtual ~AppActions() = default;
+  // Starts the command line, shown, and returns once it has started,
+  // without waiting for it; whether it started is not looked at.
+  virtual void Run(const std::wstring& command_line) = 0;
+  // Hands `target` (a web address, folder or file) to the shell with the
+  // verb "open", shown normally; the shell's answer is not looked at.
+  virtual void Open(HWND owner, const std::wstring& target) = 0;
+  // An information box with OK and Cancel; true for OK.
+  virtual bool Confirm(HWND owner, std::wstring_view text) = 0;
+  // A box with OK alone; `failure` marks it as reporting one.
+  virtual void Tell(HWND owner, std::wstring_view text, bool failure = false) = 0;
+};
+
+// The real ones: CreateProcess, ShellExecute and message boxes.
+std::unique_ptr<AppActions> MakeSystemAppActions();
+
+}  // namespace corvane::inventory

@@ -5,20 +5,20 @@
 // Timed: the registry walk alone (names, every entry opened, then its
 // values read), the reader, the sort by name, and the refresh of the real
 // window, hidden and shown (the shown one painted before the clock stops).
-// Medians and minimums over R rounds after one first round, reported apart.
+// Medians and best runs over R rounds after one warming round.
 //   bench_apps_refresh.exe [R] [N]   (inside a Wine session; see bench/README.md)
 #include <windows.h>
 #include <commctrl.h>
 #include <shlwapi.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "bench_timing_win.h"
 #include "inventory/installed_apps_win.h"
 #include "inventory/uninstall_window_win.h"
 #include "platform/locale_win.h"
@@ -28,28 +28,9 @@
 namespace {
 
 using namespace corvane::inventory;
-using Clock = std::chrono::steady_clock;
 
 const std::wstring kUninstall = std::wstring(kUninstallKey).substr(1);
 constexpr wchar_t kPrefix[] = L"CorvaneBench ";
-
-double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
-
-void Time(const char* what, int rounds, const std::function<void()>& work) {
-  auto t0 = Clock::now();
-  work();
-  const double first = Ms(Clock::now() - t0);
-  std::vector<double> runs;
-  for (int i = 0; i < rounds; ++i) {
-    t0 = Clock::now();
-    work();
-    runs.push_back(Ms(Clock::now() - t0));
-  }
-  std::sort(runs.begin(), runs.end());
-  const std::size_t n = runs.size();
-  const double median = n % 2 ? runs[n / 2] : (runs[n / 2 - 1] + runs[n / 2]) / 2;
-  std::printf("%-36s first %8.2f ms  median %8.2f ms  min %8.2f ms\n", what, first, median, runs.front());
-}
 
 void SetString(HKEY key, const wchar_t* name, const std::wstring& text) {
   RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
@@ -108,6 +89,7 @@ class SeededEntries {
 struct NoActions : AppActions {
   void Run(const std::wstring&) override {}
   void Open(HWND, const std::wstring&) override {}
+  DWORD DeleteEntry(const std::wstring&) override { return ERROR_ACCESS_DENIED; }
   bool Confirm(HWND, std::wstring_view) override { return false; }
   void Tell(HWND, std::wstring_view, bool) override {}
 };
@@ -131,11 +113,11 @@ int main(int argc, char** argv) {
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&icc);
 
-  auto t0 = Clock::now();
+  const double t0 = corvane::bench::NowUs();
   const SeededEntries seeded(entries);
-  std::printf("%d uninstall entries seeded in %.0f ms\n", seeded.made(), Ms(Clock::now() - t0));
+  std::printf("%d uninstall entries seeded in %.0f ms\n", seeded.made(), (corvane::bench::NowUs() - t0) / 1000);
 
-  Time("registry: names + open each entry", rounds, [] {
+  corvane::bench::Report("registry: names + open each entry", rounds, [] {
     corvane::platform::Registry reg(KEY_READ);
     reg.SetRoot(HKEY_LOCAL_MACHINE);
     reg.OpenKeyReadOnly(kUninstall);
@@ -143,11 +125,11 @@ int main(int argc, char** argv) {
     for (const auto& name : names) reg.OpenKeyReadOnly(kUninstall + L"\\" + name);
   });
   std::vector<AppRow> rows;
-  Time("reader (open + 9 values each)", rounds, [&] {
+  corvane::bench::Report("reader (open + 9 values each)", rounds, [&] {
     rows.clear();
     ReadInstalledApps(rows);
   });
-  Time("sort by name (user locale)", rounds, [&] {
+  corvane::bench::Report("sort by name (user locale)", rounds, [&] {
     corvane::ui::ReportList list{{}, rows};
     corvane::ui::SortByCaption(list, &corvane::platform::CompareUserLocale);
   });
@@ -158,9 +140,9 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "the window could not be built\n");
     return 1;
   }
-  Time("window refresh (hidden)", rounds, [&] { window.Refresh1Click(); });
+  corvane::bench::Report("window refresh (hidden)", rounds, [&] { window.Refresh1Click(); });
   ShowWindow(window.hwnd(), SW_SHOWMAXIMIZED);  // refreshes once more, as every showing does
-  Time("window refresh (shown, painted)", rounds, [&] { window.RefreshAndPaint(); });
+  corvane::bench::Report("window refresh (shown, painted)", rounds, [&] { window.RefreshAndPaint(); });
   std::printf("%zu rows listed, status \"%ls\"\n", window.list().rows.size(), window.status().c_str());
   return 0;
 }

@@ -6,9 +6,11 @@
 namespace corvane::platform {
 namespace {
 
-// A value may grow between the size query and the read; after this many
-// rounds something is rewriting it continuously and we give up.
+// A value larger than the buffer is read again at its size; should it grow
+// meanwhile, again. After this many rounds something is rewriting it
+// continuously and we give up.
 constexpr int kReadAttempts = 8;
+constexpr DWORD kFirstReadBytes = 512;  // a path or a name, as most values are
 // Value names may be up to 16383 characters; key names are shorter.
 constexpr DWORD kMaxNameChars = 32768;
 
@@ -163,26 +165,24 @@ bool Registry::QueryInfo(std::wstring_view name, ValueInfo& info) const {
 bool Registry::QueryData(std::wstring_view name, ValueData& data) const {
   if (!key_) return false;
   const std::wstring n(name);
-  DWORD size = 0;
-  LONG rc = ::RegQueryValueExW(key_.get(), n.c_str(), nullptr, &data.type, nullptr, &size);
+  // One call reads most values whole: every registry call is a round trip
+  // to the registry's owner (a server process under Wine), so a list of
+  // thousands of entries pays for each. A larger value is read again at the
+  // size the refused call gave (twice the buffer, should it give none).
+  DWORD size = kFirstReadBytes;
   for (int attempt = 1;; ++attempt) {
-    if (rc == ERROR_FILE_NOT_FOUND) return false;
-    if (rc != ERROR_SUCCESS) Fail("RegQueryValueEx", name, rc);
-    // At least one byte, so the read below never turns into a size query
-    // that "succeeds" without data when the value grew meanwhile.
-    data.bytes.assign(std::max<DWORD>(size, 1), std::byte{0});
-    DWORD got = static_cast<DWORD>(data.bytes.size());
-    rc = ::RegQueryValueExW(key_.get(), n.c_str(), nullptr, &data.type,
-                            reinterpret_cast<BYTE*>(data.bytes.data()), &got);
+    data.bytes.assign(size, std::byte{0});
+    DWORD got = size;
+    const LONG rc = ::RegQueryValueExW(key_.get(), n.c_str(), nullptr, &data.type,
+                                       reinterpret_cast<BYTE*>(data.bytes.data()), &got);
     if (rc == ERROR_SUCCESS) {
       data.bytes.resize(std::min<size_t>(got, data.bytes.size()));
       return true;
     }
-    if (rc == ERROR_MORE_DATA && attempt < kReadAttempts) {  // it grew: size it again
-      size = std::max(got, static_cast<DWORD>(data.bytes.size()) * 2);
-      rc = ERROR_SUCCESS;
-    }
-    // A value deleted meanwhile ends as missing; other errors throw above.
+    // A value deleted meanwhile ends as missing.
+    if (rc == ERROR_FILE_NOT_FOUND) return false;
+    if (rc != ERROR_MORE_DATA || attempt >= kReadAttempts) Fail("RegQueryValueEx", name, rc);
+    size = std::max(got, size * 2);  // it is larger, or grew meanwhile
   }
 }
 

@@ -41,6 +41,9 @@ Bytes Utf16(std::wstring_view text) {
   return out;
 }
 
+constexpr std::size_t kLongTextChars = 700;
+const std::wstring kLongText = std::wstring(kLongTextChars, L'x') + L'\0';
+
 Bytes Le(unsigned long long value, size_t width) {
   Bytes out(width);
   for (size_t i = 0; i < width; ++i) out[i] = static_cast<std::byte>(value >> (8 * i));
@@ -72,6 +75,7 @@ const std::vector<Seed>& Seeds() {
       {L"Multi", REG_MULTI_SZ, Utf16(L"one\0two\0\0"sv)},
       {L"Qword", REG_QWORD, Le(0x0123456789ABCDEFull, 8)},
       {L"Big", REG_BINARY, Bytes(300, std::byte{0x5A})},
+      {L"LongText", REG_SZ, Utf16(kLongText)},
   };
   return seeds;
 }
@@ -136,6 +140,7 @@ TEST_F(RegistryTest, StringsReadUpToTheirFirstZeroAndUnexpanded) {
       {L"Unterminated", L"abc"},
       {L"OddBytes", L"ab"},  // a lone trailing byte is no character
       {L"TwoStrings", L"ab"},
+      {L"LongText", std::wstring(kLongTextChars, L'x')},  // more than one read's buffer
       {L"Missing", L""},
   };
   Registry reg = OpenValues();

@@ -9,17 +9,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <atomic>
 #include <chrono>
 #include <functional>
 #include <memory>
-#include <set>
 #include <stdexcept>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "platform/unique_handle.h"
+#include "ui/shown_boxes_win.h"
 
 namespace corvane::ui {
 namespace {
@@ -98,35 +96,8 @@ void Pump() {
   }
 }
 
-// A message box as another thread sees it, read without sending it anything:
-// its thread is busy in the box's own loop.
-struct ShownBox {
-  std::wstring caption;
-  std::wstring texts;  // its controls' texts, joined with " | "
-};
-
-std::wstring StoredText(HWND wnd) {
-  wchar_t text[512] = {};
-  const int length = InternalGetWindowText(wnd, text, 512);
-  return std::wstring(text, static_cast<std::size_t>(std::max(length, 0)));
-}
-
-BOOL CALLBACK CollectBox(HWND wnd, LPARAM out) {
-  DWORD pid = 0;
-  GetWindowThreadProcessId(wnd, &pid);
-  wchar_t cls[16] = {};
-  GetClassNameW(wnd, cls, 16);
-  if (pid == GetCurrentProcessId() && IsWindowVisible(wnd) && std::wstring(cls) == L"#32770") {
-    reinterpret_cast<std::vector<HWND>*>(out)->push_back(wnd);
-  }
-  return TRUE;
-}
-
-BOOL CALLBACK CollectChildText(HWND wnd, LPARAM out) {
-  const std::wstring text = StoredText(wnd);
-  if (!text.empty()) *reinterpret_cast<std::wstring*>(out) += L" | " + text;
-  return TRUE;
-}
+using test_support::BoxesShownDuring;
+using test_support::ShownBox;
 
 // What a run told the user.
 struct Told {
@@ -151,26 +122,7 @@ Told Watched(bool unattended, const std::function<void()>& action) {
     SetUnattended(true);
   }
 
-  std::atomic<bool> done{false};
-  std::thread watcher([&] {
-    std::set<HWND> recorded;
-    while (!done) {
-      std::vector<HWND> boxes;
-      EnumWindows(CollectBox, reinterpret_cast<LPARAM>(&boxes));
-      for (HWND box : boxes) {
-        if (recorded.insert(box).second) {
-          ShownBox shown{StoredText(box), {}};
-          EnumChildWindows(box, CollectChildText, reinterpret_cast<LPARAM>(&shown.texts));
-          told.boxes.push_back(shown);
-        }
-        PostMessageW(box, WM_COMMAND, IDOK, 0);
-      }
-      std::this_thread::sleep_for(20ms);
-    }
-  });
-  action();
-  done = true;
-  watcher.join();
+  told.boxes = BoxesShownDuring(action);
 
   if (unattended) {
     SetUnattended(false);

@@ -53,7 +53,7 @@ void LayOutPageTop(const ListPage& page, const ListGeometry& g, const std::vecto
   for (std::size_t c = 0; c < n; ++c) {
     const std::wstring& caption = columns[c].caption;
     const int caption_x = x[c] + (x[c + 1] - x[c]) / 2 - width(ListFont::kHeader, caption) / 2;
-    ops.emplace_back(PrintText{ListFont::kHeader, caption_x, t - margin_y, caption,
+    ops.emplace_back(PrintText{FontOf(ListFont::kHeader), caption_x, t - margin_y, caption,
                                PrintRect{x[c] + margin_x, t - margin_y, x[c + 1] - margin_x, t + l - margin_y}});
   }
   const int under_header = t + l - RoundHalfEven(0.05 * g.v);
@@ -63,12 +63,12 @@ void LayOutPageTop(const ListPage& page, const ListGeometry& g, const std::vecto
   date_line.append(date);
   date_line += L" Page: " + std::to_wstring(page_number) + L" / " + std::to_wstring(g.pages);
   const int date_x = page.width - RoundHalfEven(1.5 * g.h) - 2 * (width(ListFont::kDateLine, date_line) / 2);
-  ops.emplace_back(PrintText{ListFont::kDateLine, date_x, RoundHalfEven(0.5 * g.v), std::move(date_line), {}});
+  ops.emplace_back(PrintText{FontOf(ListFont::kDateLine), date_x, RoundHalfEven(0.5 * g.v), std::move(date_line), {}});
 
   const int title_width = width(ListFont::kTitle, title);
   const int centred_end = (page.width + title_width) / 2 + RoundHalfEven(0.75 * g.h);
   const int title_x = date_x < centred_end ? (page.width - title_width) / 2 : RoundHalfEven(3 * g.h);
-  ops.emplace_back(PrintText{ListFont::kTitle, title_x, RoundHalfEven(1.0 * g.v), std::wstring(title), {}});
+  ops.emplace_back(PrintText{FontOf(ListFont::kTitle), title_x, RoundHalfEven(1.0 * g.v), std::wstring(title), {}});
 }
 
 }  // namespace
@@ -102,11 +102,24 @@ std::vector<PrintOp> LayOutListPrint(const ListPage& page, const ReportList& lis
     for (std::size_t c = 0; c < std::min(n, cells.size()); ++c) {
       if (cells[c].empty()) continue;
       const int left = x[c] + margin_x, right = x[c + 1] - margin_x;
-      ops.emplace_back(PrintText{ListFont::kRow, left, y, cells[c], PrintRect{left, y, right, y + l}});
+      ops.emplace_back(PrintText{FontOf(ListFont::kRow), left, y, cells[c], PrintRect{left, y, right, y + l}});
     }
     ++line;
   }
   return ops;
+}
+
+std::vector<std::vector<PrintOp>> SplitPages(const std::vector<PrintOp>& ops) {
+  std::vector<std::vector<PrintOp>> pages;
+  for (const auto& op : ops) {
+    if (std::holds_alternative<PrintNewPage>(op)) {
+      pages.emplace_back();
+    } else {
+      if (pages.empty()) pages.emplace_back();
+      pages.back().push_back(op);
+    }
+  }
+  return pages;
 }
 
 }  // namespace corvane::ui

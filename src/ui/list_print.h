@@ -1,7 +1,8 @@
 // A report-style list printed as a ruled table on landscape pages, laid out
 // as a list of drawing operations in printer pixels. Platform-free: the
-// painter (list_print_win.h) measures the texts, plays the operations on the
-// printer and owns the print job.
+// painter (print_painter_win.h) measures the texts and plays the operations;
+// list_print_win.h runs the print job. The operations serve every printed
+// page of the program (the reports too).
 #pragma once
 #include <cmath>
 #include <functional>
@@ -73,6 +74,16 @@ struct ListGeometry {
 ListGeometry MeasureListPage(const ListPage& page, const std::vector<ReportColumn>& columns, int line_height,
                              std::size_t row_count);
 
+// A font of the drawing operations: face, size in points and weight; the
+// painter makes it at the resolution of the surface it draws on.
+struct PrintFont {
+  std::wstring_view face;  // a name with static storage, as the layouts' own
+  double points = 10;
+  bool bold = false;
+  friend bool operator==(const PrintFont&, const PrintFont&) = default;
+};
+constexpr PrintFont FontOf(ListFont font) { return {kListFontFace, double(StyleOf(font).points), StyleOf(font).bold}; }
+
 struct PrintRect {
   int left, top, right, bottom;
   friend bool operator==(const PrintRect&, const PrintRect&) = default;
@@ -81,7 +92,7 @@ struct PrintRect {
 // Text drawn with its top-left corner at (x, y), cut at the clip rectangle
 // when there is one.
 struct PrintText {
-  ListFont font;
+  PrintFont font;
   int x, y;
   std::wstring text;
   std::optional<PrintRect> clip;
@@ -99,6 +110,10 @@ struct PrintNewPage {
   friend bool operator==(const PrintNewPage&, const PrintNewPage&) = default;
 };
 using PrintOp = std::variant<PrintText, PrintLine, PrintNewPage>;
+
+// The operations split at their new-page operations: one list per page
+// (drawing before the first new page belongs to the first page).
+std::vector<std::vector<PrintOp>> SplitPages(const std::vector<PrintOp>& ops);
 
 // The width of a text in one of the fonts, in printer pixels.
 using ListTextWidth = std::function<int(ListFont, std::wstring_view)>;

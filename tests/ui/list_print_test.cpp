@@ -59,7 +59,7 @@ std::vector<std::vector<PrintOp>> Pages(const std::vector<PrintOp>& ops) {
 std::vector<PrintText> Texts(const std::vector<PrintOp>& page, ListFont font) {
   std::vector<PrintText> texts;
   for (const auto& op : page)
-    if (const auto* t = std::get_if<PrintText>(&op); t && t->font == font) texts.push_back(*t);
+    if (const auto* t = std::get_if<PrintText>(&op); t && t->font == FontOf(font)) texts.push_back(*t);
   return texts;
 }
 std::vector<PrintLine> Lines(const std::vector<PrintOp>& page) {

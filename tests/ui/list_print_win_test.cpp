@@ -18,6 +18,7 @@
 #include "platform/test_printer_win.h"
 #include "platform/unique_handle.h"
 #include "ui/list_print.h"
+#include "ui/print_painter_win.h"
 #include "ui/window_win.h"
 
 namespace corvane::ui {
@@ -57,26 +58,21 @@ class ListPrintWin : public testing::Test {
     return ReadWholeFile(out);
   }
 
-  // Rows per page on this printer's landscape page, measured as a printer
-  // DC made for landscape reports it.
+  // Rows per page on this printer's landscape page, measured as the
+  // printer's context reports it once landscape.
   static int RowsPerPage() {
     platform::Printer& printer = platform::ThePrinter();
     printer.Refresh();
     if (!printer.SelectByName(kTestPrinter)) return 0;
     printer.SetOrientation(platform::PrintOrientation::kLandscape);
     HDC dc = printer.Handle();
-    platform::UniqueFont font(CreateFontW(-MulDiv(10, GetDeviceCaps(dc, LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL,
-                                          FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                                          CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_ROMAN,
-                                          L"Times New Roman"));
-    platform::SelectGuard keep(dc, font.get());
-    SIZE line{};
-    GetTextExtentPoint32W(dc, L"dummy", 5, &line);
+    PrintPainter painter(dc, GetDeviceCaps(dc, LOGPIXELSY));
+    const int line = painter.TextHeight(FontOf(ListFont::kRow), kLineHeightSample);
     const ListPage page{GetDeviceCaps(dc, HORZRES), GetDeviceCaps(dc, VERTRES),
                         GetDeviceCaps(dc, PHYSICALOFFSETX), GetDeviceCaps(dc, PHYSICALOFFSETY)};
     // Landscape Letter: wider than high.
     EXPECT_GT(page.width, page.height);
-    return MeasureListPage(page, {}, line.cy, 0).rows_per_page;
+    return MeasureListPage(page, {}, line, 0).rows_per_page;
   }
 };
 

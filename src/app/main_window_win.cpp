@@ -7,6 +7,8 @@
 
 #include "app/about_box_win.h"
 #include "app/application_win.h"
+#include "app/collectors/os_identity_win.h"
+#include "app/collectors/report_collectors_win.h"
 #include "app/main_window_ids.h"
 #include "app/main_layout.h"
 #include "app/main_menu.h"
@@ -18,6 +20,8 @@
 #include "inventory/startup_window_win.h"
 #include "platform/text_file_win.h"
 #include "report/summary_text.h"
+#include "ui/print_preview_window_win.h"
+#include "platform/locale_win.h"
 #include "platform/clipboard_win.h"
 #include "ui/file_dialog_win.h"
 #include "platform/system_function_win.h"
@@ -38,6 +42,8 @@ const Binding kBindings[] = {
     {kCmdSaveToCsv, nullptr, &MainWindow::Save1Click},
     {kCmdCopyToClipboard, nullptr, &MainWindow::CopytoClipboard1Click},
     {kCmdQuickPrint, nullptr, &MainWindow::QuickPrint1Click},
+    {kCmdPrintFullSpec, nullptr, &MainWindow::Print1Click},
+    {kCmdPrintHardwareSpec, nullptr, &MainWindow::PrintHardwareSpec1Click},
     {kCmdExit, nullptr, &MainWindow::Exit1Click},
     {kCmdMainSystemInfo, nullptr, &MainWindow::Refresh1Click},
     {kCmdPersonalInfo, L"TfrmPersonal", nullptr},
@@ -87,7 +93,12 @@ using SetLayeredFn = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
 }  // namespace
 
 MainWindow::MainWindow(Application& app)
-    : ui::Window(app.theme()), app_(app), version_(ui::kVersion), sheet_(app.theme()) {}
+    : ui::Window(app.theme()),
+      app_(app),
+      version_(ui::kVersion),
+      full_report_(report::FullReportLayout(ui::kWebAddressText)),
+      hardware_report_(report::HardwareReportLayout()),
+      sheet_(app.theme()) {}
 
 bool MainWindow::Build() {
   ui::CreateParams p = DetailParams(L"TForm1", L"Corvane " + version_);
@@ -211,6 +222,30 @@ void MainWindow::QuickPrint1Click() {
     }
   } restore{hwnd(), toolbar_.hwnd()};
   PrintImage(L"Corvane " + version_);
+}
+
+void MainWindow::Print1Click() {
+  Refresh1Click();
+  report::FillFullReport(full_report_, model_);
+  Preview(full_report_);
+}
+
+void MainWindow::PrintHardwareSpec1Click() {
+  Refresh1Click();
+  report::HardwareFacts facts;
+  facts.short_windows = ShortWindowsNameOfThisSystem();  // first, as the sheet's own order has it
+  facts.graphics = GraphicsCollector();
+  facts.hard_disks = HardDisksCollector();
+  report::FillHardwareReport(hardware_report_, model_, facts);
+  Preview(hardware_report_);
+}
+
+void MainWindow::Preview(const report::ReportLayout& layout) {
+  SYSTEMTIME now{};
+  GetLocalTime(&now);
+  ui::PrintPreviewWindow preview(theme(), report::DocumentOf(layout, platform::ShortDateText(now) + L" " +
+                                                                         platform::LongTimeText(now)));
+  preview.ShowModal(hwnd());
 }
 
 void MainWindow::Exit1Click() { Close(); }

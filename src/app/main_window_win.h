@@ -8,6 +8,7 @@
 #include "app/command_line.h"
 #include "app/refresh_pipeline.h"
 #include "report/summary.h"
+#include "report/summary_reports.h"
 #include "ui/sheet_win.h"
 #include "ui/toolbar_win.h"
 #include "ui/window_win.h"
@@ -34,6 +35,10 @@ class MainWindow : public ui::Window, private RefreshView {
   void Save1Click();
   void CopytoClipboard1Click();
   void QuickPrint1Click();
+  // File, "Print Full Spec" and "Print Hardware Spec": the sheet refreshed,
+  // its report filled and previewed until the user closes the preview.
+  void Print1Click();
+  void PrintHardwareSpec1Click();
   void Exit1Click();
   void TransparentBackground1Click();
   void About1Click();
@@ -70,10 +75,14 @@ class MainWindow : public ui::Window, private RefreshView {
   bool CommandAvailable(const CommandBinding& binding) const;
   void Execute(const CommandBinding& binding);
   void PaintBands(HDC dc);
+  void Preview(const report::ReportLayout& layout);
 
   Application& app_;
   std::wstring version_;
   report::SummaryModel model_;
+  // The printed reports: made once, filled for every print.
+  report::ReportLayout full_report_;
+  report::ReportLayout hardware_report_;
   ui::DetailSheet sheet_;
   ui::Toolbar toolbar_;
   std::optional<ui::BusyCursor> busy_;

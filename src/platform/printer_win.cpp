@@ -157,6 +157,11 @@ std::vector<std::byte> Printer::Settings() {
   mode->dmFields |= DM_COPIES | DM_ORIENTATION;
   mode->dmCopies = static_cast<short>(copies_);
   mode->dmOrientation = orientation_ == PrintOrientation::kLandscape ? DMORIENT_LANDSCAPE : DMORIENT_PORTRAIT;
+  if (paper_size_ != 0) {
+    mode->dmFields |= DM_PAPERSIZE;
+    mode->dmFields &= ~static_cast<DWORD>(DM_PAPERLENGTH | DM_PAPERWIDTH);
+    mode->dmPaperSize = paper_size_;
+  }
   return settings;
 }
 
@@ -201,6 +206,12 @@ void Printer::SetOrientation(PrintOrientation orientation) {
   if (printing_) throw PrinterError(kPrintingText);
   orientation_ = orientation;
   dc_.reset();
+}
+
+void Printer::SetPaperSize(short paper_size) {
+  if (printing_) throw PrinterError(kPrintingText);
+  if (paper_size != paper_size_) dc_.reset();
+  paper_size_ = paper_size;
 }
 
 void Printer::BeginDoc(const std::wstring& output) {

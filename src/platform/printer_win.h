@@ -71,12 +71,15 @@ class Printer {
   // without a printer. It stays this object's: never delete it.
   HDC Handle();
 
-  // The next job's document name, copies and orientation.
+  // The next job's document name, copies, orientation and paper.
   std::wstring title;
   int copies() const { return copies_; }
   void SetCopies(int copies);
   PrintOrientation orientation() const { return orientation_; }
   void SetOrientation(PrintOrientation orientation);
+  // The device's paper code (DMPAPER_A4...); 0 keeps the printer's own.
+  short paper_size() const { return paper_size_; }
+  void SetPaperSize(short paper_size);
 
   // A job: BeginDoc starts the document and its first page, NewPage ends
   // a page and starts the next, EndDoc ends the last one and the document,
@@ -108,6 +111,7 @@ class Printer {
   UniqueDc dc_;
   int copies_ = 1;
   PrintOrientation orientation_ = PrintOrientation::kPortrait;
+  short paper_size_ = 0;
   bool printing_ = false;
   int page_number_ = 0;
 };

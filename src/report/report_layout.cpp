@@ -103,4 +103,12 @@ std::vector<ui::PrintOp> RenderReport(const ReportLayout& layout, std::wstring_v
   return ops;
 }
 
+ui::PrintDocument DocumentOf(const ReportLayout& layout, std::wstring now) {
+  constexpr short kDevicePaperA4 = 9, kDevicePaperA5 = 11;
+  const PaperExtent paper = ExtentOf(layout.paper, layout.landscape);
+  return {layout.title, paper.width, paper.height, layout.landscape,
+          layout.paper == PaperSize::kA4 ? kDevicePaperA4 : kDevicePaperA5,
+          [layout, now = std::move(now)](const ui::PrintMeasure& measure) { return RenderReport(layout, now, measure); }};
+}
+
 }  // namespace corvane::report

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "ui/list_print.h"
+#include "ui/print_document.h"
 
 namespace corvane::report {
 
@@ -68,10 +69,7 @@ struct ReportLayout {
 };
 
 // How the surface that will show the texts measures them.
-struct ReportMeasure {
-  std::function<int(const ui::PrintFont&, std::wstring_view)> width;
-  std::function<int(const ui::PrintFont&)> line_height;
-};
+using ReportMeasure = ui::PrintMeasure;
 
 // The text cut into lines no wider than `width` at spaces; a word wider
 // than the line is cut between characters. An empty text is one empty line.
@@ -81,5 +79,9 @@ std::vector<std::wstring> WrapText(std::wstring_view text, int width,
 // The page: one new-page operation, then each band's rules and visible
 // labels at their places on the paper. `now` is what date-time fields show.
 std::vector<ui::PrintOp> RenderReport(const ReportLayout& layout, std::wstring_view now, const ReportMeasure& measure);
+
+// The layout as a document for the preview and the printer, its date-time
+// fields showing `now`.
+ui::PrintDocument DocumentOf(const ReportLayout& layout, std::wstring now);
 
 }  // namespace corvane::report

@@ -67,8 +67,8 @@ ReportLayout FullReportLayout(std::wstring_view web_address) {
   ReportBand& detail = layout.detail_band;
   detail.rules.push_back({0, 4, width});
   for (int n = 1; n <= kRowCount; ++n) {
-    detail.labels.push_back({Numbered("QRDesc", n), 0, RowTop(n), kDescWidth, {kArial, Px(13), true}});
-    ReportLabel info{Numbered("QRInfo", n), kInfoLeft, RowTop(n), kInfoWidth, {kArial, Px(13), true}};
+    detail.labels.push_back({Numbered("QRDesc", n), 0, RowTop(n), kDescWidth, {kArial, Px(13), true}, {}});
+    ReportLabel info{Numbered("QRInfo", n), kInfoLeft, RowTop(n), kInfoWidth, {kArial, Px(13), true}, {}};
     info.word_wrap = true;
     detail.labels.push_back(info);
   }

@@ -115,6 +115,13 @@ using PrintOp = std::variant<PrintText, PrintLine, PrintNewPage>;
 // (drawing before the first new page belongs to the first page).
 std::vector<std::vector<PrintOp>> SplitPages(const std::vector<PrintOp>& ops);
 
+// How the surface that will show a page measures its texts, in its
+// logical units.
+struct PrintMeasure {
+  std::function<int(const PrintFont&, std::wstring_view)> width;
+  std::function<int(const PrintFont&)> line_height;
+};
+
 // The width of a text in one of the fonts, in printer pixels.
 using ListTextWidth = std::function<int(ListFont, std::wstring_view)>;
 

@@ -22,6 +22,7 @@ void PrintReportListOn(platform::Printer& printer, const ReportList& list, std::
                        const std::wstring& output) {
   printer.title.assign(title);
   printer.SetOrientation(platform::PrintOrientation::kLandscape);
+  printer.SetPaperSize(0);  // the paper of the printer's settings, not a report's
   printer.BeginDoc(output);
   try {
     HDC dc = printer.canvas();

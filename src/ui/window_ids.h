@@ -38,6 +38,7 @@ inline constexpr IdRange kBiosInfoWindowIds{12500, 12999};       // TfrmBiosInfo
 inline constexpr IdRange kUsbWindowIds{13000, 13499};            // TfrmUSB
 inline constexpr IdRange kDateTimeWindowIds{13500, 13999};       // TfrmDateTime
 inline constexpr IdRange kSoundWindowIds{14000, 14499};          // TfrmSound
+inline constexpr IdRange kPrintPreviewIds{14500, 14999};         // TfrmPrintPreview
 
 // A window's IDs, checked against its range at compile time.
 template <int N>

@@ -28,6 +28,7 @@ void PrintWindowImage(HWND window, std::wstring_view job_title) {
 
   platform::Printer& printer = platform::ThePrinter();
   printer.title.assign(job_title);
+  printer.SetPaperSize(0);  // the paper of the printer's settings, not a report's
   printer.BeginDoc();
   HDC page = printer.canvas();
   const auto size = ScaleToPrinter(width, height, GetDeviceCaps(screen.get(), LOGPIXELSX),

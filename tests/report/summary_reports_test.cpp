@@ -56,7 +56,9 @@ TEST(FullReport, CarriesEveryRowOfTheSheetRuledAfterRows22And25) {
     EXPECT_EQ(info->text, sheet.Value(n));
     EXPECT_EQ(desc->top, info->top);
     EXPECT_TRUE(desc->font.bold && info->font.bold);
-    if (n > 1) EXPECT_EQ(desc->top - layout.Find("QRDesc" + std::to_string(n - 1))->top, 32);
+    if (n > 1) {
+      EXPECT_EQ(desc->top - layout.Find("QRDesc" + std::to_string(n - 1))->top, 32);
+    }
   }
 
   // The rules of the detail band: across its top, then one between rows
@@ -120,7 +122,9 @@ TEST(HardwareReport, ElevenLinesFromTheirSourcesInOrder) {
     previous_top = caption->top;
     // The captions' right edges line up.
     EXPECT_EQ(caption->align, LabelAlign::kRight);
-    if (caption_right >= 0) EXPECT_EQ(caption->left + caption->width, caption_right);
+    if (caption_right >= 0) {
+      EXPECT_EQ(caption->left + caption->width, caption_right);
+    }
     caption_right = caption->left + caption->width;
   }
   ExpectInsideTheMargins(layout, RenderReport(layout, L"", kMeasure));

@@ -4,6 +4,9 @@
 
 #include <vector>
 
+#include "inventory/installed_apps.h"
+#include "platform/registry_win.h"
+#include "platform/unique_handle.h"
 
 namespace corvane::inventory {
 namespace {
@@ -21,13 +24,23 @@ class SystemAppActions final : public AppActions {
     startup.wShowWindow = SW_SHOW;
     PROCESS_INFORMATION started{};
     if (CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started)) {
-      CloseHandle(started.hThread);
-      CloseHandle(started.hProcess);
+      const platform::UniqueKernelObject thread(started.hThread), process(started.hProcess);
     }
   }
 
   void Open(HWND owner, const std::wstring& target) override {
     ShellExecuteW(owner, L"open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  }
+
+  DWORD DeleteEntry(const std::wstring& subkey) override {
+    platform::Registry uninstall(KEY_READ);
+    uninstall.SetRoot(HKEY_LOCAL_MACHINE);
+    if (!uninstall.OpenKeyReadOnly(kUninstallKey)) return ERROR_FILE_NOT_FOUND;
+    try {
+      return uninstall.DeleteKey(subkey) ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
+    } catch (const platform::RegistryError& e) {
+      return static_cast<DWORD>(e.code());
+    }
   }
 
   bool Confirm(HWND owner, std::wstring_view text) override {

@@ -1,6 +1,6 @@
-// What the installed-applications window asks of the system besides the
-// registry: starting an uninstaller, handing a link, folder or file to the
-// shell, and the message boxes of a removal. Tests give the window their
+// What the installed-applications window asks of the system besides reading
+// the registry: starting an uninstaller, handing a link, folder or file to
+// the shell, removing an entry, and the message boxes of a removal. Tests give the window their
 // own, so nothing is started and every box is answered.
 #pragma once
 #include <windows.h>
@@ -20,13 +20,17 @@ class AppActions {
   // Hands `target` (a web address, folder or file) to the shell with the
   // verb "open", shown normally; the shell's answer is not looked at.
   virtual void Open(HWND owner, const std::wstring& target) = 0;
+  // Deletes the uninstall entry `subkey` with everything below it: 0, or
+  // the system's reason it stayed (the machine's registry refuses a user
+  // without the right to change it).
+  virtual DWORD DeleteEntry(const std::wstring& subkey) = 0;
   // An information box with OK and Cancel; true for OK.
   virtual bool Confirm(HWND owner, std::wstring_view text) = 0;
   // A box with OK alone; `failure` marks it as reporting one.
   virtual void Tell(HWND owner, std::wstring_view text, bool failure = false) = 0;
 };
 
-// The real ones: CreateProcess, ShellExecute and message boxes.
+// The real ones: CreateProcess, ShellExecute, the registry and message boxes.
 std::unique_ptr<AppActions> MakeSystemAppActions();
 
 }  // namespace corvane::inventory

@@ -158,13 +158,7 @@ void UninstallWindow::DeleteEntry1Click() {
   }
   // A key the user may not delete (the machine's registry without
   // administrator rights) is reported as such, never as removed.
-  DWORD failure = ERROR_SUCCESS;
-  try {
-    if (!uninstall.DeleteKey(subkey)) failure = ERROR_FILE_NOT_FOUND;
-  } catch (const platform::RegistryError& e) {
-    failure = static_cast<DWORD>(e.code());
-  }
-  uninstall.CloseKey();
+  const DWORD failure = actions_->DeleteEntry(subkey);
   // The list shows what is left, part of a failed deletion included; the
   // user learns the outcome even when reading the list fails.
   std::exception_ptr refresh_failure;

@@ -77,6 +77,11 @@ struct DcTraits {  // CreateDC / CreateCompatibleDC
   static Handle invalid() noexcept { return nullptr; }
   static void close(Handle h) noexcept { ::DeleteDC(h); }
 };
+struct GlobalMemoryTraits {  // GlobalAlloc, and what common dialogs hand back (hDevMode, hDevNames)
+  using Handle = HGLOBAL;
+  static Handle invalid() noexcept { return nullptr; }
+  static void close(Handle h) noexcept { ::GlobalFree(h); }
+};
 struct WindowTraits {
   using Handle = HWND;
   static Handle invalid() noexcept { return nullptr; }
@@ -114,6 +119,7 @@ using UniqueBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
 using UniquePen = UniqueHandle<GdiObjectTraits<HPEN>>;
 using UniqueBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
 using UniqueDc = UniqueHandle<DcTraits>;
+using UniqueGlobal = UniqueHandle<GlobalMemoryTraits>;
 using UniqueWindow = UniqueHandle<WindowTraits>;
 using UniqueMenu = UniqueHandle<MenuTraits>;
 using UniqueAccel = UniqueHandle<AccelTraits>;

@@ -1,26 +1,17 @@
 #include "ui/list_print_win.h"
 
-#include <commdlg.h>
-
 #include <array>
 #include <string>
 #include <variant>
 
-#include "platform/text_file_win.h"
+#include "platform/failure_text_win.h"
 #include "platform/locale_win.h"
 #include "platform/unique_handle.h"
 #include "ui/list_print.h"
-#include "ui/window_win.h"
+#include "ui/print_dialog_win.h"
 
 namespace corvane::ui {
 namespace {
-
-struct GlobalTraits {
-  using Handle = HGLOBAL;
-  static Handle invalid() noexcept { return nullptr; }
-  static void close(Handle h) noexcept { ::GlobalFree(h); }
-};
-using UniqueGlobal = platform::UniqueHandle<GlobalTraits>;
 
 // The four fonts of a printed list, at the printer's resolution.
 class ListFonts {
@@ -29,9 +20,12 @@ class ListFonts {
     const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
     for (auto font : {ListFont::kTitle, ListFont::kDateLine, ListFont::kHeader, ListFont::kRow}) {
       const ListFontStyle style = StyleOf(font);
-      fonts_[static_cast<std::size_t>(font)].reset(CreateFontW(-MulDiv(style.points, dpi, 72), 0, 0, 0,
-                                                               style.bold ? FW_BOLD : FW_NORMAL, 0, 0, 0,
-                                                               DEFAULT_CHARSET, 0, 0, 0, 0, kListFontFace));
+      // A serif face stands in where Times New Roman is missing.
+      fonts_[static_cast<std::size_t>(font)].reset(
+          CreateFontW(-MulDiv(style.points, dpi, 72), 0, 0, 0, style.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                      DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                      DEFAULT_PITCH | FF_ROMAN, kListFontFace));
+      if (!fonts_[static_cast<std::size_t>(font)]) platform::RaiseLastSystemError();
     }
   }
   HFONT operator[](ListFont font) const { return fonts_[static_cast<std::size_t>(font)].get(); }
@@ -53,22 +47,25 @@ std::wstring Today() {
   return platform::ShortDateText(now);
 }
 
-// Plays the layout; pages are opened by its new-page operations and closed
-// by the next one or the end.
-DWORD Play(HDC dc, const std::vector<PrintOp>& ops, const ListFonts& fonts) {
-  bool page_open = false;
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, RGB(0, 0, 0));
+// Plays the layout on the printer's job: its first page is open already,
+// so the layout's first new page is that one and each later one turns a page.
+void Play(platform::Printer& printer, const std::vector<PrintOp>& ops, const ListFonts& fonts) {
+  HDC dc = printer.canvas();
+  bool first_page = true;
+  // Puts the canvas's own font back before the fonts above go.
+  platform::SelectGuard keep_font(dc, fonts[ListFont::kRow]);
   for (const auto& op : ops) {
     if (std::holds_alternative<PrintNewPage>(op)) {
-      if (page_open && EndPage(dc) <= 0) return GetLastError();
-      if (StartPage(dc) <= 0) return GetLastError();
-      page_open = true;
+      if (!first_page) printer.NewPage();
+      first_page = false;
+      // A new page starts with the device's defaults on some drivers.
+      SetBkMode(dc, TRANSPARENT);
+      SetTextColor(dc, RGB(0, 0, 0));
     } else if (const auto* line = std::get_if<PrintLine>(&op)) {
       MoveToEx(dc, line->x1, line->y1, nullptr);
       LineTo(dc, line->x2, line->y2);
     } else if (const auto* text = std::get_if<PrintText>(&op)) {
-      platform::SelectGuard keep(dc, fonts[text->font]);
+      SelectObject(dc, fonts[text->font]);
       RECT clip{};
       UINT options = 0;
       if (text->clip) {
@@ -79,50 +76,37 @@ DWORD Play(HDC dc, const std::vector<PrintOp>& ops, const ListFonts& fonts) {
                   static_cast<UINT>(text->text.size()), nullptr);
     }
   }
-  if (page_open && EndPage(dc) <= 0) return GetLastError();
-  return ERROR_SUCCESS;
 }
 
 }  // namespace
 
-DWORD PrintReportListOn(HDC printer, const ReportList& list, std::wstring_view title, const wchar_t* output) {
-  const std::wstring name(title);
-  DOCINFOW doc{sizeof doc, name.c_str(), output, nullptr, 0};
-  if (StartDocW(printer, &doc) <= 0) return GetLastError();
-  const ListPage page{GetDeviceCaps(printer, HORZRES), GetDeviceCaps(printer, VERTRES),
-                      GetDeviceCaps(printer, PHYSICALOFFSETX), GetDeviceCaps(printer, PHYSICALOFFSETY)};
-  const ListFonts fonts(printer);
-  const int line_height = Extent(printer, fonts[ListFont::kRow], kLineHeightSample).cy;
-  const auto ops = LayOutListPrint(page, list, title, Today(), line_height,
-                                   [&](ListFont font, std::wstring_view text) {
-                                     return static_cast<int>(Extent(printer, fonts[font], text).cx);
-                                   });
-  const DWORD error = Play(printer, ops, fonts);
-  if (error != ERROR_SUCCESS) {
-    AbortDoc(printer);
-    return error;
+void PrintReportListOn(platform::Printer& printer, const ReportList& list, std::wstring_view title,
+                       const std::wstring& output) {
+  printer.title.assign(title);
+  printer.SetOrientation(platform::PrintOrientation::kLandscape);
+  printer.BeginDoc(output);
+  try {
+    HDC dc = printer.canvas();
+    const ListPage page{GetDeviceCaps(dc, HORZRES), GetDeviceCaps(dc, VERTRES), GetDeviceCaps(dc, PHYSICALOFFSETX),
+                        GetDeviceCaps(dc, PHYSICALOFFSETY)};
+    const ListFonts fonts(dc);
+    const int line_height = Extent(dc, fonts[ListFont::kRow], kLineHeightSample).cy;
+    const auto ops = LayOutListPrint(page, list, title, Today(), line_height,
+                                     [&](ListFont font, std::wstring_view text) {
+                                       return static_cast<int>(Extent(dc, fonts[font], text).cx);
+                                     });
+    Play(printer, ops, fonts);
+    printer.EndDoc();
+  } catch (...) {
+    printer.Abort();
+    throw;
   }
-  return EndDoc(printer) > 0 ? ERROR_SUCCESS : GetLastError();
 }
 
 void PrintReportList(HWND owner, const ReportList& list, std::wstring_view title) {
-  PRINTDLGW dialog{};
-  dialog.lStructSize = sizeof dialog;
-  dialog.hwndOwner = owner;
-  dialog.Flags = PD_RETURNDC | PD_USEDEVMODECOPIESANDCOLLATE | PD_NOSELECTION | PD_NOPAGENUMS;
-  dialog.nCopies = 1;
-  if (!PrintDlgW(&dialog)) return;  // cancelled, or no printer (the dialog said so)
-  UniqueGlobal mode(dialog.hDevMode), names(dialog.hDevNames);
-  platform::UniqueDc printer(dialog.hDC);
-  // Landscape, with the copies the user chose, on the chosen printer.
-  if (auto* devmode = static_cast<DEVMODEW*>(GlobalLock(mode.get()))) {
-    devmode->dmFields |= DM_ORIENTATION;
-    devmode->dmOrientation = DMORIENT_LANDSCAPE;
-    ResetDCW(printer.get(), devmode);
-    GlobalUnlock(mode.get());
-  }
-  const DWORD error = PrintReportListOn(printer.get(), list, title);
-  if (error != ERROR_SUCCESS && error != ERROR_CANCELLED) ShowErrorBox(owner, platform::SystemMessage(error));
+  platform::Printer& printer = platform::ThePrinter();
+  if (!RunPrintDialog(owner, printer)) return;  // cancelled, or no printer (the dialog said so)
+  PrintReportListOn(printer, list, title);
 }
 
 }  // namespace corvane::ui

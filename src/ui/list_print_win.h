@@ -1,23 +1,26 @@
 // Prints a report list as a ruled table: the print dialog, then the layout of
-// list_print.h played on the chosen printer.
+// list_print.h played on the application's printer.
 #pragma once
 #include <windows.h>
 
+#include <string>
 #include <string_view>
 
+#include "platform/printer_win.h"
 #include "ui/report_list.h"
 
 namespace corvane::ui {
 
 // Asks for a printer and the number of copies, then prints the list under
 // the title on landscape pages. Cancelling prints nothing; a failure of the
-// printer is shown in the standard error box.
+// printer is raised to the command that asked.
 void PrintReportList(HWND owner, const ReportList& list, std::wstring_view title);
 
-// The same job on a printer device context the caller made (the dialog's,
-// or a test printer's): the document named `title`, written to `output`
-// when one is given. Returns 0 or the Win32 error of the step that failed.
-DWORD PrintReportListOn(HDC printer, const ReportList& list, std::wstring_view title,
-                        const wchar_t* output = nullptr);
+// The same job on the printer as it is chosen now (printer and copies),
+// without the dialog: the document named `title`, written to `output`
+// instead of the printer's port when one is given. Throws the printer's
+// failures; the job is then dropped.
+void PrintReportListOn(platform::Printer& printer, const ReportList& list, std::wstring_view title,
+                       const std::wstring& output = {});
 
 }  // namespace corvane::ui

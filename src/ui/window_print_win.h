@@ -1,11 +1,13 @@
 #pragma once
 #include <windows.h>
 
+#include <string_view>
+
 namespace corvane::ui {
 
-// Prints an image of the window's client area as one page on the default
-// printer, at the page's top left corner and at its on-screen size. Returns
-// 0 or the Win32 error of the step that failed.
-DWORD PrintWindowImage(HWND window, const wchar_t* job_title);
+// Prints an image of the window's client area as one page on the
+// application's printer, at the page's top left corner and at its on-screen
+// size. Throws the printer's failures (no printer among them).
+void PrintWindowImage(HWND window, std::wstring_view job_title);
 
 }  // namespace corvane::ui

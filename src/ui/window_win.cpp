@@ -246,8 +246,7 @@ void Window::DispatchCommand(int id, int code, HWND control) {
 }
 
 void Window::PrintImage(std::wstring_view job_title) {
-  const DWORD error = PrintWindowImage(hwnd_, std::wstring(job_title).c_str());
-  if (error != ERROR_SUCCESS) ShowErrorBox(hwnd_, platform::SystemMessage(error));
+  PrintWindowImage(hwnd_, job_title);
 }
 
 HBRUSH Window::OnControlColour(HDC dc, HWND control) {

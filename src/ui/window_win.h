@@ -134,7 +134,8 @@ class Window {
   // Runs the table's command `id` as its menu item would (held while another runs).
   void RunCommand(int id) { DispatchCommand(id, 0, nullptr); }
 
-  // Prints an image of the window on the default printer; a failure is shown.
+  // Prints an image of the window on the application's printer; a failure
+  // goes on to the command that asked, which shows it.
   void PrintImage(std::wstring_view job_title);
   // Asks the window to close, as its close box does.
   void Close() { SendMessageW(hwnd_, WM_CLOSE, 0, 0); }

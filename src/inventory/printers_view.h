@@ -57,7 +57,7 @@ inline constexpr int kPaperBinLines = 4;
 // The window's rows, under the headings "Item" and "Details", in screen
 // order; the first one's value is the drop-down list.
 inline constexpr ui::SheetField<PrintersModel> kPrintersFields[] = {
-    {L"Printers", L"Printers", printers_ids::kIdPrinterList, nullptr},
+    {L"Printers", L"Printers", printers_ids::kIdPrinters, nullptr},
     {L"Printer Driver Directory", L"DriverDirectory", printers_ids::kIdDriverDirectory,
      [](const PrintersModel& m) { return m.driver_directory; }},
     {L"Current Status", L"Status", printers_ids::kIdStatus, [](const PrintersModel& m) { return m.status; }},

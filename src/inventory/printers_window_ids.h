@@ -13,7 +13,7 @@ enum : int {
   kCmdRefresh = kFirst,  // View, Refresh
   // Controls: the sheet and its value cells (each label cell is its value's ID + 50)
   kIdSheet = kFirst + 10,
-  kIdPrinterList,       // "Printers" (the drop-down list)
+  kIdPrinterList,       // combobox1, in place of the "Printers" row's value
   kIdDriverDirectory,   // "Printer Driver Directory"
   kIdStatus,            // "Current Status"
   kIdTechnology,        // "Technology"
@@ -34,8 +34,9 @@ enum : int {
   kIdPaperBins,         // "Paper Bins" (a list box)
   kIdPort,              // "Port"
   kIdLinkLabel = kFirst + 100,
+  kIdPrinters = kFirst + 110,  // the "Printers" row's value cell, hidden under combobox1
 };
 
-static_assert(ui::AllIn(ui::kPrintersWindowIds, {kCmdRefresh, kIdPort + 50, kIdLinkLabel}));
+static_assert(ui::AllIn(ui::kPrintersWindowIds, {kCmdRefresh, kIdPort + 50, kIdLinkLabel, kIdPrinters + 50}));
 
 }  // namespace corvane::inventory::printers_ids

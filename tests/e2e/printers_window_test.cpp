@@ -64,7 +64,7 @@ TEST_F(PrintersWindow, OpensFromTheMainWindowWithTheFirstPrinterShown) {
     int id;
     const wchar_t* label;
   } labels[] = {
-      {kIdPrinterList, L"Printers"},         {kIdDriverDirectory, L"Printer Driver Directory"},
+      {kIdPrinters, L"Printers"},            {kIdDriverDirectory, L"Printer Driver Directory"},
       {kIdStatus, L"Current Status"},        {kIdTechnology, L"Technology"},
       {kIdOrientation, L"Current Orientation"}, {kIdPageHeight, L"Page Height"},
       {kIdPageWidth, L"Page Width"},         {kIdPhysicalWidth, L"Physical Width"},

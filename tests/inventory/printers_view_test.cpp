@@ -22,6 +22,11 @@ TEST(PrintersView, RowsInScreenOrder) {
   EXPECT_EQ(labels, expected);
   EXPECT_EQ(kPrintersFields[0].value, nullptr) << "the drop-down list has no text of its own";
   EXPECT_EQ(kPrintersFields[18].cell, ui::SheetCell::kList);
+  // The drop-down list takes its own ID: a cell under the same one would hide it from a look-up.
+  for (const auto& field : kPrintersFields) {
+    EXPECT_NE(field.id, printers_ids::kIdPrinterList) << testing::PrintToString(std::wstring(field.label));
+    EXPECT_NE(field.id + 50, printers_ids::kIdPrinterList) << "its label cell";
+  }
 }
 
 TEST(PrintersView, TechnologyWordsInCapitals) {

@@ -58,10 +58,12 @@ void PrintersWindow::OnResize(int width, int height) {
 }
 
 LRESULT PrintersWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
-  // FormShow: every showing by a ShowWindow call reads the printers again.
-  if (msg == WM_SHOWWINDOW && wp && lp == 0) RunCommand(kCmdRefresh);
+  // Shown by a ShowWindow call: read before it first paints.
+  if (msg == WM_SHOWWINDOW && wp && lp == 0) FormShow();
   return ui::Window::OnMessage(msg, wp, lp);
 }
+
+void PrintersWindow::FormShow() { RunCommand(kCmdRefresh); }
 
 void PrintersWindow::Refresh1Click() {
   // What was read before a failure is shown; the failure goes on to the

@@ -15,6 +15,8 @@ class PrintersWindow : public ui::Window {
  public:
   explicit PrintersWindow(const ui::Theme& theme);
 
+  // Every showing: runs Refresh1Click.
+  void FormShow();
   // View, Refresh (and every showing): reads the printer list afresh and
   // shows the first printer. Without any printer the printer object's error
   // goes on to the standard error box and the rows stay empty.

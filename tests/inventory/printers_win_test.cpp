@@ -62,8 +62,12 @@ class PrintersWin : public testing::Test {
     install_error_ = test_support::InstallTestPrinter(kTestPrinter, true);
     if (install_error_ == ERROR_SUCCESS) install_error_ = test_support::InstallTestPrinter(kSecondPrinter, false);
     platform::ThePrinter().Refresh();
+    orientation_ = platform::ThePrinter().orientation();
   }
-  static void TearDownTestSuite() { RemovePrinters(); }
+  static void TearDownTestSuite() {
+    platform::ThePrinter().SetOrientation(orientation_);
+    RemovePrinters();
+  }
 
  protected:
   void SetUp() override { ASSERT_EQ(install_error_, static_cast<DWORD>(ERROR_SUCCESS)) << "installing the printers"; }
@@ -74,6 +78,7 @@ class PrintersWin : public testing::Test {
   }
 
   static inline DWORD install_error_ = ERROR_SUCCESS;
+  static inline platform::PrintOrientation orientation_ = platform::PrintOrientation::kPortrait;
 };
 
 TEST_F(PrintersWin, RefreshListsThePrintersAndShowsTheFirst) {
@@ -89,45 +94,64 @@ TEST_F(PrintersWin, RefreshListsThePrintersAndShowsTheFirst) {
   EXPECT_NE(model.driver_directory, L"old");
 }
 
+// The program's printer keeps its orientation from whatever printed last;
+// the rows follow it, the page sizes turning with the paper.
 TEST_F(PrintersWin, TheTestPrinterRowsInScreenOrder) {
-  PrintersModel model;
-  ReadPrinters(model);
-  model.selected = EntryOf(model, kTestPrinter);
-  ASSERT_GE(model.selected, 0);
-  ReadSelectedPrinter(model);
-  const std::wstring port = platform::ThePrinter().GetNames().port;
-  EXPECT_NE(port.find(L"port.ps"), std::wstring::npos) << testing::PrintToString(port);
-  std::vector<std::wstring> texts = ui::SheetTexts<PrintersModel>(kPrintersFields, model);
-  // The number of fonts is the driver's built-in fonts, which its version decides.
-  EXPECT_GT(_wtoi(texts[16].c_str()), 0) << testing::PrintToString(texts[16]);
-  texts[16] = L"fonts";
-  // Letter paper at 300 dpi with the description's imageable area, as Wine's
-  // PostScript driver reports it; the description's two input slots follow
-  // the driver's own automatic one.
-  const std::vector<std::wstring> expected = {
-      L"",
-      model.driver_directory,
-      L"IDLE",
-      L"RASTER PRINTER",
-      L"PORTRAIT",
-      L"254 mm  /  3000 pixels",
-      L"203 mm  /  2400 pixels",
-      L"2550 ",
-      L"3300 ",
-      L"Printer " + model.entries[static_cast<size_t>(model.selected)] + L" does support Postscript",
-      L"300 DPI",
-      L"300 DPI",
-      L"32",
-      L"0",
-      L"-1",
-      L"10",
-      L"fonts",
-      L"-1",
-      L"Automatically Select\r\nUpper Tray\r\nLower Tray",
-      port,
+  const struct {
+    platform::PrintOrientation orientation;
+    const wchar_t* text;
+    const wchar_t* page_height;
+    const wchar_t* page_width;
+    const wchar_t* physical_width;
+    const wchar_t* physical_height;
+  } cases[] = {
+      {platform::PrintOrientation::kPortrait, L"PORTRAIT", L"254 mm  /  3000 pixels", L"203 mm  /  2400 pixels",
+       L"2550 ", L"3300 "},
+      {platform::PrintOrientation::kLandscape, L"LANDSCAPE", L"203 mm  /  2400 pixels", L"254 mm  /  3000 pixels",
+       L"3300 ", L"2550 "},
   };
-  EXPECT_EQ(texts, expected);
-  EXPECT_EQ(model.bin_numbers, (std::vector<std::uint16_t>{15, 256, 257}));
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(std::wstring(c.text)));
+    platform::ThePrinter().SetOrientation(c.orientation);
+    PrintersModel model;
+    ReadPrinters(model);
+    model.selected = EntryOf(model, kTestPrinter);
+    ASSERT_GE(model.selected, 0);
+    ReadSelectedPrinter(model);
+    const std::wstring port = platform::ThePrinter().GetNames().port;
+    EXPECT_NE(port.find(L"port.ps"), std::wstring::npos) << testing::PrintToString(port);
+    std::vector<std::wstring> texts = ui::SheetTexts<PrintersModel>(kPrintersFields, model);
+    // The number of fonts is the driver's built-in fonts, which its version decides.
+    EXPECT_GT(_wtoi(texts[16].c_str()), 0) << testing::PrintToString(texts[16]);
+    texts[16] = L"fonts";
+    // Letter paper at 300 dpi with the description's imageable area, as
+    // Wine's PostScript driver reports it; the description's two input
+    // slots follow the driver's own automatic one.
+    const std::vector<std::wstring> expected = {
+        L"",
+        model.driver_directory,
+        L"IDLE",
+        L"RASTER PRINTER",
+        c.text,
+        c.page_height,
+        c.page_width,
+        c.physical_width,
+        c.physical_height,
+        L"Printer " + model.entries[static_cast<size_t>(model.selected)] + L" does support Postscript",
+        L"300 DPI",
+        L"300 DPI",
+        L"32",
+        L"0",
+        L"-1",
+        L"10",
+        L"fonts",
+        L"-1",
+        L"Automatically Select\r\nUpper Tray\r\nLower Tray",
+        port,
+    };
+    EXPECT_EQ(texts, expected);
+    EXPECT_EQ(model.bin_numbers, (std::vector<std::uint16_t>{15, 256, 257}));
+  }
 }
 
 TEST_F(PrintersWin, ChoosingAnotherPrinterReadsEveryRowAndChoosesItForTheProgram) {

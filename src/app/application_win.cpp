@@ -12,6 +12,7 @@
 #include "cpu/meters_window_win.h"
 #include "inventory/bios_info_window_win.h"
 #include "inventory/devices_window_win.h"
+#include "inventory/printers_window_win.h"
 #include "inventory/services_window_win.h"
 #include "inventory/startup_window_win.h"
 #include "inventory/uninstall_window_win.h"
@@ -73,6 +74,7 @@ const ListedWindow kCreationList[] = {
     {L"TfrmNetworkAdapters", &Make<network::NetworkAdaptersWindow>},
     {L"TfrmComputers", &Make<network::ComputersWindow>},
     {L"TfrmInternet", &Make<network::InternetWindow>},
+    {L"TfrmPrinters", &Make<inventory::PrintersWindow>},
     // Binds its service-manager functions as it is made.
     {L"TfrmServices", &Make<inventory::ServicesWindow>},
     {L"TfrmBiosInfo", &Make<inventory::BiosInfoWindow>},

@@ -119,4 +119,25 @@ class Printer {
 // The program's one printer object.
 Printer& ThePrinter();
 
+// Puts the printer's orientation and paper back as they were when it was
+// made: a job that needs its own (a landscape list, an A5 sheet) leaves the
+// next one the user's settings. Made and ended outside the job.
+class KeepPrinterSettings {
+ public:
+  explicit KeepPrinterSettings(Printer& printer)
+      : printer_(printer), orientation_(printer.orientation()), paper_size_(printer.paper_size()) {}
+  KeepPrinterSettings(const KeepPrinterSettings&) = delete;
+  KeepPrinterSettings& operator=(const KeepPrinterSettings&) = delete;
+  ~KeepPrinterSettings() {
+    if (printer_.printing()) return;  // never: the job has ended or been dropped by now
+    printer_.SetOrientation(orientation_);
+    printer_.SetPaperSize(paper_size_);
+  }
+
+ private:
+  Printer& printer_;
+  PrintOrientation orientation_;
+  short paper_size_;
+};
+
 }  // namespace corvane::platform

@@ -20,6 +20,7 @@ std::wstring Today() {
 
 void PrintReportListOn(platform::Printer& printer, const ReportList& list, std::wstring_view title,
                        const std::wstring& output) {
+  const platform::KeepPrinterSettings keep(printer);
   printer.title.assign(title);
   printer.SetOrientation(platform::PrintOrientation::kLandscape);
   printer.SetPaperSize(0);  // the paper of the printer's settings, not a report's

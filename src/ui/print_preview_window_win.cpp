@@ -82,6 +82,7 @@ void PaintPage(HDC dc, const std::vector<std::vector<PrintOp>>& pages, std::size
 }
 
 void PrintDocumentOn(platform::Printer& printer, const PrintDocument& document, const std::wstring& output) {
+  const platform::KeepPrinterSettings keep(printer);
   printer.title = document.title;
   printer.SetOrientation(document.landscape ? platform::PrintOrientation::kLandscape
                                             : platform::PrintOrientation::kPortrait);

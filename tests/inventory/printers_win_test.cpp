@@ -94,8 +94,8 @@ TEST_F(PrintersWin, RefreshListsThePrintersAndShowsTheFirst) {
   EXPECT_NE(model.driver_directory, L"old");
 }
 
-// The program's printer keeps its orientation from whatever printed last;
-// the rows follow it, the page sizes turning with the paper.
+// The rows follow the orientation of the program's printer (the print
+// dialog sets it), the page sizes turning with the paper.
 TEST_F(PrintersWin, TheTestPrinterRowsInScreenOrder) {
   const struct {
     platform::PrintOrientation orientation;

@@ -55,6 +55,7 @@ class ListPrintWin : public testing::Test {
     printer.SetCopies(copies);
     PrintReportListOn(printer, list, title, out);
     EXPECT_FALSE(printer.printing());
+    EXPECT_EQ(printer.orientation(), platform::PrintOrientation::kPortrait) << "the landscape was the list's own";
     return ReadWholeFile(out);
   }
 
@@ -72,7 +73,9 @@ class ListPrintWin : public testing::Test {
                         GetDeviceCaps(dc, PHYSICALOFFSETX), GetDeviceCaps(dc, PHYSICALOFFSETY)};
     // Landscape Letter: wider than high.
     EXPECT_GT(page.width, page.height);
-    return MeasureListPage(page, {}, line, 0).rows_per_page;
+    const int rows = MeasureListPage(page, {}, line, 0).rows_per_page;
+    printer.SetOrientation(platform::PrintOrientation::kPortrait);
+    return rows;
   }
 };
 

@@ -11,11 +11,13 @@
 #include <string>
 #include <vector>
 
+#include "platform/com_win.h"
 #include "platform/locale_win.h"
 #include "platform/printer_win.h"
 #include "platform/seeded_value_win.h"
 #include "platform/test_printer_win.h"
 #include "platform/unique_handle.h"
+#include "platform/wmi_win.h"
 
 namespace corvane::inventory {
 namespace {
@@ -51,7 +53,9 @@ class AbsentValue {
     if (RegQueryValueExW(key_.get(), name, nullptr, &type_, nullptr, &size) != ERROR_SUCCESS) return;
     data_.resize(size);
     had_ = RegQueryValueExW(key_.get(), name, nullptr, &type_, data_.data(), &size) == ERROR_SUCCESS;
-    if (had_) EXPECT_EQ(RegDeleteValueW(key_.get(), name), ERROR_SUCCESS);
+    if (had_) {
+      EXPECT_EQ(RegDeleteValueW(key_.get(), name), ERROR_SUCCESS);
+    }
   }
   AbsentValue(const AbsentValue&) = delete;
   AbsentValue& operator=(const AbsentValue&) = delete;
@@ -112,6 +116,7 @@ class PersonalReadersWin : public testing::Test {
     while (!seeded_.empty()) seeded_.pop_back();  // the last seeded first
   }
 
+  platform::ComApartment com_;  // the system serial comes from WMI
   std::vector<std::unique_ptr<SeededValue>> seeded_;
 };
 
@@ -127,7 +132,7 @@ TEST_F(PersonalReadersWin, FillsEveryRowFromItsSource) {
   EXPECT_EQ(model.current_build_number, L"7601");
   EXPECT_EQ(model.product_id, L"55274-640-1234567-23456");
   EXPECT_NE(model.hd_serial, L"old");
-  EXPECT_NE(model.system_serial, L"old");
+  EXPECT_EQ(model.system_serial, platform::WmiQueryProperty(L".", L"Win32_BIOS", L"SerialNumber"));
   EXPECT_NE(model.default_printer, L"old");
   EXPECT_EQ(model.system_root, L"C:\\windows");
   EXPECT_EQ(model.cd_key, kProductIdKey);

@@ -178,6 +178,15 @@ TEST_F(Exports, HtmlPageHoldsTheRefreshedSheet) {
   EXPECT_EQ(lines[0], L"<html>");
   // The personal-information window has not been refreshed: no owner.
   EXPECT_EQ(lines[4], L"<title>Corvane for PC:</title>");
+  // Today in the short date format, one space, then the time.
+  SYSTEMTIME today{};
+  GetLocalTime(&today);
+  wchar_t date[64] = {};
+  GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &today, nullptr, date, 64);
+  const std::wstring heading = L"<h1 align=\"center\"><span style=\"font-weight: 400\"><font face=\"Georgia\">Corvane"
+                               L"</font><small>---" + std::wstring(date) + L" ";
+  EXPECT_EQ(lines[7].rfind(heading, 0), 0u) << testing::PrintToString(lines[7]);
+  EXPECT_EQ(lines[7].substr(lines[7].size() - 20), L"</small></span></h1>");
   EXPECT_EQ(Count(page, L"<table "), 28u);
   EXPECT_NE(page.find(L"<b>Manufacturer</b></td>"), std::wstring::npos);
   EXPECT_NE(page.find(L"<b>The Wine Project</b></td>"), std::wstring::npos) << "the sheet was refreshed first";

@@ -12,6 +12,7 @@
 #include "cpu/meters_window_win.h"
 #include "inventory/bios_info_window_win.h"
 #include "inventory/devices_window_win.h"
+#include "inventory/personal_window_win.h"
 #include "inventory/printers_window_win.h"
 #include "inventory/services_window_win.h"
 #include "inventory/startup_window_win.h"
@@ -60,6 +61,7 @@ std::unique_ptr<ui::Window> Make(Application& app) {
 
 const ListedWindow kCreationList[] = {
     {L"TForm1", [](Application& app) -> std::unique_ptr<ui::Window> { return std::make_unique<MainWindow>(app); }},
+    {L"TfrmPersonal", &Make<inventory::PersonalWindow>},
     {L"TfrmMemory", &Make<memory_display_time::MemoryWindow>},
     {L"TfrmDisplay", &MakeWithFinder<memory_display_time::DisplayWindow>},
     {L"TfrmDisk", &MakeWithFinder<storage::DiskWindow>},

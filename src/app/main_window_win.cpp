@@ -15,10 +15,12 @@
 #include "ui/product.h"
 #include "cpu/cpu_window_win.h"
 #include "cpu/meters_window_win.h"
+#include "inventory/personal_window_win.h"
 #include "inventory/sound_readers_win.h"
 #include "inventory/sound_window_win.h"
 #include "inventory/startup_window_win.h"
 #include "platform/text_file_win.h"
+#include "report/html_export.h"
 #include "report/summary_text.h"
 #include "ui/print_preview_window_win.h"
 #include "platform/locale_win.h"
@@ -40,13 +42,14 @@ using Binding = MainWindow::CommandBinding;
 // while the program has that window.
 const Binding kBindings[] = {
     {kCmdSaveToCsv, nullptr, &MainWindow::Save1Click},
+    {kCmdExportHtml, nullptr, &MainWindow::ExporttoHTML1Click},
     {kCmdCopyToClipboard, nullptr, &MainWindow::CopytoClipboard1Click},
     {kCmdQuickPrint, nullptr, &MainWindow::QuickPrint1Click},
     {kCmdPrintFullSpec, nullptr, &MainWindow::Print1Click},
     {kCmdPrintHardwareSpec, nullptr, &MainWindow::PrintHardwareSpec1Click},
     {kCmdExit, nullptr, &MainWindow::Exit1Click},
     {kCmdMainSystemInfo, nullptr, &MainWindow::Refresh1Click},
-    {kCmdPersonalInfo, L"TfrmPersonal", nullptr},
+    {kCmdPersonalInfo, L"TfrmPersonal", &MainWindow::PersonalInfo1Click},
     {kCmdMemoryInfo, L"TfrmMemory", nullptr},
     {kCmdDisplayInfo, L"TfrmDisplay", nullptr},
     {kCmdDiskInfo, L"TfrmDisk", nullptr},
@@ -196,6 +199,22 @@ void MainWindow::Save1Click() {
   if (error != ERROR_SUCCESS) ui::ShowErrorBox(hwnd(), platform::SystemMessage(error));
 }
 
+void MainWindow::ExporttoHTML1Click() {
+  Refresh1Click();
+  const auto choice = ui::AskSaveFile(hwnd(), L"HTML|*.htm", L"htm");
+  if (!choice) return;
+  std::wstring owner;
+  if (auto* personal = dynamic_cast<inventory::PersonalWindow*>(app_.FindWindow(L"TfrmPersonal"))) {
+    owner = personal->model().registered_owner;
+  }
+  SYSTEMTIME now{};
+  GetLocalTime(&now);
+  const std::wstring date_time = platform::ShortDateText(now) + L" " + platform::LongTimeText(now);
+  const DWORD error = platform::ReplaceFileWithAnsiText(
+      choice->path, report::JoinCrLf(report::HtmlExportLines(model_, owner, date_time)));
+  if (error != ERROR_SUCCESS) ui::ShowErrorBox(hwnd(), platform::SystemMessage(error));
+}
+
 void MainWindow::CopytoClipboard1Click() {
   Refresh1Click();
   if (!platform::SetClipboardText(hwnd(), report::JoinCrLf(report::SummaryLines(model_, report::LineFormat::Clipboard)))) {
@@ -298,6 +317,12 @@ void MainWindow::CPUMeters1Click() {
 void MainWindow::Startup1Click() {
   if (auto* startup = dynamic_cast<inventory::StartupWindow*>(app_.FindWindow(L"TfrmStartup"))) {
     startup->ShowAndRefresh();
+  }
+}
+
+void MainWindow::PersonalInfo1Click() {
+  if (auto* personal = dynamic_cast<inventory::PersonalWindow*>(app_.FindWindow(L"TfrmPersonal"))) {
+    personal->RefreshAndShow();
   }
 }
 

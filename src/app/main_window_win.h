@@ -33,6 +33,10 @@ class MainWindow : public ui::Window, private RefreshView {
 
   // Commands of the menus and toolbar.
   void Save1Click();
+  // File, Export to HTML: refreshes the sheet, asks for the file and writes
+  // the summary as a web page titled with the registered owner that the
+  // personal-information window last showed.
+  void ExporttoHTML1Click();
   void CopytoClipboard1Click();
   void QuickPrint1Click();
   // File, "Print Full Spec" and "Print Hardware Spec": the sheet refreshed,
@@ -47,6 +51,8 @@ class MainWindow : public ui::Window, private RefreshView {
   void CPUMeters1Click();
   // View, Startup: shows the startup window, then refreshes it.
   void Startup1Click();
+  // View, Personal Info (F6): refreshes the personal-information window, then shows it.
+  void PersonalInfo1Click();
   void WebPage1Click();
 
   const report::SummaryModel& sheet() const { return model_; }

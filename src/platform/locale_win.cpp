@@ -31,6 +31,16 @@ std::wstring ReadThousandsSeparator() {
   return sep.empty() ? L"," : sep;
 }
 
+std::wstring ReadDateSeparator() {
+  std::wstring sep = LocaleText(LOCALE_SDATE);
+  return sep.empty() ? L"/" : sep;
+}
+
+std::wstring ReadTimeSeparator() {
+  std::wstring sep = LocaleText(LOCALE_STIME);
+  return sep.empty() ? L":" : sep;
+}
+
 std::array<std::wstring, 12> ReadLongMonthNames() {
   static constexpr const wchar_t* kEnglish[12] = {L"January", L"February", L"March",     L"April",
                                                   L"May",     L"June",     L"July",      L"August",

@@ -13,6 +13,11 @@ std::wstring ReadDecimalSeparator();
 // The user's digit-grouping symbol ("," when the locale gives none).
 std::wstring ReadThousandsSeparator();
 
+// The user's date separator ("/" when the locale gives none) and time
+// separator (":" when it gives none), for dates written with a fixed pattern.
+std::wstring ReadDateSeparator();
+std::wstring ReadTimeSeparator();
+
 // The user's long month names, January first; a name the locale cannot
 // give is its English name.
 std::array<std::wstring, 12> ReadLongMonthNames();

@@ -9,6 +9,8 @@
 #include "report/summary.h"
 #include "e2e/harness.h"
 #include "e2e/sheet_checks.h"
+#include "inventory/personal_window_ids.h"
+#include "platform/seeded_value_win.h"
 
 namespace corvane::e2e {
 namespace {
@@ -75,9 +77,10 @@ class Exports : public testing::Test {
     ASSERT_TRUE(app_.WaitForMainWindow());
   }
 
-  // Runs File, "Save to CSV" through the dialog with the given filter and name.
-  void SaveThroughDialog(int filter_index, const std::wstring& path) {
-    ASSERT_TRUE(app_.PostCommand(app::kCmdSaveToCsv));
+  // Runs a save command (File, "Save to CSV" unless told) through the dialog
+  // with the given filter and name.
+  void SaveThroughDialog(int filter_index, const std::wstring& path, int command = app::kCmdSaveToCsv) {
+    ASSERT_TRUE(app_.PostCommand(command));
     HWND dialog = app_.WaitForWindow(L"#32770");
     ASSERT_TRUE(dialog) << "no save dialog";
     HWND filter = FindDescendantById(dialog, kFilterCombo);
@@ -155,6 +158,57 @@ TEST_F(Exports, ClipboardHoldsThePaddedLinesAndIsConfirmed) {
   EXPECT_EQ(lines[15].substr(0, 21), L"Hard Disks - Free:  \t");                 // one space
   EXPECT_EQ(lines[18], L"Manufacturer:       \tThe Wine Project");
   EXPECT_TRUE(WaitUntil([&] { return !app_.FindMessageBox(); }, kUiTimeout));
+}
+
+std::size_t Count(const std::wstring& text, std::wstring_view part) {
+  std::size_t n = 0;
+  for (auto at = text.find(part); at != std::wstring::npos; at = text.find(part, at + part.size())) ++n;
+  return n;
+}
+
+TEST_F(Exports, HtmlPageHoldsTheRefreshedSheet) {
+  const std::wstring path = dir_ / L"summary.htm";
+  SaveThroughDialog(1, path, app::kCmdExportHtml);
+  const auto bytes = ReadFileBytes(path);
+  ASSERT_TRUE(bytes);
+  const std::wstring page = Widen(*bytes);
+  const auto lines = SplitCrLf(page);
+  ASSERT_EQ(lines.size(), 10u + 28u * 8u + 4u);
+  EXPECT_EQ(page.substr(page.size() - 9), L"</html>\r\n") << "every line ends with CR LF";
+  EXPECT_EQ(lines[0], L"<html>");
+  // The personal-information window has not been refreshed: no owner.
+  EXPECT_EQ(lines[4], L"<title>Corvane for PC:</title>");
+  // Today in the short date format, one space, then the time.
+  SYSTEMTIME today{};
+  GetLocalTime(&today);
+  wchar_t date[64] = {};
+  GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &today, nullptr, date, 64);
+  const std::wstring heading = L"<h1 align=\"center\"><span style=\"font-weight: 400\"><font face=\"Georgia\">Corvane"
+                               L"</font><small>---" + std::wstring(date) + L" ";
+  EXPECT_EQ(lines[7].rfind(heading, 0), 0u) << testing::PrintToString(lines[7]);
+  EXPECT_EQ(lines[7].substr(lines[7].size() - 20), L"</small></span></h1>");
+  EXPECT_EQ(Count(page, L"<table "), 28u);
+  EXPECT_NE(page.find(L"<b>Manufacturer</b></td>"), std::wstring::npos);
+  EXPECT_NE(page.find(L"<b>The Wine Project</b></td>"), std::wstring::npos) << "the sheet was refreshed first";
+  // Row 22's value holds double quotes: they reach the page as references.
+  EXPECT_NE(page.find(L"AT &quot;compatible&quot;"), std::wstring::npos);
+  EXPECT_EQ(page.find(L"AT \"compatible\""), std::wstring::npos);
+}
+
+TEST_F(Exports, HtmlTitleNamesTheOwnerThePersonalWindowLastShowed) {
+  test_support::SeededValue owner(L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", L"RegisteredOwner", REG_SZ,
+                                  {'T', 0, 'o', 0, 'm', 0, ' ', 0, '&', 0, ' ', 0, 'J', 0, 'o', 0, 0, 0});
+  ASSERT_TRUE(app_.PostCommand(app::kCmdPersonalInfo));
+  HWND personal = app_.WaitForWindow(L"TfrmPersonal", kRefreshTimeout);
+  ASSERT_TRUE(personal);
+  HWND owner_cell = FindDescendantById(personal, inventory::personal_ids::kIdRegisteredOwner);
+  ASSERT_TRUE(WaitUntil([&] { return WindowText(owner_cell) == std::optional<std::wstring>(L"Tom & Jo"); },
+                        kRefreshTimeout));
+  const std::wstring path = dir_ / L"owner.htm";
+  SaveThroughDialog(1, path, app::kCmdExportHtml);
+  const auto lines = SplitCrLf(Widen(*ReadFileBytes(path)));
+  ASSERT_GT(lines.size(), 4u);
+  EXPECT_EQ(lines[4], L"<title>Corvane for PC:Tom &amp; Jo</title>");
 }
 
 }  // namespace

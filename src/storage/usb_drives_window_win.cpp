@@ -16,13 +16,7 @@ namespace {
 
 using namespace usb_drives_ids;
 
-constexpr ui::MenuItem kFileMenu[] = {
-    {L"Quick Print", kCmdQuickPrint},
-    ui::kSeparator,
-    {L"Close", kCmdClose},
-};
-constexpr ui::MenuItem kViewMenu[] = {{L"Refresh", kCmdRefresh, ui::Fn(5)}};
-constexpr ui::Menu kMenus[] = {{L"&File", kFileMenu}, {L"&View", kViewMenu}};
+constexpr auto& kMenus = ui::QuickPrintMenus<kCmdQuickPrint, kCmdClose, kCmdRefresh>::kMenus;
 
 // Data rows are tall enough for three capability lines.
 constexpr int kRowHeight = 50;

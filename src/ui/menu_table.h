@@ -32,6 +32,16 @@ struct Menu {
   std::span<const MenuItem> items;
 };
 
+// The menus of an information window that prints its image: "File" with
+// "Quick Print", a separator and "Close", and "View" with "Refresh" (F5),
+// under the window's own command IDs.
+template <unsigned kQuickPrint, unsigned kClose, unsigned kRefresh>
+struct QuickPrintMenus {
+  static constexpr MenuItem kFile[] = {{L"Quick Print", kQuickPrint}, kSeparator, {L"Close", kClose}};
+  static constexpr MenuItem kView[] = {{L"Refresh", kRefresh, Fn(5)}};
+  static constexpr Menu kMenus[] = {{L"&File", kFile}, {L"&View", kView}};
+};
+
 // "F2", "Ctrl+P"; empty without a shortcut.
 std::wstring ShortcutText(KeyChord key);
 // The item text as the menu shows it: the caption, a tab and the shortcut.

@@ -13,13 +13,7 @@ namespace {
 
 using namespace usb_ids;
 
-constexpr ui::MenuItem kFileMenu[] = {
-    {L"Quick Print", kCmdQuickPrint},
-    ui::kSeparator,
-    {L"Close", kCmdClose},
-};
-constexpr ui::MenuItem kViewMenu[] = {{L"Refresh", kCmdRefresh, ui::Fn(5)}};
-constexpr ui::Menu kMenus[] = {{L"&File", kFileMenu}, {L"&View", kViewMenu}};
+constexpr auto& kMenus = ui::QuickPrintMenus<kCmdQuickPrint, kCmdClose, kCmdRefresh>::kMenus;
 
 constexpr ui::Command<UsbWindow> kCommands[] = {
     {kCmdRefresh, &UsbWindow::Refresh1Click},

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "app/main_window_ids.h"
+#include "shortcuts/tool_menus.h"
 
 namespace corvane::app {
 namespace {
@@ -57,10 +58,19 @@ constexpr MenuItem kHelp[] = {
     {L"About", kCmdAbout},
 };
 
+constexpr auto kSystem = shortcuts::MenuItemsOf<0>(kCmdToolFirst);
+constexpr auto kControlPanel = shortcuts::MenuItemsOf<1>(kCmdToolFirst);
+constexpr auto kPrograms = shortcuts::MenuItemsOf<2>(kCmdToolFirst);
+constexpr auto kHardware = shortcuts::MenuItemsOf<3>(kCmdToolFirst);
+
 constexpr ui::Menu kMenus[] = {
     {L"&File", kFile},
     {L"&Edit", kEdit},
     {L"&View", kView},
+    {shortcuts::kToolMenus[0].caption, kSystem},
+    {shortcuts::kToolMenus[1].caption, kControlPanel},
+    {shortcuts::kToolMenus[2].caption, kPrograms},
+    {shortcuts::kToolMenus[3].caption, kHardware},
     {L"&Help", kHelp},
 };
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "report/summary.h"
+#include "shortcuts/tool_menus.h"
 #include "ui/window_ids.h"
 
 namespace corvane::app {
@@ -46,7 +47,11 @@ enum MainCommand : int {
   kCmdUsingCorvane = 401,
   kCmdWebPage,
   kCmdAbout,
+  // The tool menus (System, Control Panel, Programs, Hardware): their items
+  // in menu order from here on (shortcuts/tool_menus.h).
+  kCmdToolFirst = 501,
 };
+constexpr int kCmdToolLast = kCmdToolFirst + static_cast<int>(shortcuts::kToolItemCount) - 1;
 
 // Stable control IDs: Desc<n> and Info<n> for the summary rows n = 1..28.
 using report::kRowCount;
@@ -60,6 +65,7 @@ constexpr int kIdLinkLabel = 1201;  // StaticText3
 constexpr int kIdLegend = 1202;
 constexpr int kIdLegendStar = 1204;
 
-static_assert(ui::AllIn(ui::kMainWindowIds, {kCmdSaveToCsv, kCmdAbout, DescId(kRowCount), InfoId(1), kIdSheet}));
+static_assert(kCmdToolLast < 1000, "the tool items run into the sheet's IDs");
+static_assert(ui::AllIn(ui::kMainWindowIds, {kCmdSaveToCsv, kCmdAbout, kCmdToolFirst, kCmdToolLast, DescId(kRowCount), InfoId(1), kIdSheet}));
 
 }  // namespace corvane::app

@@ -121,7 +121,12 @@ bool MainWindow::Build() {
   AddControl(L"lblStar", kIdLegendStar, L"STATIC", L"*", WS_VISIBLE, 0, 0, 10, 16, 0, theme().bold());
   AddControl(L"lblAdmin", kIdLegend, L"STATIC", L"Requires administrator privileges", WS_VISIBLE, 0, 0, 300, 16);
   AddWebLink(L"StaticText3", kIdLinkLabel, 0, 0, LinkKind::kOpensPage);
+  tools_.emplace(hwnd(), kCmdToolFirst, launcher_, mixer_, shortcuts::MessageBoxTeller(hwnd()));
   BindCommandLookup([this](int id, int code, bool run) {
+    if (code == 0 && tools_->Handles(static_cast<unsigned>(id))) {
+      if (run) tools_->Run(static_cast<unsigned>(id));
+      return true;
+    }
     const Binding* b = FindBinding(id);
     if (!b || (code != 0 && code != 1) || !CommandAvailable(*b)) return false;
     if (run) Execute(*b);
@@ -144,7 +149,8 @@ void MainWindow::UpdateCommandStates() {
     for (const auto& item : menu.items) {
       if (item.text.empty()) continue;
       const Binding* b = FindBinding(item.id);
-      EnableMenuItem(GetMenu(hwnd()), item.id, MF_BYCOMMAND | (b && CommandAvailable(*b) ? MF_ENABLED : MF_GRAYED));
+      const bool on = tools_->Handles(item.id) || (b && CommandAvailable(*b));
+      EnableMenuItem(GetMenu(hwnd()), item.id, MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED));
     }
   }
   for (const auto& button : MainToolbar()) {

@@ -9,6 +9,9 @@
 #include "app/refresh_pipeline.h"
 #include "report/summary.h"
 #include "report/summary_reports.h"
+#include "shortcuts/launcher_win.h"
+#include "shortcuts/microphone_win.h"
+#include "shortcuts/tool_actions_win.h"
 #include "ui/sheet_win.h"
 #include "ui/toolbar_win.h"
 #include "ui/window_win.h"
@@ -56,6 +59,8 @@ class MainWindow : public ui::Window, private RefreshView {
   void WebPage1Click();
 
   const report::SummaryModel& sheet() const { return model_; }
+  // The tool menus' items; null until the window is built.
+  const shortcuts::ToolActions* tools() const { return tools_ ? &*tools_ : nullptr; }
   const std::wstring& version() const { return version_; }
 
   // The command table drives the menu, the toolbar and their enabled state.
@@ -92,6 +97,9 @@ class MainWindow : public ui::Window, private RefreshView {
   ui::DetailSheet sheet_;
   ui::Toolbar toolbar_;
   std::optional<ui::BusyCursor> busy_;
+  shortcuts::SystemLauncher launcher_;
+  shortcuts::SystemMixer mixer_;
+  std::optional<shortcuts::ToolActions> tools_;
   bool transparent_ = false;
   RECT top_band_{}, bottom_band_{};
   struct LaidOut {

@@ -18,6 +18,7 @@
 
 #include "platform/unique_handle.h"
 #include "ui/menu_table.h"
+#include "ui/report_section.h"
 #include "ui/sheet_page_layout.h"
 #include "ui/theme_win.h"
 
@@ -86,6 +87,12 @@ class Window {
   int ControlId(std::wstring_view name) const;
   // Files the named controls of a child container (a sheet) under this window too.
   void AdoptControls(const Window& child);
+
+  // The window's part of the unattended inventory report: reads everything
+  // again into the model, without showing the window or needing its
+  // controls, and returns the model as a section; nothing for a window that
+  // has nothing of its own to report. Failures are thrown to the caller.
+  virtual std::optional<ReportSection> RefreshForReport() { return std::nullopt; }
 
  protected:
   // Makes the Win32 window and its controls (the window's FormCreate).

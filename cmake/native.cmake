@@ -39,6 +39,16 @@ corvane_wine_test(wine_units corvane_win_tests.exe --gtest_brief=1)
 corvane_wine_test(wine_e2e corvane_e2e_tests.exe --gtest_brief=1)
 set_tests_properties(wine_e2e PROPERTIES RUN_SERIAL TRUE)
 
+# The programs import nothing that the oldest Windows README names lacks; the
+# check is shown to catch such an import on a test program, which keeps the
+# runtime's own GetTickCount64.
+set(CORVANE_IMPORT_CHECK ${CMAKE_SOURCE_DIR}/tests/imports/check_imports.sh
+    ${CMAKE_SOURCE_DIR}/tests/imports/newer_than_xp.txt)
+add_test(NAME imports COMMAND ${CORVANE_IMPORT_CHECK} ${CORVANE_WIN32_BIN}/corvane.exe
+                              ${CORVANE_WIN32_BIN}/corvane-decode.exe)
+add_test(NAME imports_check_catches COMMAND ${CORVANE_IMPORT_CHECK} ${CORVANE_WIN32_BIN}/corvane_win_tests.exe)
+set_tests_properties(imports_check_catches PROPERTIES PASS_REGULAR_EXPRESSION "kernel32.dll GetTickCount64")
+
 # A new user's first run: ./run in a fresh clone of the committed HEAD, without
 # a display. It builds corvane.exe from scratch and makes its own prefix and
 # display, so it is slow but independent of the session above; skip it

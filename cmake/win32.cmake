@@ -12,10 +12,15 @@ add_library(corvane_core STATIC ${CORVANE_CORE_SOURCES})
 file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/third_party)
 file(CREATE_LINK /usr/include/nlohmann ${CMAKE_BINARY_DIR}/third_party/nlohmann SYMBOLIC)
 target_include_directories(corvane_core PUBLIC ${CMAKE_SOURCE_DIR}/src ${CMAKE_BINARY_DIR}/third_party)
+# Linked into every program itself, not through a library, so that it binds
+# before the import libraries do (see the file).
+set(CORVANE_TICK_IMPORT ${CMAKE_SOURCE_DIR}/src/platform/tick_count_import_win.cpp)
+list(REMOVE_ITEM CORVANE_WIN_SOURCES ${CORVANE_TICK_IMPORT})
 add_library(corvane_win STATIC ${CORVANE_WIN_SOURCES})
 target_link_libraries(corvane_win PUBLIC corvane_core ${CORVANE_WIN_LIBS})
 
-add_executable(corvane WIN32 ${CMAKE_SOURCE_DIR}/src/app/corvane_main_win.cpp ${CMAKE_SOURCE_DIR}/src/app/corvane.rc)
+add_executable(corvane WIN32 ${CMAKE_SOURCE_DIR}/src/app/corvane_main_win.cpp ${CMAKE_SOURCE_DIR}/src/app/corvane.rc
+               ${CORVANE_TICK_IMPORT})
 target_link_libraries(corvane PRIVATE corvane_win)
 target_link_options(corvane PRIVATE -municode)
 
@@ -40,7 +45,7 @@ endif()
 # corvane-decode.exe: the same decoders, for recorded dumps on Windows.
 set(CORVANE_DECODE_MAIN ${CMAKE_SOURCE_DIR}/src/app/corvane_decode_main.cpp)
 if(EXISTS ${CORVANE_DECODE_MAIN})
-  add_executable(corvane-decode ${CORVANE_DECODE_MAIN})
+  add_executable(corvane-decode ${CORVANE_DECODE_MAIN} ${CORVANE_TICK_IMPORT})
   target_link_libraries(corvane-decode PRIVATE corvane_core)
 endif()
 

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "platform/system_function_win.h"
+
 namespace corvane::platform {
 namespace {
 
@@ -12,6 +14,21 @@ std::wstring FromAnsi(const char* text) {
   MultiByteToWideChar(CP_ACP, 0, text, -1, out.data(), chars);
   out.resize(static_cast<size_t>(chars - 1));
   return out;
+}
+
+// Windows 8.1 and later report 6.2 to GetVersionEx unless the program's
+// manifest names them; ntdll's RtlGetVersion tells the truth whatever the
+// manifest says. NT 4 before SP6 lacks it and keeps GetVersionEx's answer.
+void TakeTrueVersion(VersionRecord& r) {
+  using Fn = LONG(WINAPI*)(OSVERSIONINFOEXW*);
+  const auto rtl_get_version = LoadedFunction<Fn>(L"ntdll.dll", "RtlGetVersion");
+  if (!rtl_get_version) return;
+  OSVERSIONINFOEXW info{};
+  info.dwOSVersionInfoSize = sizeof info;
+  if (rtl_get_version(&info) != 0) return;
+  r.major = info.dwMajorVersion;
+  r.minor = info.dwMinorVersion;
+  r.build = info.dwBuildNumber;
 }
 
 }  // namespace
@@ -37,6 +54,7 @@ std::optional<VersionRecord> ReadVersionRecord() {
     r.suite_mask = info.wSuiteMask;
     r.product_type = info.wProductType;
   }
+  if (r.platform == kPlatformNt) TakeTrueVersion(r);
   return r;
 }
 

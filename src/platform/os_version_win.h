@@ -6,8 +6,9 @@
 
 namespace corvane::platform {
 
-// GetVersionExA with the extended record, else the plain one; nullopt when
-// the system cannot report its version at all.
+// GetVersionExA with the extended record, else the plain one; on the NT
+// family the version and build are the true ones (RtlGetVersion), whatever
+// the manifest claims. nullopt when the system cannot report its version.
 std::optional<VersionRecord> ReadVersionRecord();
 
 }  // namespace corvane::platform

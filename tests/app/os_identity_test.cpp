@@ -44,8 +44,9 @@ TEST(IdentifyWindows, NtEditions) {
       {Nt(6, 1, 1, 0x0100), L"Windows 7 Professional"},
       {Nt(6, 1, 3, 0x0200), L"Windows Server 2008 R2"},
       {Nt(6, 1, 2, 0), L"Windows unknown"},
-      {Nt(6, 2, 1, 0), L"Windows unknown"},
-      {Nt(10, 0, 1, 0), L"Windows unknown"},
+      {Nt(6, 2, 1, 0), L"Windows 8"},
+      {Nt(10, 0, 1, 0), L"Windows 10"},
+      {Nt(11, 0, 1, 0), L"Windows unknown"},  // a version still to come
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.record.major << "." << c.record.minor << " type "
@@ -54,6 +55,76 @@ TEST(IdentifyWindows, NtEditions) {
     EXPECT_EQ(id.name, c.name);
     EXPECT_EQ(id.service_pack, L"Service Pack 1");
   }
+}
+
+TEST(IdentifyWindows, ModernReleasesEditionsAndFeatureReleases) {
+  const auto modern = [](std::uint32_t major, std::uint32_t minor, std::uint32_t build, std::uint8_t type) {
+    return VersionRecord{major, minor, build, kPlatformNt, L"", 0x0100, type, true};
+  };
+  const struct {
+    VersionRecord record;
+    ReleaseFacts facts;
+    const wchar_t* row;  // name, version and the release place, as row 1 joins them
+  } cases[] = {
+      {modern(6, 2, 9200, 1), {}, L"Windows 8, Version 6.2.9200, "},
+      {modern(6, 2, 9200, 1), {L"Core", L"Windows 8", L"", L""}, L"Windows 8, Version 6.2.9200, "},
+      {modern(6, 2, 9200, 1), {L"Professional", L"Windows 8 Pro", L"", L""}, L"Windows 8 Pro, Version 6.2.9200, "},
+      {modern(6, 2, 9200, 3), {L"ServerStandard", L"", L"", L""},
+       L"Windows Server 2012 Standard, Version 6.2.9200, "},
+      {modern(6, 3, 9600, 1), {L"Core", L"", L"", L""}, L"Windows 8.1, Version 6.3.9600, "},
+      {modern(6, 3, 9600, 2), {L"ServerDatacenter", L"", L"", L""},
+       L"Windows Server 2012 R2 Datacenter, Version 6.3.9600, "},
+      {modern(10, 0, 19045, 1), {L"Core", L"Windows 10 Home", L"22H2", L"2009"},
+       L"Windows 10 Home, Version 10.0.19045, 22H2"},
+      {modern(10, 0, 17134, 1), {L"Education", L"", L"", L"1803"}, L"Windows 10 Education, Version 10.0.17134, 1803"},
+      {modern(10, 0, 21999, 1), {}, L"Windows 10, Version 10.0.21999, "},
+      // Windows 11 still says "Windows 10" in ProductName: the build decides.
+      {modern(10, 0, 22000, 1), {L"Professional", L"Windows 10 Pro", L"21H2", L""},
+       L"Windows 11 Pro, Version 10.0.22000, 21H2"},
+      {modern(10, 0, 22631, 1), {L"Professional", L"Windows 10 Pro", L"23H2", L"2009"},
+       L"Windows 11 Pro, Version 10.0.22631, 23H2"},
+      {modern(10, 0, 26100, 1), {L"EnterpriseS", L"", L"24H2", L""},
+       L"Windows 11 Enterprise LTSC, Version 10.0.26100, 24H2"},
+      // No EditionID: the edition is what ProductName says after the release.
+      {modern(10, 0, 22631, 1), {L"", L"Windows 10 Pro for Workstations", L"", L""},
+       L"Windows 11 Pro for Workstations, Version 10.0.22631, "},
+      {modern(10, 0, 18362, 1), {L"", L"Microsoft Windows 10", L"", L""}, L"Windows 10, Version 10.0.18362, "},
+      {modern(10, 0, 19041, 1), {L"SomethingNew", L"", L"", L""},
+       L"Windows 10 SomethingNew, Version 10.0.19041, "},
+      {modern(10, 0, 14393, 3), {L"ServerStandard", L"", L"", L"1607"},
+       L"Windows Server 2016 Standard, Version 10.0.14393, 1607"},
+      {modern(10, 0, 17763, 3), {L"", L"Windows Server 2019 Datacenter", L"", L"1809"},
+       L"Windows Server 2019 Datacenter, Version 10.0.17763, 1809"},
+      {modern(10, 0, 20348, 2), {L"ServerDatacenter", L"", L"21H2", L""},
+       L"Windows Server 2022 Datacenter, Version 10.0.20348, 21H2"},
+      {modern(10, 0, 20348, 3), {}, L"Windows Server 2022, Version 10.0.20348, "},
+      // Semi-annual server builds are named only as "Windows Server".
+      {modern(10, 0, 19042, 3), {L"ServerStandard", L"", L"20H2", L""},
+       L"Windows Server Standard, Version 10.0.19042, 20H2"},
+      {modern(10, 0, 26100, 3), {}, L"Windows Server, Version 10.0.26100, "},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.record.major << "." << c.record.minor << "." << c.record.build << " type "
+                                    << int(c.record.product_type));
+    const auto id = IdentifyWindows(c.record, nullptr, [&] { return c.facts; });
+    EXPECT_EQ(id.name + L", Version " + id.version + L", " + id.service_pack, c.row);
+  }
+}
+
+TEST(IdentifyWindows, ReleaseFactsAreAskedOnlyFromWindows8On) {
+  bool asked = false;
+  const ReleaseFactsReader reader = [&] {
+    asked = true;
+    return ReleaseFacts{L"Professional", L"", L"", L""};
+  };
+  IdentifyWindows({6, 1, 7601, kPlatformNt, L"Service Pack 1", 0x0100, 1, true}, nullptr, reader);
+  IdentifyWindows({4, 10, 0x040A08AE, kPlatformWindows, L" A ", 0, 0, false}, nullptr, reader);
+  EXPECT_FALSE(asked);
+  // A service pack the record names stays when there is no feature release.
+  const auto id = IdentifyWindows({6, 2, 9200, kPlatformNt, L"Service Pack 1", 0x0100, 1, true}, nullptr, reader);
+  EXPECT_TRUE(asked);
+  EXPECT_EQ(id.name, L"Windows 8 Pro");
+  EXPECT_EQ(id.service_pack, L"Service Pack 1");
 }
 
 TEST(IdentifyWindows, Nt4WithoutTheExtendedRecordAsksTheRegistry) {

@@ -3,9 +3,12 @@
 // that system would, and the unattended run writes the composed row.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "e2e/harness.h"
+#include "platform/seeded_value_win.h"
 
 namespace corvane::e2e {
 namespace {
@@ -31,9 +34,22 @@ class ReportedVersion {
   ReportedVersion& operator=(const ReportedVersion&) = delete;
 };
 
+// A text value seeded for one case: Wine names no build past Windows 10,
+// a server only by ProductOptions, and records no edition or release, so the
+// cases that need them seed them.
+struct SeededText {
+  const wchar_t* key;
+  const wchar_t* name;
+  const wchar_t* text;
+};
+
+constexpr wchar_t kCurrentVersion[] = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
+constexpr wchar_t kProductOptions[] = L"SYSTEM\\CurrentControlSet\\Control\\ProductOptions";
+
 struct VersionCase {
   const wchar_t* wine_version;
   const char* row1;
+  std::vector<SeededText> seeds = {};
 };
 void PrintTo(const VersionCase& c, std::ostream* os) { *os << c.row1; }
 
@@ -42,6 +58,14 @@ class WindowsVersion : public testing::TestWithParam<VersionCase> {};
 
 TEST_P(WindowsVersion, ComposesRowOne) {
   ReportedVersion reported(GetParam().wine_version);
+  std::vector<std::unique_ptr<test_support::SeededValue>> seeded;
+  for (const SeededText& seed : GetParam().seeds) {
+    const std::wstring text = seed.text;
+    const auto* bytes = reinterpret_cast<const BYTE*>(text.c_str());
+    seeded.push_back(std::make_unique<test_support::SeededValue>(
+        seed.key, seed.name, REG_SZ,
+        test_support::SeededValue::Bytes(bytes, bytes + (text.size() + 1) * sizeof(wchar_t))));
+  }
   TempFolder dir;
   const std::wstring file = dir / L"summary.txt";
   CorvaneProcess app({L"/AUTO", file});
@@ -61,7 +85,21 @@ INSTANTIATE_TEST_SUITE_P(
                     // The default record is a Windows 7 workstation (Wine's own "win7"
                     // setting answers with a server product type).
                     VersionCase{nullptr, "Windows: Windows 7 Professional, Version 6.1.7601, Service Pack 1, 32 Bit."},
-                    VersionCase{L"win8", "Windows: Windows unknown, Version 6.2.9200, , 32 Bit."},
+                    VersionCase{L"win8", "Windows: Windows 8, Version 6.2.9200, , 32 Bit."},
+                    VersionCase{L"win81", "Windows: Windows 8.1, Version 6.3.9600, , 32 Bit."},
+                    VersionCase{L"win10", "Windows: Windows 10, Version 10.0.18362, , 32 Bit."},
+                    VersionCase{L"win10",
+                                "Windows: Windows 11 Pro, Version 10.0.22000, 21H2, 32 Bit.",
+                                {{kCurrentVersion, L"CurrentBuild", L"22000"},
+                                 {kCurrentVersion, L"CurrentBuildNumber", L"22000"},
+                                 {kCurrentVersion, L"EditionID", L"Professional"},
+                                 {kCurrentVersion, L"DisplayVersion", L"21H2"}}},
+                    VersionCase{L"win10",
+                                "Windows: Windows Server 2022 Datacenter, Version 10.0.20348, , 32 Bit.",
+                                {{kCurrentVersion, L"CurrentBuild", L"20348"},
+                                 {kCurrentVersion, L"CurrentBuildNumber", L"20348"},
+                                 {kCurrentVersion, L"EditionID", L"ServerDatacenter"},
+                                 {kProductOptions, L"ProductType", L"ServerNT"}}},
                     VersionCase{L"win98", "Windows: Windows 98 SE, Version 4.10.2222A, , 32 Bit."}));
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include "app/collectors/os_identity.h"
 
+#include <algorithm>
 #include <iterator>
+#include <string_view>
 
 namespace corvane::app {
 namespace {
@@ -58,6 +60,66 @@ constexpr Win9xEdition kWin9xEditions[] = {
 
 constexpr const wchar_t* kUnknown = L"Windows unknown";
 
+// Windows 8 and later: tried top to bottom; servers (product type 2 or 3)
+// are named only at the long-term builds, the others read "Windows Server"
+// with the build in the version text.
+constexpr std::uint32_t kAnyBuild = 0xFFFFFFFF;
+struct ModernRelease {
+  std::uint32_t major, minor;
+  std::uint32_t first_build, last_build;
+  bool server;
+  const wchar_t* name;
+};
+
+constexpr ModernRelease kModernReleases[] = {
+    {6, 2, 0, kAnyBuild, false, L"Windows 8"},
+    {6, 2, 0, kAnyBuild, true, L"Windows Server 2012"},
+    {6, 3, 0, kAnyBuild, false, L"Windows 8.1"},
+    {6, 3, 0, kAnyBuild, true, L"Windows Server 2012 R2"},
+    {10, 0, 22000, kAnyBuild, false, L"Windows 11"},
+    {10, 0, 0, 21999, false, L"Windows 10"},
+    {10, 0, 14393, 14393, true, L"Windows Server 2016"},
+    {10, 0, 17763, 17763, true, L"Windows Server 2019"},
+    {10, 0, 20348, 20348, true, L"Windows Server 2022"},
+    {10, 0, 0, kAnyBuild, true, L"Windows Server"},
+};
+
+// EditionID as people know the edition; Windows 8 and 8.1 name their home
+// editions without a word of their own. An EditionID not listed is shown
+// as the registry gives it.
+struct EditionWords {
+  const wchar_t* edition_id;
+  const wchar_t* words;
+  const wchar_t* words_on_8;  // nullptr: the same as words
+};
+
+constexpr EditionWords kEditionWords[] = {
+    {L"Core", L"Home", L""},
+    {L"CoreN", L"Home N", L"N"},
+    {L"CoreSingleLanguage", L"Home Single Language", L"Single Language"},
+    {L"CoreCountrySpecific", L"Home China", L"China"},
+    {L"Professional", L"Pro", nullptr},
+    {L"ProfessionalN", L"Pro N", nullptr},
+    {L"ProfessionalWMC", L"Pro with Media Center", nullptr},
+    {L"ProfessionalEducation", L"Pro Education", nullptr},
+    {L"ProfessionalEducationN", L"Pro Education N", nullptr},
+    {L"ProfessionalWorkstation", L"Pro for Workstations", nullptr},
+    {L"ProfessionalWorkstationN", L"Pro N for Workstations", nullptr},
+    {L"Enterprise", L"Enterprise", nullptr},
+    {L"EnterpriseN", L"Enterprise N", nullptr},
+    {L"EnterpriseS", L"Enterprise LTSC", nullptr},
+    {L"EnterpriseSN", L"Enterprise N LTSC", nullptr},
+    {L"Education", L"Education", nullptr},
+    {L"EducationN", L"Education N", nullptr},
+    {L"IoTEnterprise", L"IoT Enterprise", nullptr},
+    {L"IoTEnterpriseS", L"IoT Enterprise LTSC", nullptr},
+    {L"ServerStandard", L"Standard", nullptr},
+    {L"ServerDatacenter", L"Datacenter", nullptr},
+    {L"ServerEssentials", L"Essentials", nullptr},
+    {L"ServerSolution", L"Essentials", nullptr},
+    {L"ServerFoundation", L"Foundation", nullptr},
+};
+
 wchar_t TestChar(const VersionRecord& r) { return r.csd.size() > 1 ? r.csd[1] : L'\0'; }
 
 bool Contains(const wchar_t* set, wchar_t c) {
@@ -84,9 +146,69 @@ std::wstring NtName(const VersionRecord& r, const std::wstring& version, const P
   return kUnknown;
 }
 
+bool IsModern(const VersionRecord& r) { return r.major > 6 || (r.major == 6 && r.minor >= 2); }
+
+const ModernRelease* FindModernRelease(const VersionRecord& r) {
+  const bool server = r.product_type == 2 || r.product_type == 3;
+  const std::uint32_t build = r.build & 0xFFFF;
+  for (const auto& m : kModernReleases) {
+    if (m.major == r.major && m.minor == r.minor && m.server == server && build >= m.first_build &&
+        build <= m.last_build) {
+      return &m;
+    }
+  }
+  return nullptr;
+}
+
+std::wstring_view TrimFront(std::wstring_view text) {
+  return text.substr(std::min(text.find_first_not_of(L' '), text.size()));
+}
+
+// Drops the word `word` and the blanks after it from the front of `text`;
+// false when `text` does not start with that whole word.
+bool DropWord(std::wstring_view& text, std::wstring_view word) {
+  if (text.substr(0, word.size()) != word) return false;
+  const std::wstring_view rest = text.substr(word.size());
+  if (!rest.empty() && rest.front() != L' ') return false;
+  text = TrimFront(rest);
+  return true;
+}
+
+// The edition as ProductName names it after the release ("Windows 10 Pro",
+// "Windows Server 2019 Standard", "Windows Server 2012 R2 Datacenter").
+std::wstring EditionFromProductName(std::wstring_view name) {
+  name = TrimFront(name);
+  DropWord(name, L"Microsoft");
+  if (!DropWord(name, L"Windows")) return {};
+  const bool server = DropWord(name, L"Server");
+  name = TrimFront(name.substr(std::min(name.find(L' '), name.size())));  // the release number
+  if (server) DropWord(name, L"R2");
+  return std::wstring(name);
+}
+
+std::wstring EditionText(const ReleaseFacts& facts, bool windows8) {
+  if (facts.edition_id.empty()) return EditionFromProductName(facts.product_name);
+  for (const auto& e : kEditionWords) {
+    if (facts.edition_id == e.edition_id) return windows8 && e.words_on_8 ? e.words_on_8 : e.words;
+  }
+  return facts.edition_id;
+}
+
+void NameModern(const VersionRecord& r, const ReleaseFactsReader& release, WindowsIdentity& id) {
+  const ModernRelease* known = FindModernRelease(r);
+  if (!known) return;  // a major version still to come stays unknown
+  const ReleaseFacts facts = release ? release() : ReleaseFacts{};
+  id.name = known->name;
+  const std::wstring edition = EditionText(facts, r.major == 6);
+  if (!edition.empty()) id.name += L" " + edition;
+  const std::wstring& feature = facts.display_version.empty() ? facts.release_id : facts.display_version;
+  if (!feature.empty()) id.service_pack = feature;
+}
+
 }  // namespace
 
-WindowsIdentity IdentifyWindows(const VersionRecord& r, const ProductTypeReader& product_type) {
+WindowsIdentity IdentifyWindows(const VersionRecord& r, const ProductTypeReader& product_type,
+                                const ReleaseFactsReader& release) {
   WindowsIdentity id;
   id.version = std::to_wstring(r.major) + L"." + std::to_wstring(r.minor) + L"." + std::to_wstring(r.build & 0xFFFF);
   id.name = kUnknown;
@@ -106,6 +228,7 @@ WindowsIdentity IdentifyWindows(const VersionRecord& r, const ProductTypeReader&
     case kPlatformNt:
       id.service_pack = r.csd.substr(0, 128);
       id.name = NtName(r, id.version, product_type);
+      if (IsModern(r)) NameModern(r, release, id);
       break;
     case kPlatformCe:
       id.name = std::wstring(kUnknown) + L" CE";

@@ -23,7 +23,22 @@ using platform::kPlatformWindows;
 // gives nullopt when the key or value cannot be read.
 using ProductTypeReader = std::function<std::optional<std::wstring>()>;
 
-WindowsIdentity IdentifyWindows(const VersionRecord& record, const ProductTypeReader& product_type);
+// What Windows 8 and later record of their release beside the version
+// (HKLM\SOFTWARE\Microsoft\Windows NT\CurrentVersion); an absent value is
+// empty. ProductName is kept only for naming the edition when EditionID is
+// absent: Windows 11 still calls itself "Windows 10" there.
+struct ReleaseFacts {
+  std::wstring edition_id, product_name, display_version, release_id;
+};
+// Asked only for Windows 8 and later.
+using ReleaseFactsReader = std::function<ReleaseFacts()>;
+
+// Windows 8 and later are named from the version, build and product type
+// (a true record: see ReadVersionRecord), with the edition and the feature
+// release the system records; the release takes the service-pack place of
+// the row, since these systems have none.
+WindowsIdentity IdentifyWindows(const VersionRecord& record, const ProductTypeReader& product_type,
+                                const ReleaseFactsReader& release = {});
 
 // The hardware report's short name, from the plain record.
 std::wstring ShortWindowsName(const VersionRecord& record);

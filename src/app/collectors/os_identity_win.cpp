@@ -31,11 +31,36 @@ std::optional<std::wstring> ReadNtProductType() {
   }
 }
 
+// Asked only on Windows 8 and later. The 64-bit view, since a 32-bit
+// program on 64-bit Windows would otherwise read the redirected copy of the
+// key; a value of another type, or one that cannot be read, counts as absent.
+ReleaseFacts ReadReleaseFacts() {
+  ReleaseFacts facts;
+  try {
+    platform::Registry reg(KEY_READ | KEY_WOW64_64KEY);
+    reg.SetRoot(HKEY_LOCAL_MACHINE);
+    if (!reg.OpenKey(L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", false)) return facts;
+    const auto read = [&reg](const wchar_t* name) -> std::wstring {
+      try {
+        return reg.ReadString(name);
+      } catch (const std::exception&) {
+        return {};
+      }
+    };
+    facts.edition_id = read(L"EditionID");
+    facts.product_name = read(L"ProductName");
+    facts.display_version = read(L"DisplayVersion");
+    facts.release_id = read(L"ReleaseId");
+  } catch (const std::exception&) {
+  }
+  return facts;
+}
+
 }  // namespace
 
 WindowsIdentity IdentifyThisWindows() {
   const auto record = ReadVersionRecord();
-  return record ? IdentifyWindows(*record, ReadNtProductType) : WindowsIdentity{};
+  return record ? IdentifyWindows(*record, ReadNtProductType, ReadReleaseFacts) : WindowsIdentity{};
 }
 
 bool IsWow64Process() {

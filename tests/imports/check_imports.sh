@@ -1,0 +1,39 @@
+#!/bin/bash
+# Fails when a program imports a function (or library) that the oldest
+# Windows the README names does not have: such a program would not even
+# start there. Usage: check_imports.sh LIST PROGRAM.exe...
+# LIST holds "LIBRARY FUNCTION" or "LIBRARY *" lines; '#' starts a comment.
+set -euo pipefail
+list=$1
+shift
+objdump=${OBJDUMP:-i686-w64-mingw32-objdump}
+command -v "$objdump" >/dev/null || { echo "check_imports: $objdump not found" >&2; exit 2; }
+[ -r "$list" ] || { echo "check_imports: cannot read $list" >&2; exit 2; }
+
+status=0
+for program in "$@"; do
+  [ -r "$program" ] || { echo "check_imports: cannot read $program" >&2; exit 2; }
+  # "library function" per import, the library in lower case.
+  imports=$("$objdump" -p "$program" | awk '
+    /^[ \t]*DLL Name:/ { dll = tolower($3); next }
+    /^[ \t]*$/ { next }
+    dll != "" && /^[ \t]+[0-9a-f]+[ \t]+[0-9]+[ \t]+[^ \t]+[ \t]*$/ { print dll, $3 }
+    /^[ \t]*vma:/ { next }')
+  [ -n "$imports" ] || { echo "check_imports: no import table read from $program" >&2; exit 2; }
+  found=$(awk '
+    NR == FNR {
+      if ($0 ~ /^[ \t]*(#|$)/) next
+      deny[tolower($1) " " $2] = 1
+      if ($2 == "*") whole[tolower($1)] = 1
+      next
+    }
+    ($1 " " $2) in deny || ($1 in whole) { print "  " $1 " " $2 }' "$list" - <<<"$imports")
+  if [ -n "$found" ]; then
+    echo "$(basename "$program") imports what Windows XP SP3 lacks:"
+    echo "$found"
+    status=1
+  else
+    echo "$(basename "$program"): $(wc -l <<<"$imports") imports, none newer than Windows XP SP3"
+  fi
+done
+exit $status

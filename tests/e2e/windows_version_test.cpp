@@ -34,10 +34,12 @@ class ReportedVersion {
   ReportedVersion& operator=(const ReportedVersion&) = delete;
 };
 
-// A text value seeded for one case: Wine names no build past Windows 10,
-// a server only by ProductOptions, and records no edition or release, so the
-// cases that need them seed them.
-struct SeededText {
+// A registry value seeded for one case. Wine's version settings stop at
+// Windows 10; without one, Wine takes the version from the registry
+// (CurrentVersion as "major.minor", the build, a server by ProductOptions),
+// so the cases past Windows 10 seed that, and the edition and release Wine
+// does not record.
+struct Seed {
   const wchar_t* key;
   const wchar_t* name;
   const wchar_t* text;
@@ -46,10 +48,22 @@ struct SeededText {
 constexpr wchar_t kCurrentVersion[] = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
 constexpr wchar_t kProductOptions[] = L"SYSTEM\\CurrentControlSet\\Control\\ProductOptions";
 
+std::vector<Seed> Windows10Build(const wchar_t* build) {
+  return {{kCurrentVersion, L"CurrentVersion", L"10.0"},
+          {kCurrentVersion, L"CurrentBuild", build},
+          {kCurrentVersion, L"CurrentBuildNumber", build},
+          {kCurrentVersion, L"CSDVersion", L""}};
+}
+
+std::vector<Seed> operator+(std::vector<Seed> a, const std::vector<Seed>& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
+
 struct VersionCase {
   const wchar_t* wine_version;
   const char* row1;
-  std::vector<SeededText> seeds = {};
+  std::vector<Seed> seeds = {};
 };
 void PrintTo(const VersionCase& c, std::ostream* os) { *os << c.row1; }
 
@@ -59,7 +73,7 @@ class WindowsVersion : public testing::TestWithParam<VersionCase> {};
 TEST_P(WindowsVersion, ComposesRowOne) {
   ReportedVersion reported(GetParam().wine_version);
   std::vector<std::unique_ptr<test_support::SeededValue>> seeded;
-  for (const SeededText& seed : GetParam().seeds) {
+  for (const Seed& seed : GetParam().seeds) {
     const std::wstring text = seed.text;
     const auto* bytes = reinterpret_cast<const BYTE*>(text.c_str());
     seeded.push_back(std::make_unique<test_support::SeededValue>(
@@ -88,18 +102,14 @@ INSTANTIATE_TEST_SUITE_P(
                     VersionCase{L"win8", "Windows: Windows 8, Version 6.2.9200, , 32 Bit."},
                     VersionCase{L"win81", "Windows: Windows 8.1, Version 6.3.9600, , 32 Bit."},
                     VersionCase{L"win10", "Windows: Windows 10, Version 10.0.18362, , 32 Bit."},
-                    VersionCase{L"win10",
-                                "Windows: Windows 11 Pro, Version 10.0.22000, 21H2, 32 Bit.",
-                                {{kCurrentVersion, L"CurrentBuild", L"22000"},
-                                 {kCurrentVersion, L"CurrentBuildNumber", L"22000"},
-                                 {kCurrentVersion, L"EditionID", L"Professional"},
-                                 {kCurrentVersion, L"DisplayVersion", L"21H2"}}},
-                    VersionCase{L"win10",
-                                "Windows: Windows Server 2022 Datacenter, Version 10.0.20348, , 32 Bit.",
-                                {{kCurrentVersion, L"CurrentBuild", L"20348"},
-                                 {kCurrentVersion, L"CurrentBuildNumber", L"20348"},
-                                 {kCurrentVersion, L"EditionID", L"ServerDatacenter"},
-                                 {kProductOptions, L"ProductType", L"ServerNT"}}},
+                    VersionCase{nullptr, "Windows: Windows 11 Pro, Version 10.0.22000, 21H2, 32 Bit.",
+                                Windows10Build(L"22000") +
+                                    std::vector<Seed>{{kCurrentVersion, L"EditionID", L"Professional"},
+                                                      {kCurrentVersion, L"DisplayVersion", L"21H2"}}},
+                    VersionCase{nullptr, "Windows: Windows Server 2022 Datacenter, Version 10.0.20348, , 32 Bit.",
+                                Windows10Build(L"20348") +
+                                    std::vector<Seed>{{kCurrentVersion, L"EditionID", L"ServerDatacenter"},
+                                                      {kProductOptions, L"ProductType", L"ServerNT"}}},
                     VersionCase{L"win98", "Windows: Windows 98 SE, Version 4.10.2222A, , 32 Bit."}));
 
 }  // namespace

@@ -6,12 +6,12 @@
 # sanitizer report; what a fuzzer found is kept under build/fuzz/artifacts
 # and its log under build/fuzz/logs.
 #
-#   CORVANE_FUZZ_RUNS   inputs per fuzzer (default 100000)
+#   CORVANE_FUZZ_RUNS   inputs per fuzzer (default 50000)
 #   CORVANE_FUZZ_ONLY   run only the fuzzers whose names match this pattern
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-runs=${CORVANE_FUZZ_RUNS:-100000}
+runs=${CORVANE_FUZZ_RUNS:-50000}
 only=${CORVANE_FUZZ_ONLY:-}
 
 CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DCORVANE_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null

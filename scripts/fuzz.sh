@@ -39,7 +39,7 @@ for exe in build/fuzz/bin/fuzz_*; do
   log=$logs/$name.log
   # A fixed seed makes a run repeatable; -timeout turns a hang into a failure.
   status=ok
-  "$exe" -runs="$runs" -seed=1 -max_len=4096 -timeout=10 -print_final_stats=1 \
+  "$exe" -runs="$runs" -seed=1 -timeout=10 -print_final_stats=1 \
       -artifact_prefix="$artifacts/$name-" "$work/$name" >"$log" 2>&1 || status=FAILED
   # Reports that did not end the run still fail it.
   if grep -qE 'ERROR: (AddressSanitizer|LeakSanitizer|libFuzzer)|runtime error:' "$log"; then status=FAILED; fi

@@ -11,6 +11,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   (void)storage::MiniportIdentifySerial(fuzz::Padded<storage::kMiniportRequestSize>(input));
   (void)storage::SmartIdentifySerial(fuzz::Padded<storage::kSmartSerialReplySize>(input));
   const std::wstring serial = storage::UnitSerialFromReply(fuzz::Padded<storage::kUnitSerialRequestSize>(input));
-  if (serial.size() > storage::kUnitSerialDataLength) __builtin_trap();  // more than the page area holds
+  // The text follows the page's 4-byte header inside the data area.
+  if (serial.size() > storage::kUnitSerialDataLength - 4) __builtin_trap();
   return 0;
 }

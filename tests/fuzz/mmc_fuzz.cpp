@@ -14,7 +14,8 @@ using namespace corvane;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const auto [inquiry, configuration, mode_sense] = fuzz::SplitParts<3>(fuzz::AsBytes(data, size));
 
-  if (storage::InquiryText(inquiry).size() > storage::kInquiryDataLength) __builtin_trap();
+  // The text starts at byte 8 of the 100-byte buffer.
+  if (storage::InquiryText(inquiry).size() > storage::kInquiryDataLength - 8) __builtin_trap();
   (void)app::InquiryIdentification(inquiry);
   if (const auto profile = storage::CurrentProfile(configuration)) (void)storage::ProfileIndex(*profile);
   if (const auto caps = storage::DecodeCapabilitiesPage(mode_sense)) {

@@ -37,7 +37,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   (void)app::FirstRegistryString(input);
   (void)usb::SplitMultiString(text);
   const std::wstring key = inventory::DecodeProductKey(input);
-  if (!key.empty() && key.size() != 29) __builtin_trap();  // five groups of five
+  // Five groups of five from the key's digits (and one "N"), or nothing.
+  if (!key.empty()) {
+    if (key.size() != 29) __builtin_trap();
+    for (std::size_t i = 0; i < key.size(); ++i) {
+      const bool dash = i % 6 == 5;
+      if (dash != (key[i] == L'-')) __builtin_trap();
+      if (!dash && key[i] != L'N' && inventory::kProductKeyDigits.find(key[i]) == std::wstring_view::npos) {
+        __builtin_trap();
+      }
+    }
+  }
 
   (void)platform::TidyList(text);
   (void)platform::Trim(text);

@@ -1,9 +1,14 @@
 #!/usr/bin/env bash
 # Installs, from Debian's archive, what building and testing Corvane needs.
-# Does nothing when everything is already there.
+# Does nothing when everything is already there. "fuzz" asks for what the
+# fuzz tree needs instead (clang and its libFuzzer and sanitizer runtimes).
 set -euo pipefail
-pkgs=(wine wine32:i386 g++-mingw-w64-i686 mingw-w64-tools xvfb xauth x11-utils
-      cmake ninja-build g++ googletest libgtest-dev libgmock-dev nlohmann-json3-dev)
+if [ "${1:-}" = fuzz ]; then
+  pkgs=(clang libclang-rt-14-dev cmake ninja-build nlohmann-json3-dev)
+else
+  pkgs=(wine wine32:i386 g++-mingw-w64-i686 mingw-w64-tools xvfb xauth x11-utils
+        cmake ninja-build g++ googletest libgtest-dev libgmock-dev nlohmann-json3-dev)
+fi
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
@@ -13,7 +18,7 @@ done
 sudo=()
 [ "$(id -u)" -eq 0 ] || sudo=(sudo)
 echo "installing: ${missing[*]}"
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
+if [[ " ${missing[*]}" == *:i386* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
   "${sudo[@]}" dpkg --add-architecture i386
 fi
 "${sudo[@]}" apt-get update -qq

@@ -65,9 +65,11 @@ bool EqualsIgnoringCase(std::wstring_view a, std::wstring_view b) {
 }
 
 std::size_t FindIgnoringCase(std::wstring_view text, std::wstring_view part) {
-  const auto found = std::ranges::search(text, part, SameLetter);
-  return found.empty() && !part.empty() ? std::wstring_view::npos
-                                        : static_cast<std::size_t>(found.begin() - text.begin());
+  // The iterator form: clang 14 cannot instantiate the subrange that the
+  // ranges form returns with this standard library.
+  const auto found = std::search(text.begin(), text.end(), part.begin(), part.end(), SameLetter);
+  return found == text.end() && !part.empty() ? std::wstring_view::npos
+                                              : static_cast<std::size_t>(found - text.begin());
 }
 
 std::wstring UpperCase(std::wstring_view text) {

@@ -185,14 +185,16 @@ TEST(NvmeQueries, TheProtocolQueryNamesWhatItAsksFor) {
 
 TEST(NvmeQueries, TheReplyHeaderIsCheckedBeforeTheDataIsRead) {
   const Bytes page = HealthPage(0x02, 300, 100, 10, 1);
-  const auto good = ProtocolReplyData(ProtocolReply(page), 512);
+  const Bytes reply = ProtocolReply(page);
+  const auto good = ProtocolReplyData(reply, 512);
   ASSERT_TRUE(good);
   EXPECT_TRUE(std::equal(good->begin(), good->end(), page.begin(), page.end()));
 
   // Data further on, as a driver may put it, is found through the offset.
   Bytes padded(16, std::byte{0xEE});
   padded.insert(padded.end(), page.begin(), page.end());
-  const auto moved = ProtocolReplyData(Patched(Patched(ProtocolReply(padded), kReplyOffsetAt, 56), kReplyLengthAt, 512), 512);
+  const Bytes moved_reply = Patched(Patched(ProtocolReply(padded), kReplyOffsetAt, 56), kReplyLengthAt, 512);
+  const auto moved = ProtocolReplyData(moved_reply, 512);
   ASSERT_TRUE(moved);
   EXPECT_EQ((*moved)[0], std::byte{0x02});
 

@@ -81,11 +81,5 @@ TEST(DecodeNvme, BadInputExitsWithTwoAndSaysWhy) {
   }
 }
 
-TEST(DecodeNvme, TheHelpNamesTheSubcommand) {
-  std::ostringstream out, err;
-  ASSERT_EQ(app::RunDecode({"--help"}, out, err), 0);
-  EXPECT_NE(out.str().find("corvane-decode nvme --smart FILE [--identify FILE]"), std::string::npos) << out.str();
-}
-
 }  // namespace
 }  // namespace corvane::storage

@@ -11,6 +11,7 @@
 #include "cpu/cpuid_live.h"
 #include "platform/utf8.h"
 #include "storage/mmc_cli.h"
+#include "storage/nvme_cli.h"
 #include "storage/smart_cli.h"
 #include "usb/hid_usage_cli.h"
 
@@ -80,6 +81,9 @@ constexpr Subcommand kSubcommands[] = {
     {"smart", "smart --attrs FILE --thresh FILE [--identify FILE]\n"
               "  decode recorded SMART sectors, print the reading as JSON\n",
      storage::RunSmartCommand},
+    {"nvme", "nvme --smart FILE [--identify FILE]\n"
+             "  decode a recorded NVMe health log page (and Identify Controller data), print it as JSON\n",
+     storage::RunNvmeCommand},
     {"mmc", "mmc --config FILE --modesense FILE\n"
             "  replay recorded CD/DVD replies, print the capability report\n"
             "mmc --profile HEX\n"

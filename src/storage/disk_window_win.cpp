@@ -65,9 +65,10 @@ NumberSeparators ReadSeparators() { return {platform::ReadDecimalSeparator(), pl
 
 }  // namespace
 
-DiskWindow::DiskWindow(const ui::Theme& theme, FindWindowFn find_window)
+DiskWindow::DiskWindow(const ui::Theme& theme, FindWindowFn find_window, std::unique_ptr<NvmeTransport> nvme)
     : ui::Window(theme),
       find_window_(std::move(find_window)),
+      nvme_(std::move(nvme)),
       volume_sheet_(theme),
       smart_sheet_(theme),
       gauge_(theme),
@@ -160,7 +161,7 @@ void DiskWindow::cbDriveChange() {
   model_.smart = BuildSmartView(SmartReading{}, L"");
   ShowModel({});
 
-  DriveReading reading = ReadDrive(model_.drives[static_cast<std::size_t>(position)].letter, position);
+  DriveReading reading = ReadDrive(model_.drives[static_cast<std::size_t>(position)].letter, position, *nvme_);
   const NumberSeparators separators = ReadSeparators();
   model_.drive = BuildDriveView(reading.facts, reading.unc, separators);
   model_.smart = BuildSmartView(reading.smart, separators.thousands);

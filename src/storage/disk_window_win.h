@@ -7,10 +7,12 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string_view>
 
 #include "platform/unique_handle.h"
 #include "storage/drive_info.h"
+#include "storage/nvme_transport_win.h"
 #include "ui/check_list_win.h"
 #include "ui/panel_win.h"
 #include "ui/sheet_win.h"
@@ -21,8 +23,10 @@ namespace corvane::storage {
 class DiskWindow : public ui::Window {
  public:
   // `find_window` finds another window of the creation list by class name, or nullptr.
+  // `nvme` reads the health of NVMe disks (tests give a scripted one).
   using FindWindowFn = ui::FindWindowFn;
-  DiskWindow(const ui::Theme& theme, FindWindowFn find_window);
+  DiskWindow(const ui::Theme& theme, FindWindowFn find_window,
+             std::unique_ptr<NvmeTransport> nvme = std::make_unique<Win32NvmeTransport>());
 
   // View, Refresh: rebuilds the drive list and shows its first drive.
   void Refresh1Click();
@@ -46,6 +50,7 @@ class DiskWindow : public ui::Window {
   void ShowModel(platform::UniqueIcon icon);
 
   FindWindowFn find_window_;
+  std::unique_ptr<NvmeTransport> nvme_;
   DiskWindowModel model_;
   ui::DetailSheet volume_sheet_;
   ui::DetailSheet smart_sheet_;

@@ -7,6 +7,7 @@
 
 #include "platform/number_text.h"
 #include "storage/disk_window_ids.h"
+#include "storage/nvme.h"
 #include "storage/usb_drives.h"  // GroupDigits
 
 namespace corvane::storage {
@@ -71,6 +72,11 @@ const std::array<ui::ReportColumn, 10> kAttributeColumns = {{
     {L"Error Rate", 66},
 }};
 
+const std::array<ui::ReportColumn, 2> kNvmeColumns = {{
+    {L"Name", 200},
+    {L"Value", 330},
+}};
+
 std::wstring_view YesNo(bool value) { return value ? L"Yes" : L"No"; }
 
 // "#,#0": the digits grouped by the user's thousands separator.
@@ -82,6 +88,20 @@ std::wstring Grouped(std::int64_t value, std::wstring_view thousands) {
   // Negated in unsigned arithmetic, so the most negative value works too.
   return L"-" + Grouped(std::uint64_t{0} - static_cast<std::uint64_t>(value), thousands);
 }
+
+// A counter of the health log in grouped digits, however large.
+std::wstring GroupedCounter(const NvmeCounter& value, std::wstring_view thousands) {
+  const std::string digits = DecimalText(value);
+  return GroupDigits(std::wstring(digits.begin(), digits.end()), thousands);
+}
+
+// Data units of the health log as grouped bytes: "1,024,000 bytes".
+std::wstring DataUnitBytes(const NvmeCounter& units, std::wstring_view thousands) {
+  const std::string digits = MultiplyDecimal(DecimalText(units), kNvmeDataUnitBytes);
+  return GroupDigits(std::wstring(digits.begin(), digits.end()), thousands) + L" bytes";
+}
+
+std::wstring Percent(std::uint8_t value) { return std::to_wstring(value) + L"%"; }
 
 }  // namespace
 
@@ -204,7 +224,43 @@ std::vector<ui::ReportColumn> SmartAttributeColumns() {
   return {kAttributeColumns.begin(), kAttributeColumns.end()};
 }
 
+std::vector<ui::ReportColumn> NvmeHealthColumns() { return {kNvmeColumns.begin(), kNvmeColumns.end()}; }
+
+SmartView BuildNvmeSmartView(const NvmeReading& reading, std::wstring_view thousands) {
+  SmartView view;
+  view.attributes.columns = NvmeHealthColumns();
+  if (reading.identity) {
+    view.model = reading.identity->model;
+    view.serial = reading.identity->serial;
+    view.firmware = reading.identity->firmware;
+  }
+  if (!reading.health) return view;
+  const NvmeHealth& h = *reading.health;
+  view.verdict = NvmeVerdict(h.critical_warning);
+  view.temperature = std::to_wstring(h.TemperatureCelsius()) + L"\u00B0C";
+  std::wstring warnings;
+  for (const std::wstring& words : CriticalWarningWords(h.critical_warning)) {
+    if (!warnings.empty()) warnings += L"; ";
+    warnings += words;
+  }
+  view.attributes.rows = {
+      {L"Critical Warning", warnings.empty() ? L"None" : warnings},
+      {L"Available Spare", Percent(h.available_spare)},
+      {L"Available Spare Threshold", Percent(h.spare_threshold)},
+      {L"Percentage Used", Percent(h.percentage_used)},
+      {L"Data Read", DataUnitBytes(h.data_units_read, thousands)},
+      {L"Data Written", DataUnitBytes(h.data_units_written, thousands)},
+      {L"Power Cycles", GroupedCounter(h.power_cycles, thousands)},
+      {L"Power-On Hours", GroupedCounter(h.power_on_hours, thousands)},
+      {L"Unsafe Shutdowns", GroupedCounter(h.unsafe_shutdowns, thousands)},
+      {L"Media Errors", GroupedCounter(h.media_errors, thousands)},
+      {L"Error Log Entries", GroupedCounter(h.error_log_entries, thousands)},
+  };
+  return view;
+}
+
 SmartView BuildSmartView(const SmartReading& reading, std::wstring_view thousands) {
+  if (reading.nvme.is_nvme) return BuildNvmeSmartView(reading.nvme, thousands);
   SmartView view;
   view.attributes.columns = SmartAttributeColumns();
   if (!reading.identity_ok) return view;

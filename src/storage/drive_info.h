@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "storage/nvme_probe.h"
 #include "storage/smart.h"
 #include "ui/report_list.h"
 #include "ui/sheet_table.h"
@@ -143,6 +144,8 @@ struct SmartReading {
   std::int64_t size = 0;
   bool smart_ok = false;
   TSmartResult smart;
+  // An NVMe disk answers no SMART request; its health comes from here.
+  NvmeReading nvme;
 };
 
 struct SmartView {
@@ -159,8 +162,18 @@ struct SmartView {
 std::vector<ui::ReportColumn> SmartAttributeColumns();
 
 // Without an identity the section stays empty; with an identity but no
-// attributes only the model and serial are shown.
+// attributes only the model and serial are shown. An NVMe disk is shown by
+// BuildNvmeSmartView instead.
 SmartView BuildSmartView(const SmartReading& reading, std::wstring_view thousands);
+
+// The columns of the list for an NVMe disk: "Name" and "Value".
+std::vector<ui::ReportColumn> NvmeHealthColumns();
+
+// An NVMe disk's health in the SMART section: the verdict ("OK" or the
+// warnings set), the temperature, the controller's model, serial number and
+// firmware, and one list row per health figure, counts grouped by
+// `thousands`. What the drive did not give stays empty.
+SmartView BuildNvmeSmartView(const NvmeReading& reading, std::wstring_view thousands);
 
 // The rows of the SMART sheet, top to bottom.
 extern const std::array<ui::SheetField<SmartView>, 6> kSmartFields;

@@ -1,9 +1,8 @@
 #include "storage/smart_cli.h"
 
 
+#include <algorithm>
 #include <array>
-#include <filesystem>
-#include <fstream>
 #include <map>
 #include <nlohmann/json.hpp>
 #include <optional>
@@ -11,6 +10,7 @@
 #include <string_view>
 
 #include "platform/utf8.h"
+#include "storage/recorded_file.h"
 #include "storage/smart.h"
 
 namespace corvane::storage {
@@ -24,37 +24,11 @@ constexpr int kUsageError = 2;
 using Sector = std::array<std::byte, kSectorSize>;
 
 // One raw sector from `path`; nullopt after telling `err` why not.
-std::optional<Sector> ReadSector(const std::string& option, const std::string& path,
-                                 std::ostream& err) {
-  std::error_code ec;
-  if (std::filesystem::is_directory(path, ec)) {
-    err << "smart: " << option << " " << path << ": is a directory, not a 512-byte sector file\n";
-    return std::nullopt;
-  }
-  std::ifstream file(path, std::ios::binary);
-  if (!file) {
-    err << "smart: " << option << " " << path << ": cannot open the file\n";
-    return std::nullopt;
-  }
-  // One byte more than a sector tells a longer file apart without reading it all.
-  std::array<char, kSectorSize + 1> buffer{};
-  file.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
-  if (file.bad()) {
-    err << "smart: " << option << " " << path << ": cannot read the file\n";
-    return std::nullopt;
-  }
-  const auto got = static_cast<std::size_t>(file.gcount());
-  if (got != kSectorSize) {
-    err << "smart: " << option << " " << path << ": expected a raw sector of exactly "
-        << kSectorSize << " bytes, the file "
-        << (got > kSectorSize ? std::string("is longer")
-                              : "holds " + std::to_string(got) + " bytes")
-        << "\n";
-    return std::nullopt;
-  }
+std::optional<Sector> ReadSector(const std::string& option, const std::string& path, std::ostream& err) {
+  const auto bytes = ReadRecordedReply("smart", option, path, kSectorSize, "sector", err);
+  if (!bytes) return std::nullopt;
   Sector sector{};
-  for (std::size_t i = 0; i < kSectorSize; ++i)
-    sector[i] = static_cast<std::byte>(static_cast<unsigned char>(buffer[i]));
+  std::copy(bytes->begin(), bytes->end(), sector.begin());
   return sector;
 }
 

@@ -9,6 +9,7 @@
 #include <cwchar>
 
 #include "platform/system_function_win.h"
+#include "storage/nvme_probe.h"
 #include "storage/smart_probe.h"
 #include "storage/smart_transport_win.h"
 
@@ -95,9 +96,12 @@ std::optional<std::wstring> ReadRemoteName(wchar_t letter) {
   return remote;
 }
 
-SmartReading ReadSmart(int drive) {
-  Win32SmartTransport transport;
+SmartReading ReadSmart(int drive, NvmeTransport& nvme) {
   SmartReading r;
+  r.nvme = ReadNvmeHealth(nvme, drive);
+  // An NVMe disk answers no ATA command.
+  if (r.nvme.is_nvme) return r;
+  Win32SmartTransport transport;
   std::wstring error;  // the window does not show the SMART messages
   r.identity_ok = ReadDriveIdentity(transport, drive, error, r.model, r.size, r.serial);
   if (r.identity_ok) r.smart_ok = ReadSmartData(transport, drive, r.smart, error);
@@ -140,7 +144,7 @@ std::optional<std::uint32_t> ReadDiskNumber(wchar_t letter) {
   return number.DeviceNumber;
 }
 
-DriveReading ReadDrive(wchar_t letter, int list_position) {
+DriveReading ReadDrive(wchar_t letter, int list_position, NvmeTransport& nvme) {
   DriveReading r;
   const std::wstring root = RootOf(letter);
   {
@@ -157,7 +161,7 @@ DriveReading ReadDrive(wchar_t letter, int list_position) {
     }
     r.unc = ReadUniversalName(letter);
   }
-  r.smart = ReadSmart(SmartDriveNumber(ReadDiskNumber(letter), list_position));
+  r.smart = ReadSmart(SmartDriveNumber(ReadDiskNumber(letter), list_position), nvme);
   return r;
 }
 

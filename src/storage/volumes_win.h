@@ -10,6 +10,7 @@
 
 #include "platform/unique_handle.h"
 #include "storage/drive_info.h"
+#include "storage/nvme_transport.h"
 
 namespace corvane::storage {
 
@@ -49,13 +50,14 @@ std::wstring ReadUniversalName(wchar_t letter);
 std::optional<std::uint32_t> ReadDiskNumber(wchar_t letter);
 
 // Everything the drive window shows of one drive, read in one go; the
-// SMART part from the disk the volume lies on (or the list position).
+// SMART part from the disk the volume lies on (or the list position): the
+// NVMe health over `nvme` for an NVMe disk, the ATA SMART reading otherwise.
 struct DriveReading {
   VolumeFacts facts;
   std::wstring unc;
   platform::UniqueIcon icon;
   SmartReading smart;
 };
-DriveReading ReadDrive(wchar_t letter, int list_position);
+DriveReading ReadDrive(wchar_t letter, int list_position, NvmeTransport& nvme);
 
 }  // namespace corvane::storage

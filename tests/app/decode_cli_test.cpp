@@ -98,7 +98,8 @@ TEST(DecodeDispatch, HelpListsTheSubcommands) {
   const Outcome r = Decode({"--help"});
   EXPECT_EQ(r.code, kDecodeOk);
   for (const char* line : {"corvane-decode cpuid FILE", "corvane-decode cpuid --dump",
-                           "corvane-decode smart --attrs", "corvane-decode mmc --config",
+                           "corvane-decode smart --attrs", "corvane-decode nvme --smart FILE [--identify FILE]",
+                           "corvane-decode mmc --config",
                            "corvane-decode mmc --profile", "corvane-decode hid-usage PAGE USAGE",
                            "corvane-decode hid-usage --table"}) {
     EXPECT_NE(r.out.find(line), std::string::npos) << line << "\n" << r.out;
@@ -106,7 +107,7 @@ TEST(DecodeDispatch, HelpListsTheSubcommands) {
 }
 
 TEST(DecodeDispatch, EachSubcommandGetsTheWordsAfterItsName) {
-  for (const char* name : {"smart", "mmc", "hid-usage"}) {
+  for (const char* name : {"smart", "nvme", "mmc", "hid-usage"}) {
     SCOPED_TRACE(name);
     const Outcome r = Decode({name});  // reaches the subcommand, which wants more
     EXPECT_EQ(r.code, kDecodeBadInput);

@@ -123,3 +123,15 @@ write("wmi_value", {
     "reals": struct.pack("<H", 5) + bytes([6]) + struct.pack("<d", 2.5e18) + bytes([5]) + struct.pack("<f", -0.5),
     "uint32_array": struct.pack("<H", 19 | 0x2000) + bytes([8, 2, 3]) + struct.pack("<q", -1) + bytes([0]),
 })
+
+nvme_health, nvme_identify = fixture("storage/nvme_health.bin"), fixture("storage/nvme_identify.bin")
+
+
+def protocol_reply(payload):
+    return struct.pack("<II", 48, 48) + bytes(16) + struct.pack("<II", 40, len(payload)) + bytes(8) + payload
+
+
+nvme_descriptor = struct.pack("<II", 1, 32) + bytes(20) + struct.pack("<I", 0x11)
+write("nvme", {"recorded_disk": parts(nvme_descriptor, protocol_reply(nvme_health), protocol_reply(nvme_identify)),
+               "truncated_health": parts(nvme_descriptor,
+                                         protocol_reply(fixture("storage/nvme_health_truncated.bin")), b"")})

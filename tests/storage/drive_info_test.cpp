@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "storage/scripted_nvme_transport.h"
 #include "storage/smart_sectors.h"
 
 namespace corvane::storage {
@@ -214,6 +215,10 @@ using testing::kErrorRate;
 using testing::kEvents;
 using testing::kPreFail;
 using testing::ThresholdSector;
+using testing::Bytes;
+using testing::HealthPage;
+using testing::IdentifyController;
+using testing::PutCounter;
 
 SmartReading Answered(const std::vector<AttrRow>& rows) {
   SmartReading r;
@@ -290,6 +295,74 @@ TEST(BuildSmartView, BadAttributesAndAMissingTemperature) {
   EXPECT_EQ(v.attributes.rows[0][2], L"Failing Now");
   EXPECT_EQ(v.attributes.rows[1][2], L"Failed In Past");
   EXPECT_EQ(v.attributes.rows[2][2], L"OK");
+}
+
+// An NVMe disk answers no SMART request: its health fills the same section,
+// with a list of its own two columns.
+TEST(BuildSmartView, AnNvmeDiskShowsItsHealth) {
+  Bytes page = HealthPage(0x09, 318, 7, 10, 104);
+  PutCounter(page, 32, {1, 5});  // past 64 bits
+  PutCounter(page, 48, {0, 1234567});
+  PutCounter(page, 112, {0, 1021});
+  PutCounter(page, 128, {0, 8760});
+  PutCounter(page, 144, {0, 37});
+  PutCounter(page, 160, {0, 2});
+  PutCounter(page, 176, {0, 12345});
+  SmartReading r;
+  r.nvme = {true, ParseNvmeHealthLog(page), ParseNvmeIdentifyController(IdentifyController("NV 1TB", "SN9", "FW2"))};
+  const SmartView v = BuildSmartView(r, L".");
+  EXPECT_EQ(v.verdict, L"Available spare below threshold; Media placed in read-only mode");
+  EXPECT_EQ(v.temperature, L"45\u00B0C");
+  EXPECT_EQ(v.model, L"NV 1TB");
+  EXPECT_EQ(v.serial, L"SN9");
+  EXPECT_EQ(v.firmware, L"FW2");
+  EXPECT_EQ(v.size, L"");
+  ASSERT_EQ(v.attributes.columns.size(), 2u);
+  EXPECT_EQ(v.attributes.columns[0].caption, L"Name");
+  EXPECT_EQ(v.attributes.columns[1].caption, L"Value");
+  using Row = std::vector<std::wstring>;
+  const std::vector<Row> expected = {
+      {L"Critical Warning", L"Available spare below threshold; Media placed in read-only mode"},
+      {L"Available Spare", L"7%"},
+      {L"Available Spare Threshold", L"10%"},
+      {L"Percentage Used", L"104%"},
+      {L"Data Read", L"9.444.732.965.739.290.429.952.000 bytes"},
+      {L"Data Written", L"632.098.304.000 bytes"},
+      {L"Power Cycles", L"1.021"},
+      {L"Power-On Hours", L"8.760"},
+      {L"Unsafe Shutdowns", L"37"},
+      {L"Media Errors", L"2"},
+      {L"Error Log Entries", L"12.345"},
+  };
+  EXPECT_EQ(v.attributes.rows, expected);
+
+  r.nvme.health = ParseNvmeHealthLog(HealthPage(0, 300, 100, 10, 0));
+  const SmartView ok = BuildSmartView(r, L",");
+  EXPECT_EQ(ok.verdict, L"OK");
+  EXPECT_EQ(ok.attributes.rows[0], (Row{L"Critical Warning", L"None"}));
+  EXPECT_EQ(ok.attributes.rows[4], (Row{L"Data Read", L"0 bytes"}));
+}
+
+TEST(BuildSmartView, AnNvmeDiskWithoutItsLogShowsOnlyItsIdentity) {
+  struct Case {
+    const char* what;
+    NvmeReading reading;
+    std::wstring model;
+  };
+  const Case cases[] = {
+      {"nothing answered", {true, std::nullopt, std::nullopt}, L""},
+      {"only the identity", {true, std::nullopt, NvmeIdentity{L"NV", L"S", L"F"}}, L"NV"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    SmartReading r;
+    r.nvme = c.reading;
+    const SmartView v = BuildSmartView(r, L",");
+    EXPECT_EQ(v.model, c.model);
+    for (const std::wstring* box : {&v.verdict, &v.temperature, &v.size}) EXPECT_EQ(*box, L"");
+    EXPECT_EQ(v.attributes.columns.size(), 2u);
+    EXPECT_TRUE(v.attributes.rows.empty());
+  }
 }
 
 // Each row of the two sheets shows its own text of the view: a getter bound

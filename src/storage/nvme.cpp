@@ -151,7 +151,7 @@ std::string MultiplyDecimal(std::string_view digits, std::uint32_t factor) {
   }
   for (; carry != 0; carry /= 10) product.push_back(static_cast<char>('0' + carry % 10));
   while (product.size() > 1 && product.back() == '0') product.pop_back();
-  if (product.empty()) product = "0";
+  if (product.empty()) product.push_back('0');  // (assigning a literal here trips a false -Wrestrict in GCC 12)
   std::ranges::reverse(product);
   return product;
 }

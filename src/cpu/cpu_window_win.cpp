@@ -106,7 +106,7 @@ CpuWindow::~CpuWindow() { SetTimerEnabled(false); }
 bool CpuWindow::Build() {
   ui::CreateParams p{L"TfrmCPU", L"CPU Info"};
   p.style = WS_OVERLAPPEDWINDOW | WS_VSCROLL | WS_CLIPCHILDREN;
-  p.client_width = kClientWidth + GetSystemMetrics(SM_CXVSCROLL);
+  p.client_width = kClientWidth + Logical(GetSystemMetrics(SM_CXVSCROLL));
   p.client_height = kClientHeight;
   p.parent = owner_;
   p.menus = kMenus;
@@ -119,7 +119,7 @@ bool CpuWindow::Build() {
   has_counter_ = GetCPUFeatures(cpu).TSC;  // RDTSC would fault without it
 
   if (!sheet_.Create(hwnd(), kIdSheet, ui::SheetRows<CpuRowTexts>(kCpuRows), kSheetGeometry)) return false;
-  MoveWindow(sheet_.hwnd(), 0, 0, kSheetWidth, sheet_.ContentHeight(), FALSE);
+  ui::Place(sheet_.hwnd(), {0, 0, kSheetWidth, sheet_.ContentHeight()}, false);
   FileControl(L"ScrollBox1", kIdSheet, sheet_.hwnd());
   AdoptControls(sheet_);
 
@@ -164,8 +164,7 @@ bool CpuWindow::Build() {
 
   // The first WM_SIZE came while the window was being made, before the
   // scroller knew it: the range is set here, at the top of the page.
-  RECT client{};
-  GetClientRect(hwnd(), &client);
+  const RECT client = LogicalClientRect();
   scroller_.SetExtent(client.bottom, kContentHeight);
   SetTimerEnabled(true);
   return true;

@@ -367,11 +367,11 @@ void MainWindow::OnResize(int width, int height) {
   bottom_band_ = {0, height - kBandHeight, width, height};
   const int footer = 2 * kFooterLine + kBandHeight + 2;
   const int sheet_top = top + kBandHeight + 2;
-  Place(sheet_.hwnd(), {0, sheet_top, width, std::max(0, height - sheet_top - footer)});
+  ui::Place(sheet_.hwnd(), {0, sheet_top, width, std::max(0, height - sheet_top - footer)});
   const int legend_y = height - footer + 1;
-  Place(Control(L"lblStar"), {4, legend_y, 10, 16});
-  Place(Control(L"lblAdmin"), {16, legend_y, 300, 16});
-  Place(Control(L"StaticText3"), {4, legend_y + kFooterLine, 300, 16});
+  ui::Place(Control(L"lblStar"), {4, legend_y, 10, 16});
+  ui::Place(Control(L"lblAdmin"), {16, legend_y, 300, 16});
+  ui::Place(Control(L"StaticText3"), {4, legend_y + kFooterLine, 300, 16});
 
   // Value cells follow the window's outer width; the label column stays.
   RECT outer{};

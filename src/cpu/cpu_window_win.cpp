@@ -138,7 +138,7 @@ bool CpuWindow::Build() {
   heading(L"lblSpeed", kIdSpeedHeading, L"CPU Speed", kSpeedHeadingY);
   const int speed_width = DigitX(kSpeedDigitCount) + 48;
   speed_panel_.Create(hwnd(), kIdSpeedPanel, {kMargin, kSpeedY, kMargin + speed_width, kSpeedY + kPanelHeight},
-                      [this](HDC dc) { digits_.Draw(dc, displays_.speed_digits); });
+                      [this](HDC dc) { digits_.Draw(dc, displays_.speed_digits, speed_panel_.dpi()); });
   FileControl(L"SpeedPanel", kIdSpeedPanel, speed_panel_.hwnd());
   speed_panel_.AddLabel(L"lblMHz", kIdMhzLabel, L"MHz", 0, DigitX(kSpeedDigitCount) + 4, 4, 40, 16);
 
@@ -146,7 +146,7 @@ bool CpuWindow::Build() {
   const int counter_width = DigitX(kCounterDigitCount) + 96;
   counter_panel_.Create(hwnd(), kIdCounterPanel,
                         {kMargin, kCounterY, kMargin + counter_width, kCounterY + kPanelHeight},
-                        [this](HDC dc) { digits_.Draw(dc, displays_.counter_digits); });
+                        [this](HDC dc) { digits_.Draw(dc, displays_.counter_digits, counter_panel_.dpi()); });
   FileControl(L"CounterPanel", kIdCounterPanel, counter_panel_.hwnd());
   counter_panel_.AddLabel(L"lblClockCycles", kIdCyclesLabel, L" Clock cycles", 0, DigitX(kCounterDigitCount) + 4, 4,
                           90, 16);
@@ -305,7 +305,7 @@ void CpuWindow::ShowUsage() {
 void CpuWindow::ShowDigits(ui::BlackPanel& panel, const std::wstring& digits) {
   // The window text carries the digits for anyone who cannot see the images.
   SetWindowTextW(panel.hwnd(), digits.c_str());
-  RECT area{0, 0, DigitX(digits.size()), kDigitHeight};
+  RECT area{0, 0, panel.Scale(DigitX(digits.size())), panel.Scale(kDigitHeight)};
   InvalidateRect(panel.hwnd(), &area, TRUE);
   UpdateWindow(panel.hwnd());
 }

@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
-#include "platform/dpi_win.h"
 #include "ui/dpi_scale.h"
+#include "ui/window_win.h"
 
 namespace corvane::ui {
 
-int VerticalScroller::Scaled(int logical) const { return ScaleToDpi(logical, platform::WindowDpi(window_)); }
+int VerticalScroller::Scaled(int logical) const { return ScaleToDpi(logical, DpiOf(window_)); }
 
 int VerticalScroller::position() const { return window_ ? GetScrollPos(window_, SB_VERT) : 0; }
 

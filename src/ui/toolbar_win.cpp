@@ -73,7 +73,7 @@ HWND Toolbar::Create(HWND parent, int id, std::span<const ToolButton> buttons) {
   if (!hwnd_) return nullptr;
   SendMessageW(hwnd_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
   SetWindowSubclass(hwnd_, &Toolbar::Subclass, 1, reinterpret_cast<DWORD_PTR>(this));
-  MakeImages(platform::WindowDpi(parent));
+  MakeImages(DpiOf(parent));
   captions_.clear();
   captions_.reserve(buttons.size());
   std::vector<TBBUTTON> tb;
@@ -128,7 +128,7 @@ LRESULT CALLBACK Toolbar::Subclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UI
 int Toolbar::Height() const {
   RECT r{};
   GetWindowRect(hwnd_, &r);
-  return LogicalFromDpi(r.bottom - r.top, platform::WindowDpi(hwnd_));
+  return LogicalFromDpi(r.bottom - r.top, DpiOf(hwnd_));
 }
 
 void Toolbar::Enable(unsigned command, bool enabled) {

@@ -38,6 +38,12 @@ std::wstring CurrentFailureText() {
   }
 }
 
+// EnumChildWindows callback: files the kit windows among the descendants.
+BOOL CALLBACK CollectKitWindow(HWND child, LPARAM list) {
+  if (Window* w = Window::FromHandle(child)) reinterpret_cast<std::vector<Window*>*>(list)->push_back(w);
+  return TRUE;
+}
+
 }  // namespace
 
 Window::~Window() {
@@ -278,13 +284,7 @@ void Window::ApplyDpi(int dpi) {
 
 void Window::ChangeDpi(int dpi, const RECT* suggested) {
   std::vector<Window*> inner;
-  EnumChildWindows(
-      hwnd_,
-      [](HWND child, LPARAM list) -> BOOL {
-        if (Window* w = FromHandle(child)) reinterpret_cast<std::vector<Window*>*>(list)->push_back(w);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&inner));
+  EnumChildWindows(hwnd_, &CollectKitWindow, reinterpret_cast<LPARAM>(&inner));
   ApplyDpi(dpi);
   for (Window* w : inner) w->ApplyDpi(dpi);
   if (suggested) {
@@ -445,6 +445,13 @@ LRESULT Window::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
 
 LRESULT Window::OnMessage(UINT msg, WPARAM wp, LPARAM lp) { return DefWindowProcW(hwnd_, msg, wp, lp); }
 
+int DpiOf(HWND hwnd) {
+  for (HWND w = hwnd; w; w = (GetWindowLongPtrW(w, GWL_STYLE) & WS_CHILD) ? GetParent(w) : nullptr) {
+    if (const Window* kit = Window::FromHandle(w)) return kit->dpi();
+  }
+  return platform::WindowDpi(hwnd);
+}
+
 UINT DpiChangedNotice() {
   static const UINT message = RegisterWindowMessageW(L"Corvane.DpiChanged");
   return message;
@@ -456,7 +463,7 @@ void Place(HWND control, const Box& box, bool repaint) {
     owner->PlaceControl(control, box, repaint);
     return;
   }
-  const Box b = ScaleBoxToDpi(box, platform::WindowDpi(control));
+  const Box b = ScaleBoxToDpi(box, DpiOf(control));
   MoveWindow(control, b.x, b.y, b.width, b.height, repaint);
 }
 

@@ -241,6 +241,10 @@ class Window {
   int dpi_ = 96;
 };
 
+// The DPI `hwnd` is drawn at: that of the kit window it is or is inside,
+// else the system's for it. Controls that size or draw themselves use it.
+int DpiOf(HWND hwnd);
+
 // The message the kit sends every child control of a window whose DPI has
 // changed (wParam: the new DPI), for controls that draw pictures of their own.
 UINT DpiChangedNotice();

@@ -248,8 +248,8 @@ void CpuWindow::DrawFeature(const DRAWITEMSTRUCT& item) {
   if (item.itemID == static_cast<UINT>(-1)) return;
   RECT r = item.rcItem;
   FillRect(item.hDC, &r, GetSysColorBrush(COLOR_WINDOW));
-  const int box = std::min<int>(13, r.bottom - r.top - 2);
-  RECT check{r.left + 2, r.top + (r.bottom - r.top - box) / 2, 0, 0};
+  const int box = std::min<int>(Scale(13), r.bottom - r.top - 2);
+  RECT check{r.left + Scale(2), r.top + (r.bottom - r.top - box) / 2, 0, 0};
   check.right = check.left + box;
   check.bottom = check.top + box;
   DrawFrameControl(item.hDC, &check, DFC_BUTTON, DFCS_BUTTONCHECK | (item.itemData ? DFCS_CHECKED : 0));
@@ -260,7 +260,7 @@ void CpuWindow::DrawFeature(const DRAWITEMSTRUCT& item) {
   text.resize(static_cast<std::size_t>(length));
   SetBkMode(item.hDC, TRANSPARENT);
   SetTextColor(item.hDC, GetSysColor(COLOR_WINDOWTEXT));
-  RECT t{check.right + 4, r.top, r.right, r.bottom};
+  RECT t{check.right + Scale(4), r.top, r.right, r.bottom};
   DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &t,
             DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
 }
@@ -342,7 +342,7 @@ LRESULT CpuWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_MEASUREITEM: {
       auto* m = reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
       if (m->CtlID == static_cast<UINT>(kIdFeatures)) {
-        m->itemHeight = kFeatureItemHeight;
+        m->itemHeight = static_cast<UINT>(Scale(kFeatureItemHeight));
         return TRUE;
       }
       break;

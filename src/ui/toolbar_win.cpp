@@ -110,8 +110,6 @@ void Toolbar::MakeImages(int dpi) {
   platform::UniqueImageList images = MakePictures(pictured, glyph_font.get(), dpi);
   SendMessageW(hwnd_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images.get()));
   images_ = std::move(images);  // the old list goes once the toolbar no longer shows it
-  const int size = ScaleToDpi(kImageSize, dpi);
-  SendMessageW(hwnd_, TB_SETBITMAPSIZE, 0, MAKELPARAM(size, size));
 }
 
 LRESULT CALLBACK Toolbar::Subclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR self) noexcept {

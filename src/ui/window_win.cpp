@@ -101,7 +101,7 @@ bool Window::Create(const CreateParams& p) {
     if (!RegisterClassExW(&wc)) return false;
   }
   // The DPI it will most likely get: its parent's, or the screen's; checked once it exists.
-  dpi_ = p.parent ? platform::WindowDpi(p.parent) : platform::ScreenDpi();
+  dpi_ = p.parent ? DpiOf(p.parent) : platform::ScreenDpi();
   const bool child = (p.style & WS_CHILD) != 0;
   const auto scaled = [this](int v) { return v == CW_USEDEFAULT ? v : Scale(v); };
   int width = scaled(p.width), height = scaled(p.height);

@@ -43,7 +43,7 @@ bool AdjustWindowRectForDpi(RECT* rect, DWORD style, bool menu, DWORD ex_style, 
 
 void EnableFrameScaling(HWND window) {
   static const auto enable = LoadedFunction<EnableNonClientFn>(L"user32.dll", "EnableNonClientDpiScaling");
-  if (enable && window && !GetParent(window)) enable(window);
+  if (enable && window && !(GetWindowLongPtrW(window, GWL_STYLE) & WS_CHILD)) enable(window);
 }
 
 void DeclareDpiAwareness() {

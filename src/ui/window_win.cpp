@@ -285,8 +285,9 @@ void Window::ApplyDpi(int dpi) {
 void Window::ChangeDpi(int dpi, const RECT* suggested) {
   std::vector<Window*> inner;
   EnumChildWindows(hwnd_, &CollectKitWindow, reinterpret_cast<LPARAM>(&inner));
-  ApplyDpi(dpi);
+  // Inner windows first: when this one re-places them they resize at the new DPI.
   for (Window* w : inner) w->ApplyDpi(dpi);
+  ApplyDpi(dpi);
   if (suggested) {
     SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
                  suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);

@@ -20,16 +20,29 @@
 namespace corvane::e2e {
 namespace {
 
-// This thread sees other processes' windows in their own pixels: a thread
-// that is not per-monitor aware gets them scaled back to its own DPI.
-bool SeeWindowsInTheirOwnPixels() {
+// For its life, this thread sees other processes' windows in their own
+// pixels: a thread that is not per-monitor aware gets them scaled back to
+// its own DPI. The thread's awareness comes back afterwards.
+class OwnPixels {
+ public:
+  OwnPixels() {
+    if (!set_) return;
+    old_ = set_(reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4)));  // per monitor v2
+    if (!old_) old_ = set_(reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-3)));  // per monitor
+  }
+  ~OwnPixels() {
+    if (old_) set_(old_);
+  }
+  OwnPixels(const OwnPixels&) = delete;
+  OwnPixels& operator=(const OwnPixels&) = delete;
+  bool ok() const { return old_ != nullptr; }
+
+ private:
   using SetContextFn = HANDLE(WINAPI*)(HANDLE);
-  const auto set = reinterpret_cast<SetContextFn>(
+  const SetContextFn set_ = reinterpret_cast<SetContextFn>(
       reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetThreadDpiAwarenessContext")));
-  if (!set) return false;
-  return set(reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4))) ||  // per monitor v2
-         set(reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-3)));    // per monitor
-}
+  HANDLE old_ = nullptr;
+};
 
 // A control's rectangle relative to the client area of `parent`.
 RECT RelativeTo(HWND parent, HWND control) {
@@ -85,7 +98,8 @@ void ExpectScaled(const RECT& at96, const RECT& at144, const std::string& what) 
 }
 
 TEST(HighDpi, MainWindowIsLaidOutOneAndAHalfTimesAsLarge) {
-  ASSERT_TRUE(SeeWindowsInTheirOwnPixels()) << "the system has no per-monitor awareness for this thread";
+  const OwnPixels own_pixels;
+  ASSERT_TRUE(own_pixels.ok()) << "the system has no per-monitor awareness for this thread";
   const std::optional<Layout> at96 = MeasureMainWindow();
   ASSERT_TRUE(at96);
   ASSERT_EQ(Width(at96->outer), app::kMainDefaultWidth) << "the other tests' screen is at 96 DPI";

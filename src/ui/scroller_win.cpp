@@ -12,21 +12,25 @@ int VerticalScroller::Scaled(int logical) const { return ScaleToDpi(logical, Dpi
 int VerticalScroller::position() const { return window_ ? GetScrollPos(window_, SB_VERT) : 0; }
 
 void VerticalScroller::SetExtent(int page, int content) {
+  // Read first: the system clamps the position to a new range without
+  // moving the children.
+  const int was = position();
   page_ = Scaled(std::max(page, 0));
   content_ = Scaled(content);
   SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE, 0, content_ - 1, static_cast<UINT>(page_), 0, 0};
   SetScrollInfo(window_, SB_VERT, &si, TRUE);
-  ScrollTo(position());
+  Move(was, was);
 }
 
-void VerticalScroller::ScrollTo(int pos) {
-  pos = std::clamp(pos, 0, std::max(0, content_ - page_));
-  const int now = position();
-  if (pos != now) {
-    ScrollWindowEx(window_, 0, now - pos, nullptr, nullptr, nullptr, nullptr,
+void VerticalScroller::ScrollTo(int pos) { Move(position(), pos); }
+
+void VerticalScroller::Move(int from, int to) {
+  to = std::clamp(to, 0, std::max(0, content_ - page_));
+  if (to != from) {
+    ScrollWindowEx(window_, 0, from - to, nullptr, nullptr, nullptr, nullptr,
                    SW_SCROLLCHILDREN | SW_INVALIDATE | SW_ERASE);
   }
-  SCROLLINFO si{sizeof si, SIF_POS, 0, 0, 0, pos, 0};
+  SCROLLINFO si{sizeof si, SIF_POS, 0, 0, 0, to, 0};
   SetScrollInfo(window_, SB_VERT, &si, TRUE);
 }
 

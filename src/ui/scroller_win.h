@@ -27,6 +27,8 @@ class VerticalScroller {
   HWND window_ = nullptr;
   int line_ = 20, wheel_ = 0;
   int Scaled(int logical) const;
+  // Moves the children from one position to another (kept in range) and sets the bar.
+  void Move(int from, int to);
   int page_ = 0, content_ = 0;  // the window's pixels
 };
 

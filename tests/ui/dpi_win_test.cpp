@@ -31,6 +31,9 @@ class DpiProbe : public Window {
     if (!Create(p)) return false;
     AddControl(L"edFixed", 11, L"EDIT", L"fixed", WS_VISIBLE, 10, 20, 100, 17, 0, theme().bold());
     AddControl(L"lblFoot", 12, L"STATIC", L"foot", WS_VISIBLE, 0, 0, 10, 10);
+    // Laid out now, as the real windows do: a hidden window may get no WM_SIZE yet.
+    const RECT client = LogicalClientRect();
+    OnResize(client.right, client.bottom);
     return true;
   }
   void OnResize(int width, int height) override {

@@ -1,5 +1,7 @@
 #include "app/about_box_win.h"
 
+#include "platform/dpi_win.h"
+#include "ui/dpi_scale.h"
 #include "ui/product.h"
 #include "ui/window_ids.h"
 
@@ -23,8 +25,10 @@ bool AboutBox::Build() {
   ui::CreateParams p{L"TAboutBox", L"About"};
   p.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
   p.ex_style = WS_EX_DLGMODALFRAME;
-  p.x = o.left + (o.right - o.left - kWidth) / 2;
-  p.y = o.top + (o.bottom - o.top - kHeight) / 2;
+  // Centred over the owner in its pixels; the kit scales the size.
+  const int dpi = platform::WindowDpi(owner_);
+  p.x = o.left + (o.right - o.left - ui::ScaleToDpi(kWidth, dpi)) / 2;
+  p.y = o.top + (o.bottom - o.top - ui::ScaleToDpi(kHeight, dpi)) / 2;
   p.width = kWidth;
   p.height = kHeight;
   p.parent = owner_;

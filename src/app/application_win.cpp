@@ -26,6 +26,7 @@
 #include "network/network_window_win.h"
 #include "network/user_list_window_win.h"
 #include "platform/com_win.h"
+#include "platform/dpi_win.h"
 #include "platform/failure_text_win.h"
 #include "storage/cddvd_window_win.h"
 #include "storage/disk_window_win.h"
@@ -151,6 +152,8 @@ int Application::Run(int show) {
 }
 
 int RunApplication(HINSTANCE, int show) {
+  // Before any window or font: the manifest says so already where it is read.
+  platform::DeclareDpiAwareness();
   platform::ComApartment com;  // COM for the user-interface thread, for the whole run
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES | ICC_TREEVIEW_CLASSES |
                                            ICC_PROGRESS_CLASS | ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};

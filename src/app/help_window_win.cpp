@@ -52,15 +52,17 @@ bool HelpWindow::Build() {
   p.height = 400;
   if (!ui::Window::Create(p)) return false;
 
-  // Each text is as tall as it wraps to in its font.
+  // Each text is as tall as it wraps to in its font (measured at the window's DPI).
   platform::WindowDc dc(hwnd());
   int y = kMargin;
   int index = 0;
   for (const auto& t : kTexts) {
-    HFONT font = t.style == Style::Title ? theme().title() : t.style == Style::Heading ? theme().bold() : theme().normal();
+    const ui::ThemeFonts& fonts = this->fonts();
+    HFONT font = t.style == Style::Title ? fonts.title.get() : t.style == Style::Heading ? fonts.bold.get() : fonts.normal.get();
     platform::SelectGuard keep(dc.get(), font);
-    RECT r{0, 0, kClientWidth - 2 * kMargin, 0};
+    RECT r{0, 0, Scale(kClientWidth - 2 * kMargin), 0};
     DrawTextW(dc.get(), t.text, -1, &r, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    r.bottom = Logical(r.bottom);
     const int gap = t.style == Style::Text ? 6 : 10;
     ++index;
     AddControl(L"StaticText" + std::to_wstring(index), kIdFirstText + index - 1, L"STATIC", t.text, WS_VISIBLE | SS_NOPREFIX,
@@ -70,10 +72,7 @@ bool HelpWindow::Build() {
   AddWebLink(L"lblWeb", kIdWebAddress, kMargin, y + 8, LinkKind::kPlainText, theme().bold());
   y += 8 + 16 + kMargin;
 
-  RECT frame{0, 0, kClientWidth, y};
-  AdjustWindowRectEx(&frame, p.style, FALSE, 0);
-  SetWindowPos(hwnd(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetClientSize(kClientWidth, y);
   return true;
 }
 

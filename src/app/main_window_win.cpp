@@ -134,8 +134,7 @@ bool MainWindow::Build() {
   });
   UpdateCommandStates();
   // Laid out now, hidden: the first showing may keep this size and send no WM_SIZE.
-  RECT client{};
-  GetClientRect(hwnd(), &client);
+  const RECT client = LogicalClientRect();
   OnResize(client.right, client.bottom);
   return true;
 }
@@ -160,10 +159,12 @@ void MainWindow::UpdateCommandStates() {
 }
 
 void MainWindow::FormShow(int show, const StartupAction& action) {
+  // The screen in the window's logical units; placed in its pixels.
   const int screen_width = GetSystemMetrics(SM_CXSCREEN);
-  const int height = FirstShowHeight(GetSystemMetrics(SM_CYSCREEN));
-  SetWindowPos(hwnd(), nullptr, (screen_width - kMainDefaultWidth) / 2, (GetSystemMetrics(SM_CYSCREEN) - height) / 2,
-               kMainDefaultWidth, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  const int height = Scale(FirstShowHeight(Logical(GetSystemMetrics(SM_CYSCREEN))));
+  const int width = Scale(kMainDefaultWidth);
+  SetWindowPos(hwnd(), nullptr, (screen_width - width) / 2, (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width,
+               height, SWP_NOZORDER | SWP_NOACTIVATE);
   // A failure of the start-up refresh is shown, and the window all the same.
   if (action.kind == StartupKind::Refresh) RunCommand(kCmdMainSystemInfo);
   ShowWindow(hwnd(), show);
@@ -366,26 +367,32 @@ void MainWindow::OnResize(int width, int height) {
   bottom_band_ = {0, height - kBandHeight, width, height};
   const int footer = 2 * kFooterLine + kBandHeight + 2;
   const int sheet_top = top + kBandHeight + 2;
-  MoveWindow(sheet_.hwnd(), 0, sheet_top, width, std::max(0, height - sheet_top - footer), TRUE);
+  ui::Place(sheet_.hwnd(), {0, sheet_top, width, std::max(0, height - sheet_top - footer)});
   const int legend_y = height - footer + 1;
-  MoveWindow(Control(L"lblStar"), 4, legend_y, 10, 16, TRUE);
-  MoveWindow(Control(L"lblAdmin"), 16, legend_y, 300, 16, TRUE);
-  MoveWindow(Control(L"StaticText3"), 4, legend_y + kFooterLine, 300, 16, TRUE);
+  ui::Place(Control(L"lblStar"), {4, legend_y, 10, 16});
+  ui::Place(Control(L"lblAdmin"), {16, legend_y, 300, 16});
+  ui::Place(Control(L"StaticText3"), {4, legend_y + kFooterLine, 300, 16});
 
   // Value cells follow the window's outer width; the label column stays.
   RECT outer{};
   GetWindowRect(hwnd(), &outer);
-  sheet_.SetValueWidth(ValueCellWidth(outer.right - outer.left));
+  sheet_.SetValueWidth(ValueCellWidth(Logical(outer.right - outer.left)));
   InvalidateRect(hwnd(), nullptr, TRUE);
 }
+
+// The toolbar's height and the bands change with the DPI where the logical size may not.
+void MainWindow::OnDpiChanged() { laid_out_ = {}; }
 
 void MainWindow::OnClose() { DestroyWindow(hwnd()); }
 
 void MainWindow::OnDestroy() { PostQuitMessage(0); }
 
 void MainWindow::PaintBands(HDC dc) {
-  // Decorative bands: navy fading to the label blue.
-  for (const RECT* band : {&top_band_, &bottom_band_}) {
+  // Decorative bands: navy fading to the label blue. They are kept in
+  // logical units and painted at the window's DPI.
+  for (const RECT& logical : {top_band_, bottom_band_}) {
+    const RECT scaled{Scale(logical.left), Scale(logical.top), Scale(logical.right), Scale(logical.bottom)};
+    const RECT* band = &scaled;
     const int w = std::max<int>(1, band->right - band->left);
     for (int x = band->left; x < band->right; x += 4) {
       const int t = (x - band->left) * 255 / w;

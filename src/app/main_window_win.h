@@ -74,6 +74,7 @@ class MainWindow : public ui::Window, private RefreshView {
   bool Build() override;  // FormCreate
   LRESULT OnNotify(NMHDR* hdr) override;
   void OnResize(int width, int height) override;
+  void OnDpiChanged() override;
   void OnClose() override;
   void OnDestroy() override;
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;

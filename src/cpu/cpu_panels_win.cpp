@@ -5,6 +5,7 @@
 
 #include "cpu/digit_glyphs.h"
 #include "platform/unique_handle.h"
+#include "ui/dpi_scale.h"
 
 namespace corvane::cpu {
 
@@ -37,15 +38,22 @@ DigitImages::~DigitImages() {
   if (dc_ && old_) SelectObject(dc_.get(), old_);
 }
 
-void DigitImages::Draw(HDC dc, std::wstring_view digits, int x, int y) const {
+void DigitImages::Draw(HDC dc, std::wstring_view digits, int dpi, int x, int y) const {
   if (!ok()) return;
   for (std::size_t i = 0; i < digits.size(); ++i) {
-    BitBlt(dc, x + DigitX(i), y, kDigitWidth, kDigitHeight, dc_.get(), DigitIndex(digits[i]) * kDigitWidth, 0,
-           SRCCOPY);
+    const ui::Box to = ui::ScaleBoxToDpi({x + DigitX(i), y, kDigitWidth, kDigitHeight}, dpi);
+    if (to.width == kDigitWidth && to.height == kDigitHeight) {
+      BitBlt(dc, to.x, to.y, to.width, to.height, dc_.get(), DigitIndex(digits[i]) * kDigitWidth, 0, SRCCOPY);
+    } else {
+      // Pixel copies, no blending: the glyphs keep their hard edges at any size.
+      SetStretchBltMode(dc, COLORONCOLOR);
+      StretchBlt(dc, to.x, to.y, to.width, to.height, dc_.get(), DigitIndex(digits[i]) * kDigitWidth, 0, kDigitWidth,
+                 kDigitHeight, SRCCOPY);
+    }
   }
 }
 
-void PaintPixels(HDC dc, const PixelImage& image, int x, int y) {
+void PaintPixels(HDC dc, const PixelImage& image, int dpi, int x, int y) {
   BITMAPINFO bmi{};
   bmi.bmiHeader.biSize = sizeof bmi.bmiHeader;
   bmi.bmiHeader.biWidth = image.width();
@@ -53,8 +61,10 @@ void PaintPixels(HDC dc, const PixelImage& image, int x, int y) {
   bmi.bmiHeader.biPlanes = 1;
   bmi.bmiHeader.biBitCount = 32;
   bmi.bmiHeader.biCompression = BI_RGB;
-  SetDIBitsToDevice(dc, x, y, static_cast<DWORD>(image.width()), static_cast<DWORD>(image.height()), 0, 0, 0,
-                    static_cast<UINT>(image.height()), image.pixels().data(), &bmi, DIB_RGB_COLORS);
+  const ui::Box to = ui::ScaleBoxToDpi({x, y, image.width(), image.height()}, dpi);
+  SetStretchBltMode(dc, COLORONCOLOR);
+  StretchDIBits(dc, to.x, to.y, to.width, to.height, 0, 0, image.width(), image.height(), image.pixels().data(), &bmi,
+                DIB_RGB_COLORS, SRCCOPY);
 }
 
 }  // namespace corvane::cpu

@@ -26,8 +26,9 @@ class DigitImages {
   DigitImages& operator=(const DigitImages&) = delete;
 
   bool ok() const { return strip_ && dc_; }
-  // Each character of `digits` as its image, character n at x = 16 * n.
-  void Draw(HDC dc, std::wstring_view digits, int x = 0, int y = 0) const;
+  // Each character of `digits` as its image, character n at x = 16 * n;
+  // positions and sizes are logical units, drawn at `dpi`.
+  void Draw(HDC dc, std::wstring_view digits, int dpi, int x = 0, int y = 0) const;
 
  private:
   platform::UniqueDc dc_;
@@ -35,7 +36,8 @@ class DigitImages {
   HGDIOBJ old_ = nullptr;
 };
 
-// The chart's pixels onto a device context, top left corner at (x, y).
-void PaintPixels(HDC dc, const PixelImage& image, int x, int y);
+// The chart's pixels onto a device context, top left corner at (x, y), one
+// image pixel a logical unit drawn at `dpi`.
+void PaintPixels(HDC dc, const PixelImage& image, int dpi, int x, int y);
 
 }  // namespace corvane::cpu

@@ -106,7 +106,7 @@ CpuWindow::~CpuWindow() { SetTimerEnabled(false); }
 bool CpuWindow::Build() {
   ui::CreateParams p{L"TfrmCPU", L"CPU Info"};
   p.style = WS_OVERLAPPEDWINDOW | WS_VSCROLL | WS_CLIPCHILDREN;
-  p.client_width = kClientWidth + GetSystemMetrics(SM_CXVSCROLL);
+  p.client_width = kClientWidth + Logical(GetSystemMetrics(SM_CXVSCROLL));
   p.client_height = kClientHeight;
   p.parent = owner_;
   p.menus = kMenus;
@@ -119,7 +119,7 @@ bool CpuWindow::Build() {
   has_counter_ = GetCPUFeatures(cpu).TSC;  // RDTSC would fault without it
 
   if (!sheet_.Create(hwnd(), kIdSheet, ui::SheetRows<CpuRowTexts>(kCpuRows), kSheetGeometry)) return false;
-  MoveWindow(sheet_.hwnd(), 0, 0, kSheetWidth, sheet_.ContentHeight(), FALSE);
+  ui::Place(sheet_.hwnd(), {0, 0, kSheetWidth, sheet_.ContentHeight()}, false);
   FileControl(L"ScrollBox1", kIdSheet, sheet_.hwnd());
   AdoptControls(sheet_);
 
@@ -138,7 +138,7 @@ bool CpuWindow::Build() {
   heading(L"lblSpeed", kIdSpeedHeading, L"CPU Speed", kSpeedHeadingY);
   const int speed_width = DigitX(kSpeedDigitCount) + 48;
   speed_panel_.Create(hwnd(), kIdSpeedPanel, {kMargin, kSpeedY, kMargin + speed_width, kSpeedY + kPanelHeight},
-                      [this](HDC dc) { digits_.Draw(dc, displays_.speed_digits); });
+                      [this](HDC dc) { digits_.Draw(dc, displays_.speed_digits, speed_panel_.dpi()); });
   FileControl(L"SpeedPanel", kIdSpeedPanel, speed_panel_.hwnd());
   speed_panel_.AddLabel(L"lblMHz", kIdMhzLabel, L"MHz", 0, DigitX(kSpeedDigitCount) + 4, 4, 40, 16);
 
@@ -146,7 +146,7 @@ bool CpuWindow::Build() {
   const int counter_width = DigitX(kCounterDigitCount) + 96;
   counter_panel_.Create(hwnd(), kIdCounterPanel,
                         {kMargin, kCounterY, kMargin + counter_width, kCounterY + kPanelHeight},
-                        [this](HDC dc) { digits_.Draw(dc, displays_.counter_digits); });
+                        [this](HDC dc) { digits_.Draw(dc, displays_.counter_digits, counter_panel_.dpi()); });
   FileControl(L"CounterPanel", kIdCounterPanel, counter_panel_.hwnd());
   counter_panel_.AddLabel(L"lblClockCycles", kIdCyclesLabel, L" Clock cycles", 0, DigitX(kCounterDigitCount) + 4, 4,
                           90, 16);
@@ -164,8 +164,7 @@ bool CpuWindow::Build() {
 
   // The first WM_SIZE came while the window was being made, before the
   // scroller knew it: the range is set here, at the top of the page.
-  RECT client{};
-  GetClientRect(hwnd(), &client);
+  const RECT client = LogicalClientRect();
   scroller_.SetExtent(client.bottom, kContentHeight);
   SetTimerEnabled(true);
   return true;
@@ -249,8 +248,8 @@ void CpuWindow::DrawFeature(const DRAWITEMSTRUCT& item) {
   if (item.itemID == static_cast<UINT>(-1)) return;
   RECT r = item.rcItem;
   FillRect(item.hDC, &r, GetSysColorBrush(COLOR_WINDOW));
-  const int box = std::min<int>(13, r.bottom - r.top - 2);
-  RECT check{r.left + 2, r.top + (r.bottom - r.top - box) / 2, 0, 0};
+  const int box = std::min<int>(Scale(13), r.bottom - r.top - 2);
+  RECT check{r.left + Scale(2), r.top + (r.bottom - r.top - box) / 2, 0, 0};
   check.right = check.left + box;
   check.bottom = check.top + box;
   DrawFrameControl(item.hDC, &check, DFC_BUTTON, DFCS_BUTTONCHECK | (item.itemData ? DFCS_CHECKED : 0));
@@ -261,7 +260,7 @@ void CpuWindow::DrawFeature(const DRAWITEMSTRUCT& item) {
   text.resize(static_cast<std::size_t>(length));
   SetBkMode(item.hDC, TRANSPARENT);
   SetTextColor(item.hDC, GetSysColor(COLOR_WINDOWTEXT));
-  RECT t{check.right + 4, r.top, r.right, r.bottom};
+  RECT t{check.right + Scale(4), r.top, r.right, r.bottom};
   DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &t,
             DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
 }
@@ -306,7 +305,7 @@ void CpuWindow::ShowUsage() {
 void CpuWindow::ShowDigits(ui::BlackPanel& panel, const std::wstring& digits) {
   // The window text carries the digits for anyone who cannot see the images.
   SetWindowTextW(panel.hwnd(), digits.c_str());
-  RECT area{0, 0, DigitX(digits.size()), kDigitHeight};
+  RECT area{0, 0, panel.Scale(DigitX(digits.size())), panel.Scale(kDigitHeight)};
   InvalidateRect(panel.hwnd(), &area, TRUE);
   UpdateWindow(panel.hwnd());
 }
@@ -343,7 +342,7 @@ LRESULT CpuWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_MEASUREITEM: {
       auto* m = reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
       if (m->CtlID == static_cast<UINT>(kIdFeatures)) {
-        m->itemHeight = kFeatureItemHeight;
+        m->itemHeight = static_cast<UINT>(Scale(kFeatureItemHeight));
         return TRUE;
       }
       break;

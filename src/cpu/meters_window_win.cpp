@@ -57,7 +57,7 @@ bool MetersWindow::Build() {
                             model_.bar());
   AdoptControls(bar_panel_);
   chart_panel_.Create(hwnd(), kIdChartPanel, {kChartX, kPanelY, kChartX + kChartPanelWidth, kPanelY + kChartPanelHeight},
-                      [this](HDC dc) { PaintPixels(dc, model_.chart().image(), kChartBorder, kChartBorder); });
+                      [this](HDC dc) { PaintPixels(dc, model_.chart().image(), chart_panel_.dpi(), kChartBorder, kChartBorder); });
   FileControl(L"Image1", kIdChartPanel, chart_panel_.hwnd());
   AddControl(L"lblPercent", kIdPercent, L"STATIC", model_.label(), WS_VISIBLE, kMargin, kPercentY, 120, 18, 0,
              theme().bold());

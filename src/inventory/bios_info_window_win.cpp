@@ -39,8 +39,7 @@ bool BiosInfoWindow::Build() {
   link_ = AddWebLink(L"StaticText1", kIdLinkLabel, 0, 0, LinkKind::kLinkStyle);
   sheet_.ShowFields<BiosInfoModel>(kBiosInfoFields, model_);
 
-  RECT client{};
-  GetClientRect(hwnd(), &client);
+  const RECT client = LogicalClientRect();
   OnResize(client.right, client.bottom);
   return true;
 }

@@ -44,8 +44,7 @@ bool PersonalWindow::Build() {
   link_ = AddWebLink(L"Label3", kIdLinkLabel, 0, 0, LinkKind::kOpensPage);
   sheet_.ShowFields<PersonalModel>(kPersonalFields, model_);
 
-  RECT client{};
-  GetClientRect(hwnd(), &client);
+  const RECT client = LogicalClientRect();
   const ui::SheetPage page = ui::LayOutSheetPage(client.right, client.bottom, sheet_.ContentHeight(), 0);
   ui::Place(sheet_.hwnd(), {0, 0, client.right, std::max(0, page.link.y - 4)});
   ui::Place(link_, page.link);

@@ -44,8 +44,7 @@ bool PrintersWindow::Build() {
   ShowEntries();
   ShowModel();
 
-  RECT client{};
-  GetClientRect(hwnd(), &client);
+  const RECT client = LogicalClientRect();
   OnResize(client.right, client.bottom);
   return true;
 }

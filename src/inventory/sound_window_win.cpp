@@ -81,7 +81,7 @@ bool SoundWindow::Build() {
   BindCommands(kCommands);
 
   if (!sheet_.Create(hwnd(), kIdSheet, ui::SheetRows<SoundWindowModel>(kSoundFields), kSheetGeometry)) return false;
-  MoveWindow(sheet_.hwnd(), 0, 0, kClientWidth, sheet_height, FALSE);
+  ui::Place(sheet_.hwnd(), {0, 0, kClientWidth, sheet_height}, false);
   FileControl(L"ScrollBox1", kIdSheet, sheet_.hwnd());
   AdoptControls(sheet_);
 

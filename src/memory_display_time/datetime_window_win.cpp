@@ -26,16 +26,12 @@ bool DateTimeWindow::Build() {
 
   // Sized to its rows: the sheet, a margin and the web address.
   const ui::SheetGeometry& g = sheet_.geometry();
-  RECT outer{0, 0, g.value_x + g.value_width + 2 * ui::kPageMargin,
-             sheet_.ContentHeight() + 12 + ui::kPageLinkHeight + 8};
-  AdjustWindowRectEx(&outer, p.style, FALSE, p.ex_style);
-  SetWindowPos(hwnd(), nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const SIZE outer = SetClientSize(g.value_x + g.value_width + 2 * ui::kPageMargin,
+                                   sheet_.ContentHeight() + 12 + ui::kPageLinkHeight + 8);
   min_width_ = 400;
-  min_height_ = outer.bottom - outer.top;
+  min_height_ = outer.cy;
 
-  RECT client{};
-  GetClientRect(hwnd(), &client);
+  const RECT client = LogicalClientRect();
   OnResize(client.right, client.bottom);
 
   // The clock runs from here to the end of the run, shown or hidden.

@@ -63,8 +63,7 @@ bool DisplayWindow::Build() {
   link_ = AddWebLink(L"Label1", kIdLinkLabel, 0, 0, LinkKind::kOpensPage);
   ShowModel();
 
-  RECT client{};
-  GetClientRect(hwnd(), &client);
+  const RECT client = LogicalClientRect();
   OnResize(client.right, client.bottom);
   return true;
 }
@@ -74,9 +73,8 @@ void DisplayWindow::OnResize(int width, int height) {
   const ui::SheetPage page = ui::LayOutSheetPage(width, height, sheet_.ContentHeight(), 200);
   ui::Place(sheet_.hwnd(), page.sheet);
   ui::Place(caption_, page.caption);
-  RECT box{};
-  GetWindowRect(flags_.hwnd(), &box);
-  ui::Place(flags_.hwnd(), {page.body.x, page.body.y, box.right - box.left, box.bottom - box.top});
+  const ui::Box flags = ControlBox(flags_.hwnd());
+  ui::Place(flags_.hwnd(), {page.body.x, page.body.y, flags.width, flags.height});
   ui::Place(link_, page.link);
 }
 

@@ -63,8 +63,7 @@ bool MemoryWindow::Build() {
   link_ = AddWebLink(L"StaticText1", kIdLinkLabel, 0, 0, LinkKind::kOpensPage);
   ShowModel();
 
-  RECT client{};
-  GetClientRect(hwnd(), &client);
+  const RECT client = LogicalClientRect();
   OnResize(client.right, client.bottom);
   return true;
 }

@@ -46,8 +46,7 @@ bool ComputersWindow::Build() {
   link_ = AddWebLink(L"StaticText1", kIdLinkLabel, 0, 0, LinkKind::kPlainText);
   if (tree_model_) ui::ShowTree(tree_, *tree_model_);
 
-  RECT client{};
-  GetClientRect(hwnd(), &client);
+  const RECT client = LogicalClientRect();
   OnResize(client.right, client.bottom);
   return true;
 }

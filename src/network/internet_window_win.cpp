@@ -53,7 +53,7 @@ bool InternetWindow::Build() {
   FileControl(L"ScrollBox1", kIdSheet, sheet_.hwnd());
   AdoptControls(sheet_);
   const int sheet_height = sheet_.ContentHeight() + 4;
-  MoveWindow(sheet_.hwnd(), 0, 0, kClientWidth, sheet_height, TRUE);
+  ui::Place(sheet_.hwnd(), {0, 0, kClientWidth, sheet_height});
 
   const auto heading = [&](const wchar_t* name, int id, const wchar_t* text, int x, int y) {
     AddControl(name, id, L"STATIC", text, WS_VISIBLE, x, y, 240, kHeadingHeight, 0, theme().bold());
@@ -96,10 +96,7 @@ bool InternetWindow::Build() {
   y += ui::kPageLinkHeight + kGap;
 
   // The outer size that gives the content its client area.
-  RECT frame{0, 0, kClientWidth, y};
-  AdjustWindowRectEx(&frame, p.style, TRUE, p.ex_style);
-  SetWindowPos(hwnd(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetClientSize(kClientWidth, y);
   ShowModel();
   return true;
 }

@@ -55,15 +55,14 @@ bool NetworkAdaptersWindow::Build() {
   link_ = AddWebLink(L"StaticText1", kIdLinkLabel, 0, 0, LinkKind::kPlainText);
   sheet_.ShowFields<AdapterView>(kAdapterFields, model_.view);
 
-  RECT client{};
-  GetClientRect(hwnd(), &client);
+  const RECT client = LogicalClientRect();
   OnResize(client.right, client.bottom);
   return true;
 }
 
 void NetworkAdaptersWindow::OnResize(int width, int height) {
   if (!sheet_.hwnd()) return;
-  sheet_.SetValueWidth(std::max(200, width - kGeometry.value_x - kMargin - GetSystemMetrics(SM_CXVSCROLL)));
+  sheet_.SetValueWidth(std::max(200, width - kGeometry.value_x - kMargin - Logical(GetSystemMetrics(SM_CXVSCROLL))));
   const int bottom = kMargin + kLinkHeight + kMargin;
   ui::Place(sheet_.hwnd(), {0, 0, width, std::max(0, height - bottom)});
   ui::Place(link_, {kMargin, height - kLinkHeight - kMargin, 300, kLinkHeight});

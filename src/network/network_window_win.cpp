@@ -79,8 +79,7 @@ bool NetworkWindow::Build() {
   link_ = AddWebLink(L"StaticText1", kIdLinkLabel, 0, 0, LinkKind::kOpensPage);
   sheet_.ShowFields<NetworkWindowModel>(kNetworkFields, model_);
 
-  RECT client{};
-  GetClientRect(hwnd(), &client);
+  const RECT client = LogicalClientRect();
   OnResize(client.right, client.bottom);
   return true;
 }
@@ -88,7 +87,7 @@ bool NetworkWindow::Build() {
 void NetworkWindow::OnResize(int width, int height) {
   if (!sheet_.hwnd()) return;
   const int value_x = sheet_.geometry().value_x;
-  sheet_.SetValueWidth(std::max(200, width - value_x - kMargin - GetSystemMetrics(SM_CXVSCROLL)));
+  sheet_.SetValueWidth(std::max(200, width - value_x - kMargin - Logical(GetSystemMetrics(SM_CXVSCROLL))));
   ui::Place(sheet_.hwnd(), {0, 0, width, std::max(0, height - kBottomArea)});
   int x = kMargin;
   const int y = height - kBottomArea + kMargin;

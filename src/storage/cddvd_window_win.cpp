@@ -89,8 +89,7 @@ bool CdDvdWindow::Build() {
   }
   link_ = AddWebLink(L"StaticText1", kIdLinkLabel, 0, 0, LinkKind::kOpensPage);
 
-  RECT client{};
-  GetClientRect(hwnd(), &client);
+  const RECT client = LogicalClientRect();
   OnResize(client.right, client.bottom);
   return true;
 }
@@ -99,22 +98,22 @@ void CdDvdWindow::OnResize(int width, int height) {
   if (!sheet_.hwnd()) return;
   const auto& g = kGeometry;
   const int value_width = std::max(120, width - g.value_x - kMargin);
-  MoveWindow(sheet_.hwnd(), 0, 0, width, std::max(0, height - kBottomArea), TRUE);
+  ui::Place(sheet_.hwnd(), {0, 0, width, std::max(0, height - kBottomArea)});
   // The drop-down scrolls with the sheet: only its width follows the window.
   sheet_.SetValueWidth(value_width);
 
   int y = height - kBottomArea + kMargin;
-  MoveWindow(capability_label_, g.label_x, y, g.label_width, g.row_height, TRUE);
-  MoveWindow(capabilities_, g.value_x, y, value_width, kListHeight, TRUE);
-  SendMessageW(capabilities_, LB_SETCOLUMNWIDTH, static_cast<WPARAM>(std::max(1, (value_width - 4) / 2)), 0);
+  ui::Place(capability_label_, {g.label_x, y, g.label_width, g.row_height});
+  ui::Place(capabilities_, {g.value_x, y, value_width, kListHeight});
+  SendMessageW(capabilities_, LB_SETCOLUMNWIDTH, static_cast<WPARAM>(Scale(std::max(1, (value_width - 4) / 2))), 0);
   y += kListHeight + kMargin;
   int x = g.label_x;
   for (const auto& b : kButtons) {
-    MoveWindow(Control(b.name), x, y, kButtonWidth, kButtonHeight, TRUE);
+    ui::Place(Control(b.name), {x, y, kButtonWidth, kButtonHeight});
     x += kButtonWidth + kMargin;
   }
   y += kButtonHeight + kMargin;
-  MoveWindow(link_, g.label_x, y, 300, kLinkHeight, TRUE);
+  ui::Place(link_, {g.label_x, y, 300, kLinkHeight});
 }
 
 HBRUSH CdDvdWindow::OnControlColour(HDC dc, HWND control) {

@@ -86,12 +86,12 @@ bool DiskWindow::Build() {
   BindCommands(kCommands);
 
   volume_sheet_.Create(hwnd(), kIdVolumeSheet, ui::SheetRows<DriveView>(kVolumeFields), kSheetGeometry);
-  MoveWindow(volume_sheet_.hwnd(), 0, kVolumeSheetTop, kSheetWidth, volume_sheet_.ContentHeight(), FALSE);
+  ui::Place(volume_sheet_.hwnd(), {0, kVolumeSheetTop, kSheetWidth, volume_sheet_.ContentHeight()}, false);
   volume_sheet_.AddDropDown(0, L"cbDrive", kIdDriveList, /*editable=*/false);
 
   // The SMART sheet carries the section's two headings in place of its own.
   smart_sheet_.Create(hwnd(), kIdSmartSheet, ui::SheetRows<SmartView>(kSmartFields), kSheetGeometry);
-  MoveWindow(smart_sheet_.hwnd(), 0, kSmartSheetTop, kSheetWidth, smart_sheet_.ContentHeight(), FALSE);
+  ui::Place(smart_sheet_.hwnd(), {0, kSmartSheetTop, kSheetWidth, smart_sheet_.ContentHeight()}, false);
   SetWindowTextW(smart_sheet_.Control(L"lblItem"), L"SMART Information ");
   SetWindowTextW(smart_sheet_.Control(L"lblDetails"), L"(for SMART enabled hard disks) ");
   AdoptControls(smart_sheet_);
@@ -204,9 +204,9 @@ void DiskWindow::Print1Click() { PrintImage(L"Drive Information"); }
 void DiskWindow::Exit1Click() { Close(); }
 
 void DiskWindow::OnResize(int width, int height) {
-  MoveWindow(Control(L"lvSmart"), 4, kAttributeListTop, std::max(0, width - 8),
-             std::max(0, height - kAttributeListTop - kFooterHeight), TRUE);
-  MoveWindow(Control(L"Label3"), 4, height - kFooterHeight + 3, 300, 16, TRUE);
+  ui::Place(Control(L"lvSmart"),
+            {4, kAttributeListTop, std::max(0, width - 8), std::max(0, height - kAttributeListTop - kFooterHeight)});
+  ui::Place(Control(L"Label3"), {4, height - kFooterHeight + 3, 300, 16});
 }
 
 LRESULT DiskWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {

@@ -85,8 +85,7 @@ bool UsbDrivesWindow::Build() {
   ui::ShowReportList(grid_, GridOf(model_));
   link_ = AddWebLink(L"StaticText1", kIdLinkLabel, 0, 0, LinkKind::kPlainText, theme().bold());
 
-  RECT client{};
-  GetClientRect(hwnd(), &client);
+  const RECT client = LogicalClientRect();
   OnResize(client.right, client.bottom);
   return true;
 }

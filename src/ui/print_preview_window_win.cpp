@@ -264,8 +264,7 @@ bool PrintPreviewWindow::Build() {
   MapToPaper(measuring.get(), 100, {0, 0});
   pages_ = RenderPages(measuring.get(), document_);
 
-  RECT client{};
-  GetClientRect(hwnd(), &client);
+  const RECT client = LogicalClientRect();
   OnResize(client.right, client.bottom);
   ShowPage();
   return true;
@@ -278,9 +277,10 @@ void PrintPreviewWindow::OnResize(int width, int height) {
   SendMessageW(status_bar_, WM_SIZE, 0, 0);
   RECT bar{};
   GetWindowRect(status_bar_, &bar);
-  const int bottom = height - (bar.bottom - bar.top);
-  MoveWindow(view_->hwnd(), 0, top, width, std::max(0, bottom - top), TRUE);
+  const int bottom = height - Logical(bar.bottom - bar.top);
+  PlaceControl(view_->hwnd(), {0, top, width, std::max(0, bottom - top)});
   if (fit_) {
+    // The page is drawn in the screen's own pixels (its paper measure).
     RECT view{};
     GetClientRect(view_->hwnd(), &view);
     platform::WindowDc screen(hwnd());
@@ -308,8 +308,7 @@ void PrintPreviewWindow::ShowPage() {
 
 void PrintPreviewWindow::ZoomFit1Click() {
   fit_ = true;
-  RECT client{};
-  GetClientRect(hwnd(), &client);
+  const RECT client = LogicalClientRect();
   OnResize(client.right, client.bottom);
 }
 

@@ -5,6 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "ui/dpi_scale.h"
+#include "ui/window_win.h"
+
 namespace corvane::ui {
 namespace {
 
@@ -38,7 +41,7 @@ void SetColumns(HWND list_view, const std::vector<ReportColumn>& columns) {
     col.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM | LVCF_FMT;
     col.fmt = FormatOf(columns[i].align);
     col.pszText = caption.data();
-    col.cx = columns[i].width;
+    col.cx = ScaleToDpi(columns[i].width, DpiOf(list_view));  // widths are logical units
     col.iSubItem = static_cast<int>(i);
     SendMessageW(list_view, LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&col));
   }

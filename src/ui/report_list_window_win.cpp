@@ -39,8 +39,7 @@ bool ReportListWindow::CreateListWindow(const CreateParams& params, const Report
   }
   if (!setup.context_menu.empty()) context_menu_.reset(BuildPopupMenu(setup.context_menu));
 
-  RECT client{};
-  GetClientRect(hwnd(), &client);
+  const RECT client = LogicalClientRect();
   OnResize(client.right, client.bottom);
   return true;
 }
@@ -72,7 +71,7 @@ ReportList ReportListWindow::ListAsShown() const {
   ReportList shown = list_;
   if (!list_view_) return shown;
   for (std::size_t i = 0; i < shown.columns.size(); ++i) {
-    shown.columns[i].width = static_cast<int>(SendMessageW(list_view_, LVM_GETCOLUMNWIDTH, i, 0));
+    shown.columns[i].width = Logical(static_cast<int>(SendMessageW(list_view_, LVM_GETCOLUMNWIDTH, i, 0)));
   }
   return shown;
 }
@@ -82,8 +81,7 @@ void ReportListWindow::PrintList(std::wstring_view title) { PrintReportList(hwnd
 void ReportListWindow::SetToolbarVisible(bool visible) {
   if (!toolbar_.hwnd()) return;
   ShowWindow(toolbar_.hwnd(), visible ? SW_SHOW : SW_HIDE);
-  RECT client{};
-  GetClientRect(hwnd(), &client);
+  const RECT client = LogicalClientRect();
   OnResize(client.right, client.bottom);
 }
 
@@ -102,9 +100,9 @@ void ReportListWindow::OnResize(int client_width, int client_height) {
     SendMessageW(status_bar_, WM_SIZE, 0, 0);  // the bar places itself along the bottom edge
     RECT bar{};
     GetWindowRect(status_bar_, &bar);
-    bottom -= bar.bottom - bar.top;
+    bottom -= Logical(bar.bottom - bar.top);
   }
-  if (list_view_) MoveWindow(list_view_, 0, top, client_width, bottom > top ? bottom - top : 0, TRUE);
+  if (list_view_) PlaceControl(list_view_, {0, top, client_width, bottom > top ? bottom - top : 0});
 }
 
 LRESULT ReportListWindow::OnNotify(NMHDR* hdr) {

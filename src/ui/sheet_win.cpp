@@ -112,15 +112,13 @@ bool DetailSheet::Create(HWND parent, int id, std::vector<SheetRow> rows, SheetG
 HWND DetailSheet::AddDropDown(size_t row, std::wstring name, int id, bool editable) {
   Row& r = rows_.at(row);
   const auto& g = geometry_;
-  RECT cell{};
-  GetWindowRect(r.value, &cell);
-  MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&cell), 2);
+  const Box cell = ControlBox(r.value);
   ShowWindow(r.value, SW_HIDE);
   const DWORD style = WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | (editable ? CBS_DROPDOWN | CBS_AUTOHSCROLL : CBS_DROPDOWNLIST);
-  r.drop_down = AddControl(std::move(name), id, WC_COMBOBOXW, L"", style, g.value_x, cell.top, g.value_width,
+  r.drop_down = AddControl(std::move(name), id, WC_COMBOBOXW, L"", style, g.value_x, cell.y, g.value_width,
                            kDropDownListHeight);
   if (!r.drop_down) return nullptr;
-  if (!editable) SendMessageW(r.drop_down, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), g.row_height - 6);
+  if (!editable) SendMessageW(r.drop_down, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), Scale(g.row_height - 6));
   SetWindowSubclass(r.drop_down, &ClosedListIgnoresWheel, 1, 0);
   return r.drop_down;
 }
@@ -128,11 +126,9 @@ HWND DetailSheet::AddDropDown(size_t row, std::wstring name, int id, bool editab
 HWND DetailSheet::AddGauge(size_t row, std::wstring name, int id) {
   Row& r = rows_.at(row);
   const auto& g = geometry_;
-  RECT cell{};
-  GetWindowRect(r.value, &cell);
-  MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&cell), 2);
+  const Box cell = ControlBox(r.value);
   ShowWindow(r.value, SW_HIDE);
-  r.gauge = AddControl(std::move(name), id, PROGRESS_CLASSW, L"", WS_VISIBLE | PBS_SMOOTH, g.value_x, cell.top,
+  r.gauge = AddControl(std::move(name), id, PROGRESS_CLASSW, L"", WS_VISIBLE | PBS_SMOOTH, g.value_x, cell.y,
                        g.value_width, g.row_height);
   if (r.gauge) SendMessageW(r.gauge, PBM_SETRANGE32, 0, 100);
   return r.gauge;
@@ -145,10 +141,7 @@ void DetailSheet::SetGauge(size_t row, int percent) {
 HWND DetailSheet::AddButtonUnderLabel(size_t row, std::wstring name, int id, std::wstring_view text) {
   const Row& r = rows_.at(row);
   const auto& g = geometry_;
-  RECT cell{};
-  GetWindowRect(r.label, &cell);
-  MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&cell), 2);
-  const int top = cell.top + g.row_pitch;
+  const int top = ControlBox(r.label).y + g.row_pitch;
   const int height = std::min(r.height - g.row_pitch, g.row_height + 4);
   if (height <= 0) return nullptr;  // no room under a one-line label
   return AddControl(std::move(name), id, L"BUTTON", text, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, g.label_x, top,
@@ -178,11 +171,10 @@ std::wstring DetailSheet::Value(size_t index) const {
 void DetailSheet::SetValueWidth(int width) {
   if (width == geometry_.value_width) return;  // every cell has it already
   geometry_.value_width = width;
-  constexpr UINT kSizeOnly = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
   for (const auto& row : rows_) {
-    SetWindowPos(row.value, nullptr, 0, 0, width, row.height, kSizeOnly);
-    if (row.drop_down) SetWindowPos(row.drop_down, nullptr, 0, 0, width, kDropDownListHeight, kSizeOnly);
-    if (row.gauge) SetWindowPos(row.gauge, nullptr, 0, 0, width, geometry_.row_height, kSizeOnly);
+    ResizeControl(row.value, width, row.height);
+    if (row.drop_down) ResizeControl(row.drop_down, width, kDropDownListHeight);
+    if (row.gauge) ResizeControl(row.gauge, width, geometry_.row_height);
   }
 }
 

@@ -4,10 +4,13 @@
 
 #include <algorithm>
 #include <exception>
+#include <vector>
 
+#include "platform/dpi_win.h"
 #include "platform/failure_text_win.h"
 #include "platform/text_file_win.h"
 #include "platform/utf8.h"
+#include "ui/dpi_scale.h"
 #include "ui/menu_win.h"
 #include "ui/product.h"
 #include "ui/window_print_win.h"
@@ -33,6 +36,12 @@ std::wstring CurrentFailureText() {
   } catch (...) {
     return L"Unknown failure";
   }
+}
+
+// EnumChildWindows callback: files the kit windows among the descendants.
+BOOL CALLBACK CollectKitWindow(HWND child, LPARAM list) {
+  if (Window* w = Window::FromHandle(child)) reinterpret_cast<std::vector<Window*>*>(list)->push_back(w);
+  return TRUE;
 }
 
 }  // namespace
@@ -91,15 +100,20 @@ bool Window::Create(const CreateParams& p) {
     wc.lpszClassName = p.class_name;
     if (!RegisterClassExW(&wc)) return false;
   }
-  int width = p.width, height = p.height;
+  // The DPI it will most likely get: its parent's, or the screen's; checked once it exists.
+  dpi_ = p.parent ? DpiOf(p.parent) : platform::ScreenDpi();
+  const bool child = (p.style & WS_CHILD) != 0;
+  const auto scaled = [this](int v) { return v == CW_USEDEFAULT ? v : Scale(v); };
+  int width = scaled(p.width), height = scaled(p.height);
+  int x = child ? scaled(p.x) : p.x, y = child ? scaled(p.y) : p.y;
   if (p.client_width > 0 && p.client_height > 0) {
-    RECT frame{0, 0, p.client_width, p.client_height};
-    AdjustWindowRectEx(&frame, p.style, !p.menus.empty(), p.ex_style);
+    RECT frame{0, 0, Scale(p.client_width), Scale(p.client_height)};
+    platform::AdjustWindowRectForDpi(&frame, p.style, !p.menus.empty(), p.ex_style, dpi_);
     width = frame.right - frame.left;
     height = frame.bottom - frame.top;
   }
   HMENU menu = p.menus.empty() ? p.menu_or_id : BuildMenuBar(p.menus);
-  hwnd_ = CreateWindowExW(p.ex_style, p.class_name, p.caption.c_str(), p.style, p.x, p.y, width, height, p.parent,
+  hwnd_ = CreateWindowExW(p.ex_style, p.class_name, p.caption.c_str(), p.style, x, y, width, height, p.parent,
                           menu, instance, this);
   if (!p.menus.empty()) {
     if (!hwnd_) {
@@ -109,8 +123,18 @@ bool Window::Create(const CreateParams& p) {
     accelerators_ = BuildAccelerators(p.menus);
   }
   if (hwnd_ && p.minimum_is_initial) {
-    min_width_ = width;
-    min_height_ = height;
+    min_width_ = Logical(width);
+    min_height_ = Logical(height);
+  }
+  // Made on a monitor of another DPI than expected: scaled to it now.
+  if (hwnd_ && !child) {
+    if (const int actual = platform::WindowDpi(hwnd_); actual != dpi_) {
+      RECT outer{};
+      GetWindowRect(hwnd_, &outer);
+      outer.right = outer.left + MulDivRound(outer.right - outer.left, actual, dpi_);
+      outer.bottom = outer.top + MulDivRound(outer.bottom - outer.top, actual, dpi_);
+      ChangeDpi(actual, &outer);
+    }
   }
   return hwnd_ != nullptr;
 }
@@ -159,9 +183,7 @@ void Window::ShowModal(HWND owner) {
 
 bool Window::TranslateShortcut(MSG& msg) {
   HWND active = GetActiveWindow();
-  // Only windows of this kit carry a Window in their user data.
-  if (!active || GetWindowLongPtrW(active, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&Window::Proc)) return false;
-  const auto* window = reinterpret_cast<const Window*>(GetWindowLongPtrW(active, GWLP_USERDATA));
+  const Window* window = FromHandle(active);
   HACCEL table = window ? window->accelerators() : nullptr;
   return table && TranslateAcceleratorW(active, table, &msg);
 }
@@ -178,14 +200,106 @@ int Window::ControlId(std::wstring_view name) const {
 
 HWND Window::AddControl(std::wstring name, int id, const wchar_t* win_class, std::wstring_view text, DWORD style,
                         int x, int y, int width, int height, DWORD ex_style, HFONT font) {
-  HWND control = CreateWindowExW(ex_style, win_class, std::wstring(text).c_str(), WS_CHILD | style, x, y, width, height,
-                                 hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
-                                 nullptr);
+  const Box logical{x, y, width, height};
+  const Box box = ScaleBoxToDpi(logical, dpi_);
+  HWND control = CreateWindowExW(ex_style, win_class, std::wstring(text).c_str(), WS_CHILD | style, box.x, box.y,
+                                 box.width, box.height, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                 GetModuleHandleW(nullptr), nullptr);
   if (control) {
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font ? font : theme_.normal()), FALSE);
+    // A theme font (made for the screen) is taken at this window's DPI.
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(theme_.AtDpi(font ? font : theme_.normal(), dpi_)),
+                 FALSE);
+    boxes_[control] = logical;
     FileControl(std::move(name), id, control);
   }
   return control;
+}
+
+int Window::Scale(int logical) const { return ScaleToDpi(logical, dpi_); }
+int Window::Logical(int physical) const { return LogicalFromDpi(physical, dpi_); }
+
+RECT Window::LogicalClientRect() const {
+  RECT client{};
+  GetClientRect(hwnd_, &client);
+  return {0, 0, Logical(client.right), Logical(client.bottom)};
+}
+
+void Window::PlaceControl(HWND control, const Box& box, bool repaint) {
+  if (!control) return;
+  boxes_[control] = box;
+  const Box b = ScaleBoxToDpi(box, dpi_);
+  MoveWindow(control, b.x, b.y, b.width, b.height, repaint);
+}
+
+SIZE Window::SetClientSize(int width, int height) {
+  RECT frame{0, 0, Scale(width), Scale(height)};
+  const auto style = static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_STYLE));
+  const auto ex_style = static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE));
+  platform::AdjustWindowRectForDpi(&frame, style, GetMenu(hwnd_) != nullptr, ex_style, dpi_);
+  SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  return {Logical(frame.right - frame.left), Logical(frame.bottom - frame.top)};
+}
+
+void Window::ResizeControl(HWND control, int width, int height) {
+  if (!control) return;
+  const Box now = ControlBox(control);
+  boxes_[control] = {now.x, now.y, width, height};
+  const Box b = ScaleBoxToDpi(boxes_[control], dpi_);
+  SetWindowPos(control, nullptr, 0, 0, b.width, b.height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+Box Window::ControlBox(HWND control) const {
+  if (auto it = boxes_.find(control); it != boxes_.end()) return it->second;
+  RECT r{};
+  GetWindowRect(control, &r);
+  MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&r), 2);
+  return {Logical(r.left), Logical(r.top), Logical(r.right - r.left), Logical(r.bottom - r.top)};
+}
+
+Window* Window::FromHandle(HWND hwnd) {
+  // Only windows of this kit carry a Window in their user data.
+  if (!hwnd || GetWindowLongPtrW(hwnd, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&Window::Proc)) return nullptr;
+  return reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+}
+
+void Window::ApplyDpi(int dpi) {
+  dpi_ = dpi;
+  for (HWND child = GetWindow(hwnd_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    const auto font = reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0));
+    if (HFONT now = theme_.AtDpi(font, dpi); now != font) {
+      SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(now), FALSE);
+    }
+    SendMessageW(child, DpiChangedNotice(), static_cast<WPARAM>(dpi), 0);
+  }
+  // The boxes are where the controls sit unscrolled: a scrolled window starts again at the top.
+  if (GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_VSCROLL) SetScrollPos(hwnd_, SB_VERT, 0, TRUE);
+  for (const auto& [control, box] : boxes_) {
+    if (!IsWindow(control)) continue;
+    const Box b = ScaleBoxToDpi(box, dpi_);
+    MoveWindow(control, b.x, b.y, b.width, b.height, FALSE);
+  }
+  OnDpiChanged();
+}
+
+void Window::ChangeDpi(int dpi, const RECT* suggested) {
+  std::vector<Window*> inner;
+  EnumChildWindows(hwnd_, &CollectKitWindow, reinterpret_cast<LPARAM>(&inner));
+  // Inner windows first: when this one re-places them they resize at the new DPI.
+  for (Window* w : inner) w->ApplyDpi(dpi);
+  ApplyDpi(dpi);
+  if (suggested) {
+    SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                 suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  // Laid out again even where the logical size did not change.
+  const auto lay_out = [](Window* w) {
+    const RECT client = w->LogicalClientRect();
+    w->OnResize(client.right, client.bottom);
+  };
+  lay_out(this);
+  for (Window* w : inner) lay_out(w);
+  InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 void Window::AdoptControls(const Window& child) {
@@ -261,6 +375,7 @@ LRESULT CALLBACK Window::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcep
     self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
     self->hwnd_ = hwnd;
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    platform::EnableFrameScaling(hwnd);
   }
   if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
   if (msg == WM_NCDESTROY) {
@@ -286,8 +401,14 @@ LRESULT Window::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_NOTIFY:
       return OnNotify(reinterpret_cast<NMHDR*>(lp));
     case WM_SIZE:
-      OnResize(LOWORD(lp), HIWORD(lp));
+      OnResize(Logical(LOWORD(lp)), Logical(HIWORD(lp)));
       return 0;
+    case platform::kDpiChangedMessage:
+      if (!(GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_CHILD)) {  // sent to top-level windows only
+        ChangeDpi(HIWORD(wp), reinterpret_cast<const RECT*>(lp));
+        return 0;
+      }
+      break;
     case WM_CLOSE:
       modal_ = false;  // a modal showing ends with its window's closing
       OnClose();
@@ -304,8 +425,8 @@ LRESULT Window::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_GETMINMAXINFO:
       if (min_width_ || min_height_) {
         auto* info = reinterpret_cast<MINMAXINFO*>(lp);
-        info->ptMinTrackSize.x = min_width_;
-        info->ptMinTrackSize.y = min_height_;
+        info->ptMinTrackSize.x = Scale(min_width_);
+        info->ptMinTrackSize.y = Scale(min_height_);
         return 0;
       }
       break;
@@ -324,6 +445,28 @@ LRESULT Window::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 LRESULT Window::OnMessage(UINT msg, WPARAM wp, LPARAM lp) { return DefWindowProcW(hwnd_, msg, wp, lp); }
+
+int DpiOf(HWND hwnd) {
+  for (HWND w = hwnd; w; w = (GetWindowLongPtrW(w, GWL_STYLE) & WS_CHILD) ? GetParent(w) : nullptr) {
+    if (const Window* kit = Window::FromHandle(w)) return kit->dpi();
+  }
+  return platform::WindowDpi(hwnd);
+}
+
+UINT DpiChangedNotice() {
+  static const UINT message = RegisterWindowMessageW(L"Corvane.DpiChanged");
+  return message;
+}
+
+void Place(HWND control, const Box& box, bool repaint) {
+  if (!control) return;
+  if (Window* owner = Window::FromHandle(GetParent(control))) {
+    owner->PlaceControl(control, box, repaint);
+    return;
+  }
+  const Box b = ScaleBoxToDpi(box, DpiOf(control));
+  MoveWindow(control, b.x, b.y, b.width, b.height, repaint);
+}
 
 void ShowErrorBox(HWND owner, std::wstring_view message) {
   if (State().unattended) {

@@ -5,6 +5,13 @@
 // A window object may exist long before its Win32 window: Build() makes the
 // window and its controls the first time it is shown or asked for them, so
 // start-up pays only for the windows the user opens.
+//
+// Layouts are written in logical units, the pixels of a 96-DPI screen: the
+// kit scales every box it places (AddControl, Place, PlaceControl, the sizes
+// of CreateParams, the minimum track size) by the window's DPI over 96, hands
+// OnResize the client size in logical units, and keeps each placed control's
+// logical box, so a window moved to a monitor of another DPI re-places its
+// controls, takes that DPI's fonts and lays itself out again.
 #pragma once
 #include <windows.h>
 
@@ -24,6 +31,8 @@
 
 namespace corvane::ui {
 
+// Sizes and a child's position in logical units (a top-level window's
+// position is the screen's own).
 struct CreateParams {
   const wchar_t* class_name;
   std::wstring caption;
@@ -64,6 +73,29 @@ class Window {
 
   HWND hwnd() const { return hwnd_; }
   const Theme& theme() const { return theme_; }
+  // The theme's fonts at this window's resolution, for painting by hand.
+  const ThemeFonts& fonts() const { return theme_.FontsAt(dpi_); }
+
+  // The resolution the window is drawn at, and conversions between its
+  // pixels and logical units.
+  int dpi() const { return dpi_; }
+  int Scale(int logical) const;
+  int Logical(int physical) const;
+  // The client area in logical units (left and top 0).
+  RECT LogicalClientRect() const;
+  // Moves a child control to a logical box and keeps the box for a change of DPI.
+  void PlaceControl(HWND control, const Box& box, bool repaint = true);
+  // Gives the window the outer size whose client area is `width` x `height`
+  // logical units (its frame, caption and menu bar at its DPI), its
+  // position kept; returns that outer size in logical units.
+  SIZE SetClientSize(int width, int height);
+  // Resizes a child control, its logical position kept.
+  void ResizeControl(HWND control, int width, int height);
+  // A child control's logical box: where the kit placed it, else its
+  // rectangle now in logical units.
+  Box ControlBox(HWND control) const;
+  // The kit window of `hwnd`, or nullptr for any other window.
+  static Window* FromHandle(HWND hwnd);
 
   // Builds the window and its controls unless that was done; false when the
   // system refused. Every showing and every look at the controls goes through it.
@@ -161,16 +193,26 @@ class Window {
   virtual void OnDestroy() {}
   // Runs once a modal showing is on screen, before its loop starts.
   virtual void OnModalShown() {}
+  // Runs when the window's DPI has changed, after its controls were re-placed
+  // and given the new fonts and before it is laid out again: for what the
+  // window sized or drew in pixels of its own (a scroll step, a font).
+  virtual void OnDpiChanged() {}
 
   LRESULT Default(UINT msg, WPARAM wp, LPARAM lp) { return DefWindowProcW(hwnd_, msg, wp, lp); }
   // Ends a modal showing, as the close box does.
   void EndModal() { modal_ = false; }
 
-  int min_width_ = 0, min_height_ = 0;
+  int min_width_ = 0, min_height_ = 0;  // logical units
 
  private:
   static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept;
   LRESULT Dispatch(UINT msg, WPARAM wp, LPARAM lp);
+  // Takes the DPI of a top-level window and everything inside it: the
+  // suggested outer rectangle (may be null), the fonts, the controls' boxes,
+  // then every layout again.
+  void ChangeDpi(int dpi, const RECT* suggested);
+  // This window's own part of it: its fonts and its controls' boxes.
+  void ApplyDpi(int dpi);
   void DispatchCommand(int id, int code, HWND control);
   bool IsOpeningLink(HWND control) const;
   bool IsLinkColoured(HWND control) const;
@@ -195,12 +237,21 @@ class Window {
   std::vector<HWND> opening_links_;
   std::vector<HWND> styled_links_;  // link colour without a command
   std::map<std::wstring, Named, std::less<>> controls_;
+  std::map<HWND, Box> boxes_;  // logical boxes of the controls the kit placed
+  int dpi_ = 96;
 };
 
-// Moves a control to its box, repainting it.
-inline void Place(HWND control, const Box& box) {
-  if (control) MoveWindow(control, box.x, box.y, box.width, box.height, TRUE);
-}
+// The DPI `hwnd` is drawn at: that of the kit window it is or is inside,
+// else the system's for it. Controls that size or draw themselves use it.
+int DpiOf(HWND hwnd);
+
+// The message the kit sends every child control of a window whose DPI has
+// changed (wParam: the new DPI), for controls that draw pictures of their own.
+UINT DpiChangedNotice();
+
+// Moves a control to its logical box at its window's DPI (kept by the kit
+// window it is in, for a change of DPI), repainting it unless told not to.
+void Place(HWND control, const Box& box, bool repaint = true);
 
 // Finds another window of the application by its class name; nullptr when
 // the program has none of that class.

@@ -57,8 +57,7 @@ bool UsbWindow::Build() {
   sheet_.ShowFields<UsbWindowModel>(kUsbFields, model_);
   if (model_.tree) ui::ShowTree(tree_, *model_.tree);
 
-  RECT client{};
-  GetClientRect(hwnd(), &client);
+  const RECT client = LogicalClientRect();
   OnResize(client.right, client.bottom);
 
   // The controller lives with the window from here on; its first change

@@ -44,32 +44,39 @@ class Canvas {
   HGDIOBJ old_ = nullptr;
 };
 
-TEST(CpuPanelsWin, DigitImagesAreTheGlyphs) {
+// At 96 DPI the images are copied as they are; at 192 every pixel becomes
+// two by two, with no blended edge.
+TEST(CpuPanelsWin, DigitImagesAreTheGlyphsAtEachWholeScale) {
   const DigitImages images;
   ASSERT_TRUE(images.ok());
-
   const std::wstring digits = L"0123456789";
-  Canvas canvas(DigitX(digits.size()), kDigitHeight);
-  images.Draw(canvas.dc(), digits);
   const Colour aqua = Rgb(0, 255, 255);
-  for (std::size_t i = 0; i < digits.size(); ++i) {
-    for (int y = 0; y < kDigitHeight; ++y) {
-      for (int x = 0; x < kDigitWidth; ++x) {
-        const Colour want = DigitGlyphLit(static_cast<int>(i), x, y) ? aqua : 0;
-        ASSERT_EQ(canvas.At(DigitX(i) + x, y), want) << "digit " << i << " at " << x << "," << y;
+  for (const int factor : {1, 2}) {
+    SCOPED_TRACE(factor * 96);
+    Canvas canvas(DigitX(digits.size()) * factor, kDigitHeight * factor);
+    images.Draw(canvas.dc(), digits, 96 * factor);
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+      for (int y = 0; y < kDigitHeight * factor; ++y) {
+        for (int x = 0; x < kDigitWidth * factor; ++x) {
+          const Colour want = DigitGlyphLit(static_cast<int>(i), x / factor, y / factor) ? aqua : 0;
+          ASSERT_EQ(canvas.At(DigitX(i) * factor + x, y), want) << "digit " << i << " at " << x << "," << y;
+        }
       }
     }
   }
 }
 
-TEST(CpuPanelsWin, ChartBlitIsTheModel) {
+TEST(CpuPanelsWin, ChartBlitIsTheModelAtEachWholeScale) {
   MetersChart chart;
   for (int load : {0, 37, 100, 64, 12}) chart.Step(load);
-  Canvas canvas(MetersChart::kWidth + 3, MetersChart::kHeight + 3);
-  PaintPixels(canvas.dc(), chart.image(), 2, 1);
-  for (int y = 0; y < MetersChart::kHeight; ++y) {
-    for (int x = 0; x < MetersChart::kWidth; ++x) {
-      ASSERT_EQ(canvas.At(x + 2, y + 1), chart.image().At(x, y)) << x << "," << y;
+  for (const int factor : {1, 2}) {
+    SCOPED_TRACE(factor * 96);
+    Canvas canvas((MetersChart::kWidth + 3) * factor, (MetersChart::kHeight + 3) * factor);
+    PaintPixels(canvas.dc(), chart.image(), 96 * factor, 2, 1);
+    for (int y = 0; y < MetersChart::kHeight * factor; ++y) {
+      for (int x = 0; x < MetersChart::kWidth * factor; ++x) {
+        ASSERT_EQ(canvas.At(x + 2 * factor, y + factor), chart.image().At(x / factor, y / factor)) << x << "," << y;
+      }
     }
   }
 }

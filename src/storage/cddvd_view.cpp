@@ -3,7 +3,9 @@
 #include "storage/cddvd_window_ids.h"
 #include "storage/disc_lib.h"
 #include "storage/mmc.h"
+#include "platform/list_text.h"
 #include "platform/wql_text.h"
+#include "ui/report_section_build.h"
 
 namespace corvane::storage {
 namespace {
@@ -144,6 +146,31 @@ DriveMessage AnalyseInsertedMedia(MmcTransport& transport, std::optional<wchar_t
   } catch (...) {
     return AnalyseMessage(std::nullopt);
   }
+}
+
+ui::ReportSection CdDvdSection(std::span<const CdDriveReport> drives) {
+  ui::ReportSection section{L"TfrmCDDVD", std::wstring(kCdDvdCaption), {}, {}, {}};
+  const std::span<const ui::SheetField<CdDvdDriveView>> fields(kCdDvdSheetRows);
+  ui::SectionList list{L"Drives", {std::wstring(kCdDvdSheetRows[0].label)}, {}, false};
+  for (auto& caption : ui::SheetColumnCaptions(fields, ui::LabelPick::kAllBut, {})) {
+    list.columns.push_back(std::move(caption));
+  }
+  list.columns.emplace_back(kCapabilitiesCaption);
+  for (const CdDriveReport& drive : drives) {
+    std::vector<std::wstring> row{drive.item};
+    for (auto& cell : ui::SheetCellTexts(fields, drive.view, ui::LabelPick::kAllBut, {})) {
+      row.push_back(std::move(cell));
+    }
+    std::wstring capabilities;
+    for (const auto& line : drive.view.capabilities) {
+      if (!capabilities.empty()) capabilities += platform::kListSeparator;
+      capabilities += line;
+    }
+    row.push_back(std::move(capabilities));
+    list.rows.push_back(std::move(row));
+  }
+  section.lists.push_back(std::move(list));
+  return section;
 }
 
 }  // namespace corvane::storage

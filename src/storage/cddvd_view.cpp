@@ -151,23 +151,18 @@ DriveMessage AnalyseInsertedMedia(MmcTransport& transport, std::optional<wchar_t
 ui::ReportSection CdDvdSection(std::span<const CdDriveReport> drives) {
   ui::ReportSection section{L"TfrmCDDVD", std::wstring(kCdDvdCaption), {}, {}, {}};
   const std::span<const ui::SheetField<CdDvdDriveView>> fields(kCdDvdSheetRows);
-  ui::SectionList list{L"Drives", {std::wstring(kCdDvdSheetRows[0].label)}, {}, false};
-  for (auto& caption : ui::SheetColumnCaptions(fields, ui::LabelPick::kAllBut, {})) {
-    list.columns.push_back(std::move(caption));
-  }
+  ui::SectionList list = ui::SheetEntries(
+      L"Drives", std::wstring(kCdDvdSheetRows[0].label), fields, drives,
+      [](const CdDriveReport& d) -> const std::wstring& { return d.item; },
+      [](const CdDriveReport& d) -> const CdDvdDriveView& { return d.view; });
   list.columns.emplace_back(kCapabilitiesCaption);
-  for (const CdDriveReport& drive : drives) {
-    std::vector<std::wstring> row{drive.item};
-    for (auto& cell : ui::SheetCellTexts(fields, drive.view, ui::LabelPick::kAllBut, {})) {
-      row.push_back(std::move(cell));
-    }
+  for (std::size_t i = 0; i < drives.size(); ++i) {
     std::wstring capabilities;
-    for (const auto& line : drive.view.capabilities) {
+    for (const auto& line : drives[i].view.capabilities) {
       if (!capabilities.empty()) capabilities += platform::kListSeparator;
       capabilities += line;
     }
-    row.push_back(std::move(capabilities));
-    list.rows.push_back(std::move(row));
+    list.rows[i].push_back(std::move(capabilities));
   }
   section.lists.push_back(std::move(list));
   return section;

@@ -273,14 +273,10 @@ template <class View>
 ui::SectionList DriveList(std::wstring title, std::span<const DriveReport> drives,
                           std::span<const ui::SheetField<View>> fields, View DriveReport::*view, ui::LabelPick pick,
                           ui::LabelSet labels, bool is_volatile) {
-  ui::SectionList list{std::move(title), {std::wstring(kVolumeFields[0].label)}, {}, is_volatile};
-  for (auto& caption : ui::SheetColumnCaptions(fields, pick, labels)) list.columns.push_back(std::move(caption));
-  for (const DriveReport& d : drives) {
-    std::vector<std::wstring> row{d.item};
-    for (auto& cell : ui::SheetCellTexts(fields, d.*view, pick, labels)) row.push_back(std::move(cell));
-    list.rows.push_back(std::move(row));
-  }
-  return list;
+  return ui::SheetEntries(
+      std::move(title), std::wstring(kVolumeFields[0].label), fields, drives,
+      [](const DriveReport& d) -> const std::wstring& { return d.item; },
+      [view](const DriveReport& d) -> const View& { return d.*view; }, pick, labels, is_volatile);
 }
 
 std::wstring CheckedFlagsText(const std::vector<FlagItem>& flags) {

@@ -32,6 +32,13 @@ inline constexpr UINT kBackgroundJobEnded = WM_APP + 0x40;
 // How long an abandoned job is waited for before it is left to end alone.
 inline constexpr std::chrono::milliseconds kAbandonWait{2000};
 
+// How long the unattended report waits for a window's job (a network walk,
+// a look-up that may wait for a server) before asking it to stop, and then
+// for it to stop with what it has: the report ends in bounded time even on
+// a network that does not answer.
+inline constexpr std::chrono::milliseconds kReportJobWait{10000};
+inline constexpr std::chrono::milliseconds kReportJobStopWait{2000};
+
 // The thread side, without a result type.
 class BackgroundThread {
  public:

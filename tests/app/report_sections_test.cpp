@@ -164,7 +164,7 @@ TEST(ReportSections, DrivesAreListedByTheirEntryWithWhatChangesApart) {
   ASSERT_EQ(volumes->rows.size(), 2u);
   EXPECT_EQ(volumes->rows[0].front(), L"C: [SYS]");
   EXPECT_EQ(volumes->rows[0][1], L"Fixed - NTFS");
-  EXPECT_EQ(volumes->rows[0].back(), L"Case Sensitive");
+  EXPECT_EQ(volumes->rows[0].back(), L"Case Is Preserved, Long Filenames");
 
   const ui::SectionList* free = FindList(section, L"Free Space");
   ASSERT_TRUE(free);

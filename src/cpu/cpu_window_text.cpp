@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "cpu/cpu_window_ids.h"
+#include "ui/report_section_build.h"
 
 namespace corvane::cpu {
 
@@ -192,6 +193,20 @@ std::wstring UsageErrorText(std::wstring_view error, std::wstring_view contact) 
   out += L"Please report this error to ";
   out += contact;
   return out;
+}
+
+ui::ReportSection CpuSection(const CpuRowTexts& rows, const std::vector<FeatureItem>& features,
+                             const CpuDisplays& displays) {
+  static constexpr std::wstring_view kLive[] = {L"Current Voltage"};
+  ui::ReportSection section{L"TfrmCPU", kCpuCaption, ui::SheetSectionRows<CpuRowTexts>(kCpuRows, rows, kLive), {}, {}};
+  section.rows.push_back({kUsageCaption, displays.usage_label, true});
+  section.rows.push_back({kSpeedCaption, displays.speed_digits.empty() ? std::wstring() : displays.speed_digits + L" MHz",
+                          true});
+  section.rows.push_back({kCounterCaption, displays.counter_digits, true});
+  ui::SectionList list{kFeaturesCaption, {L"Feature", L"Present"}, {}, false};
+  for (const FeatureItem& item : features) list.rows.push_back({item.text, item.checked ? L"Yes" : L"No"});
+  section.lists.push_back(std::move(list));
+  return section;
 }
 
 }  // namespace corvane::cpu

@@ -15,6 +15,7 @@
 #include "cpu/cpu_usage.h"
 #include "cpu/cpuid_decode.h"
 #include "platform/wmi_grid.h"
+#include "ui/report_section.h"
 #include "ui/sheet_table.h"
 
 namespace corvane::cpu {
@@ -139,5 +140,21 @@ void ApplyUsage(CpuDisplays& displays, std::optional<double> usage, std::wstring
 // "Please report this error to " and the contact, after the error's own
 // message and a carriage return.
 std::wstring UsageErrorText(std::wstring_view error, std::wstring_view contact);
+
+// ---- Report ---------------------------------------------------------------
+
+// The captions of the live displays and the feature list.
+inline constexpr wchar_t kCpuCaption[] = L"CPU Info";
+inline constexpr wchar_t kUsageCaption[] = L"CPU Usage";
+inline constexpr wchar_t kSpeedCaption[] = L"CPU Speed";
+inline constexpr wchar_t kCounterCaption[] = L"CPU clock cycles";
+inline constexpr wchar_t kFeaturesCaption[] = L"Features";
+
+// The window's report section: the sheet's rows, then the live displays
+// ("CPU Speed" in MHz), then each feature with "Yes" or "No". The usage,
+// the measured clock, the counter and the voltage are live readings and
+// volatile.
+ui::ReportSection CpuSection(const CpuRowTexts& rows, const std::vector<FeatureItem>& features,
+                             const CpuDisplays& displays);
 
 }  // namespace corvane::cpu

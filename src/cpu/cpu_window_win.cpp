@@ -104,7 +104,7 @@ CpuWindow::CpuWindow(const ui::Theme& theme, HWND owner, MetersWindow* meters)
 CpuWindow::~CpuWindow() { SetTimerEnabled(false); }
 
 bool CpuWindow::Build() {
-  ui::CreateParams p{L"TfrmCPU", L"CPU Info"};
+  ui::CreateParams p{L"TfrmCPU", kCpuCaption};
   p.style = WS_OVERLAPPEDWINDOW | WS_VSCROLL | WS_CLIPCHILDREN;
   p.client_width = kClientWidth + Logical(GetSystemMetrics(SM_CXVSCROLL));
   p.client_height = kClientHeight;
@@ -127,7 +127,7 @@ bool CpuWindow::Build() {
   usage_panel_.Create(hwnd(), kIdUsagePanel, {kUsageX, kUsageY, kUsageX + kUsageWidth, kUsageY + kUsageHeight},
                       {30, 76, 30, 24, 170, kIdUsageBar1, kIdUsageBar2});
   FileControl(L"Panel1", kIdUsagePanel, usage_panel_.hwnd());
-  usage_panel_.AddLabel(L"lblUsage", kIdUsageHeading, L"CPU Usage", SS_CENTER, 0, 6, kUsageWidth, 16, theme().bold());
+  usage_panel_.AddLabel(L"lblUsage", kIdUsageHeading, kUsageCaption, SS_CENTER, 0, 6, kUsageWidth, 16, theme().bold());
   usage_panel_.AddLabel(L"lblPercent", kIdUsageLabel, displays_.usage_label, SS_CENTER, 0, 208, kUsageWidth, 18,
                         theme().bold());
   AdoptControls(usage_panel_);
@@ -135,14 +135,14 @@ bool CpuWindow::Build() {
   auto heading = [&](const wchar_t* name, int id, const wchar_t* text, int y) {
     AddControl(name, id, L"STATIC", text, WS_VISIBLE, kMargin, y, 300, kHeadingHeight, 0, theme().bold());
   };
-  heading(L"lblSpeed", kIdSpeedHeading, L"CPU Speed", kSpeedHeadingY);
+  heading(L"lblSpeed", kIdSpeedHeading, kSpeedCaption, kSpeedHeadingY);
   const int speed_width = DigitX(kSpeedDigitCount) + 48;
   speed_panel_.Create(hwnd(), kIdSpeedPanel, {kMargin, kSpeedY, kMargin + speed_width, kSpeedY + kPanelHeight},
                       [this](HDC dc) { digits_.Draw(dc, displays_.speed_digits, speed_panel_.dpi()); });
   FileControl(L"SpeedPanel", kIdSpeedPanel, speed_panel_.hwnd());
   speed_panel_.AddLabel(L"lblMHz", kIdMhzLabel, L"MHz", 0, DigitX(kSpeedDigitCount) + 4, 4, 40, 16);
 
-  heading(L"lblCycles", kIdCounterHeading, L"CPU clock cycles", kCounterHeadingY);
+  heading(L"lblCycles", kIdCounterHeading, kCounterCaption, kCounterHeadingY);
   const int counter_width = DigitX(kCounterDigitCount) + 96;
   counter_panel_.Create(hwnd(), kIdCounterPanel,
                         {kMargin, kCounterY, kMargin + counter_width, kCounterY + kPanelHeight},
@@ -153,7 +153,7 @@ bool CpuWindow::Build() {
 
   AddControl(L"BitBtn1", kIdShowMeter, L"BUTTON", L"Show CPU Meter", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
              kMargin, kButtonY, 140, 26);
-  heading(L"lblFeatures", kIdFeaturesHeading, L"Features", kFeaturesHeadingY);
+  heading(L"lblFeatures", kIdFeaturesHeading, kFeaturesCaption, kFeaturesHeadingY);
   // Read-only for the user: no selection, and the marks are drawn, not clicked.
   HWND list = AddControl(L"CheckListBox1", kIdFeatures, L"LISTBOX", L"",
                          WS_VISIBLE | WS_BORDER | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_MULTICOLUMN | LBS_NOSEL |
@@ -192,7 +192,35 @@ void CpuWindow::OnClose() {
 
 void CpuWindow::Refresh1Click() {
   const ui::BusyCursor busy;
+  ReadIdentification();
+  ShowFeatures();
+  try {
+    SecondWmiPass();
+  } catch (const platform::WmiError& e) {
+    // The rows filled so far stay.
+    ShowRows();
+    ui::ShowErrorBox(hwnd(), e.message());
+    return;
+  }
+  ShowRows();
+}
 
+std::optional<ui::ReportSection> CpuWindow::RefreshForReport() {
+  ReadIdentification();
+  SecondWmiPass();  // a failure goes to the caller: no box to show it in
+  decimal_ = platform::ReadDecimalSeparator();
+  LiveCpuid cpu;
+  has_counter_ = GetCPUFeatures(cpu).TSC;
+  // The usage over the clock measurement's half second, as two timer ticks would give it.
+  ProcessUsageSampler().Take(ReadSystemTimes());
+  ReadSpeed();
+  ApplyUsage(displays_, ProcessUsageSampler().Take(ReadSystemTimes()), decimal_);
+  displays_.counter_digits =
+      CounterDigits(has_counter_ ? std::optional<std::uint64_t>(cpu::ReadTimeStampCounter()) : std::nullopt);
+  return CpuSection(rows_, features_, displays_);
+}
+
+void CpuWindow::ReadIdentification() {
   SYSTEM_INFO info{};
   GetSystemInfo(&info);
   LiveCpuid cpu;
@@ -206,16 +234,6 @@ void CpuWindow::Refresh1Click() {
   ApplyWmiRecord(rows_, CpuInfoFromWmiTable(instances, properties, grid));
 
   features_ = FeatureItems(FeatureLines(identity.features, HasFDIVBug()));
-  ShowFeatures();
-  try {
-    SecondWmiPass();
-  } catch (const platform::WmiError& e) {
-    // The rows filled so far stay.
-    ShowRows();
-    ui::ShowErrorBox(hwnd(), e.message());
-    return;
-  }
-  ShowRows();
 }
 
 void CpuWindow::SecondWmiPass() {
@@ -285,10 +303,15 @@ void CpuWindow::Timer1Timer() {
   ShowDigits(counter_panel_, displays_.counter_digits);
 }
 
-void CpuWindow::MeasureSpeed() {
+bool CpuWindow::ReadSpeed() {
   const auto sample = SampleCpuClock();
-  if (!sample) return;
+  if (!sample) return false;
   displays_.speed_digits = SpeedDigits(ClockMhz(sample->tsc_ticks, sample->timer_ticks, sample->timer_frequency));
+  return true;
+}
+
+void CpuWindow::MeasureSpeed() {
+  if (!ReadSpeed()) return;
   // Drawn at once: the counter follows within microseconds, so there is
   // nothing to gain from running the message loop in between, and a nested
   // loop would let a second tick or a close run inside this one.
@@ -316,7 +339,7 @@ void CpuWindow::BitBtn1Click() {
   meters_->Show();
 }
 
-void CpuWindow::Print1Click() { PrintImage(L"CPU Info"); }
+void CpuWindow::Print1Click() { PrintImage(kCpuCaption); }
 
 void CpuWindow::Exit1Click() { Close(); }
 

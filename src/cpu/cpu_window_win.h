@@ -44,6 +44,10 @@ class CpuWindow : public ui::Window {
   void Timer1Timer();      // usage, clock, counter
   bool timer_enabled() const { return timer_on_; }
 
+  // The rows, the features and one reading of the live displays (the usage
+  // over a clock measurement), without building the window.
+  std::optional<ui::ReportSection> RefreshForReport() override;
+
   const CpuRowTexts& rows() const { return rows_; }
   const CpuDisplays& displays() const { return displays_; }
 
@@ -59,7 +63,11 @@ class CpuWindow : public ui::Window {
 
  private:
   void SetTimerEnabled(bool on);
+  // Refresh steps up to the feature list, into rows_ and features_.
+  void ReadIdentification();
   void MeasureSpeed();
+  // One clock measurement into displays_; false when there is none.
+  bool ReadSpeed();
   void SecondWmiPass();
   void ShowRows();
   void ShowFeatures();

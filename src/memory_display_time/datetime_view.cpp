@@ -1,5 +1,7 @@
 #include "memory_display_time/datetime_view.h"
 
+#include "ui/report_section_build.h"
+
 namespace corvane::memory_display_time {
 namespace {
 
@@ -102,6 +104,12 @@ void ApplyTimeZone(DateTimeModel& m, const TimeZoneRecord& zone, std::uint32_t s
   m.daylight_name = zone.daylight_name;
   m.daylight_bias = MinutesText(zone.daylight_bias);
   if (std::optional<std::wstring> text = DaylightStatusText(status)) m.daylight_status = std::move(*text);
+}
+
+ui::ReportSection DateTimeSection(const DateTimeModel& model) {
+  static constexpr std::wstring_view kClockRows[] = {L"Time", L"Date", L"System Up Time", L"System Boot Up Time"};
+  return {L"TfrmDateTime", kDateTimeCaption, ui::SheetSectionRows<DateTimeModel>(kDateTimeFields, model, kClockRows),
+          {}, {}};
 }
 
 }  // namespace corvane::memory_display_time

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "memory_display_time/datetime_window_ids.h"
+#include "ui/report_section.h"
 #include "ui/sheet_table.h"
 
 namespace corvane::memory_display_time {
@@ -92,5 +93,10 @@ TimeOfDay BootTimeOfDay(const TimeOfDay& now, std::uint32_t ticks);
 // filled whatever became of the rows before it.
 void ApplyTimeZone(DateTimeModel& model, const TimeZoneRecord& zone, std::uint32_t status, int year,
                    const MonthNames& months);
+
+// The window's report section: its rows. The clock rows and the uptime
+// change by themselves; so, by a second now and then, does the boot time,
+// worked out from the clock less the rounded uptime: all are volatile.
+ui::ReportSection DateTimeSection(const DateTimeModel& model);
 
 }  // namespace corvane::memory_display_time

@@ -61,6 +61,11 @@ void DateTimeWindow::FormShow() {
   ShowModel();
 }
 
+std::optional<ui::ReportSection> DateTimeWindow::RefreshForReport() {
+  ApplyShowing(model_, ReadClock(), ReadTimeZone());
+  return DateTimeSection(model_);
+}
+
 void DateTimeWindow::Timer1Timer() {
   ApplyClock(model_, ReadClock());
   sheet_.SetValue(kTimeRow, model_.time, false);

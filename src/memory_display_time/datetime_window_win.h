@@ -21,6 +21,7 @@ class DateTimeWindow : public ui::Window {
   void Timer1Timer();
 
   const DateTimeModel& model() const { return model_; }
+  std::optional<ui::ReportSection> RefreshForReport() override;
 
  protected:
   bool Build() override;

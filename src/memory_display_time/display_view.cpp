@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "memory_display_time/display_text.h"
+#include "ui/report_section_build.h"
 
 namespace corvane::memory_display_time {
 namespace {
@@ -87,5 +88,34 @@ const std::array<ui::SheetField<DisplayWindowModel>, 16> kDisplayFields{{
     {L"Monitor(s)", L"Info17", kIdMonitors, [](const DisplayWindowModel& m) { return m.monitors; }},
     {L"Driver Version", L"Info15", kIdDriverVersion, [](const DisplayWindowModel& m) { return m.driver_version; }},
 }};
+
+namespace {
+// Rows 2 to 5: they follow the entry chosen.
+constexpr std::wstring_view kEntryRows[] = {L"Device", L"Chipset", L"DAC", L"Memory"};
+}  // namespace
+
+ui::ReportSection DisplaySection(const DisplayWindowModel& model) {
+  ui::ReportSection section{L"TfrmDisplay", kDisplayCaption, {}, {}, {}};
+  const std::span<const ui::SheetField<DisplayWindowModel>> fields(kDisplayFields);
+  // The first column names the entry, as the drop-down list does.
+  ui::SectionList entries{std::wstring(kDisplayFields[0].label), {std::wstring(kDisplayFields[0].label)}, {}, false};
+  for (auto& caption : ui::SheetColumnCaptions(fields, ui::LabelPick::kOnly, kEntryRows)) {
+    entries.columns.push_back(std::move(caption));
+  }
+  entries.columns.emplace_back(kStateFlagsCaption);
+  DisplayWindowModel chosen = model;
+  for (std::size_t k = 0; k < model.entries.size(); ++k) {
+    SelectEntry(chosen, static_cast<int>(k));
+    std::vector<std::wstring> row{model.entries[k]};
+    for (auto& cell : ui::SheetCellTexts(fields, chosen, ui::LabelPick::kOnly, kEntryRows)) row.push_back(cell);
+    row.push_back(ui::CheckedItemsText(kStateFlagTexts, chosen.state_flags));
+    entries.rows.push_back(std::move(row));
+  }
+  section.lists.push_back(std::move(entries));
+  const auto captions = ui::SheetColumnCaptions(fields, ui::LabelPick::kAllBut, kEntryRows);
+  const auto texts = ui::SheetCellTexts(fields, model, ui::LabelPick::kAllBut, kEntryRows);
+  for (std::size_t i = 0; i < captions.size(); ++i) section.rows.push_back({captions[i], texts[i], false});
+  return section;
+}
 
 }  // namespace corvane::memory_display_time

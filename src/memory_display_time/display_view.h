@@ -12,6 +12,7 @@
 
 #include "memory_display_time/display_registry.h"
 #include "memory_display_time/display_window_ids.h"
+#include "ui/report_section.h"
 #include "ui/sheet_table.h"
 
 namespace corvane::memory_display_time {
@@ -87,5 +88,10 @@ void SelectEntry(DisplayWindowModel& model, int k);
 // The window's rows, under the headings "Item" and "Details"; the value
 // cells are named as listed ("Info3"...), the first row's value is cbDisplay.
 extern const std::array<ui::SheetField<DisplayWindowModel>, 16> kDisplayFields;
+
+// The window's report section. The window shows one entry of the drop-down
+// list at a time; the report lists every entry with its rows that follow the
+// choice (and its state flags), then the rows that do not follow it.
+ui::ReportSection DisplaySection(const DisplayWindowModel& model);
 
 }  // namespace corvane::memory_display_time

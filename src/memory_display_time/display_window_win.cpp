@@ -8,6 +8,7 @@
 
 #include "memory_display_time/display_readers_win.h"
 #include "memory_display_time/display_window_ids.h"
+#include "platform/failure_text_win.h"
 
 namespace corvane::memory_display_time {
 namespace {
@@ -95,15 +96,26 @@ void DisplayWindow::Refresh1Click() {
   std::optional<std::wstring> failure;
   {
     const ui::BusyCursor busy;
-    ui::Window* main = find_window_ ? find_window_(L"TForm1") : nullptr;
-    DisplayRefreshReading reading = ReadDisplay(main && main->built() ? main->hwnd() : nullptr);
-    failure = std::move(reading.adapter_failure);
-    model_ = BuildDisplayModel(std::move(reading.reading));
+    failure = ReadModel();
     ShowEntries();
     ShowModel();
   }
   // Nothing of the refresh waits for the box; in an unattended run it is a line on stderr.
   if (failure) ui::ShowErrorBox(hwnd(), *failure);
+}
+
+std::optional<std::wstring> DisplayWindow::ReadModel() {
+  ui::Window* main = find_window_ ? find_window_(L"TForm1") : nullptr;
+  DisplayRefreshReading reading = ReadDisplay(main && main->built() ? main->hwnd() : nullptr);
+  model_ = BuildDisplayModel(std::move(reading.reading));
+  return std::move(reading.adapter_failure);
+}
+
+std::optional<ui::ReportSection> DisplayWindow::RefreshForReport() {
+  // The window shows what was read and then the box; the report has no box,
+  // and a list of adapters cut short must not pass for the whole list.
+  if (auto failure = ReadModel()) throw platform::WordedFailure(std::move(*failure));
+  return DisplaySection(model_);
 }
 
 void DisplayWindow::cbDisplayChange() {

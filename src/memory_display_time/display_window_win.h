@@ -28,6 +28,7 @@ class DisplayWindow : public ui::Window {
   void Close1Click();
 
   const DisplayWindowModel& model() const { return model_; }
+  std::optional<ui::ReportSection> RefreshForReport() override;
 
  protected:
   bool Build() override;
@@ -35,6 +36,8 @@ class DisplayWindow : public ui::Window {
   void OnResize(int width, int height) override;
 
  private:
+  // Reads everything into the model; why listing the adapters failed, if it did.
+  std::optional<std::wstring> ReadModel();
   void ShowEntries();
   void ShowModel();
 

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "platform/number_text.h"
+#include "ui/report_section_build.h"
 
 namespace corvane::memory_display_time {
 namespace {
@@ -63,6 +64,12 @@ std::vector<ui::ReportColumn> ModuleColumns() {
       {L"Bank", kDefaultColumnWidth}, {L"Device", 60},        {L"Data Width", 75, kRight},
       {L"Capacity", 75, kRight},      {L"Speed", 60},         {L"Manufacturer", 110},
   };
+}
+
+ui::ReportList ModuleList(const std::vector<ModuleRow>& rows) {
+  ui::ReportList list{ModuleColumns(), {}};
+  for (const auto& row : rows) list.rows.emplace_back(row.begin(), row.end());
+  return list;
 }
 
 const std::array<ui::SheetField<MemoryWindowModel>, 10> kMemoryFields{{
@@ -143,6 +150,19 @@ MemoryWindowModel BuildMemoryModel(const MemoryFigures& f, const ModuleTable& mo
   m.modules = ModuleRows(modules);
   m.total = TotalText(TotalCapacity(m.modules));
   return m;
+}
+
+ui::ReportSection MemorySection(const MemoryWindowModel& model) {
+  static constexpr std::wstring_view kFree[] = {L"Physical Free", L"Page File Free", L"Virtual Free"};
+  ui::ReportSection section{L"TfrmMemory", kMemoryCaption, {}, {}, {}};
+  section.rows = ui::SheetSectionRows<MemoryWindowModel>(kMemoryFields, model, kFree);
+  // The gauge's row, at its place in the sheet.
+  const auto gauge_at = section.rows.begin() + static_cast<std::ptrdiff_t>(kMemoryLoadRow);
+  section.rows.insert(gauge_at, {std::wstring(kMemoryFields[kMemoryLoadRow].label),
+                                 std::to_wstring(model.memory_load) + L" %", true});
+  section.lists.push_back(ui::ReportListSection(kModulesCaption, ModuleList(model.modules)));
+  section.rows.push_back({kTotalLabel, model.total, false});
+  return section;
 }
 
 }  // namespace corvane::memory_display_time

@@ -13,6 +13,7 @@
 #include "memory_display_time/memory_window_ids.h"
 #include "platform/wmi_grid.h"
 #include "ui/report_list.h"
+#include "ui/report_section.h"
 #include "ui/sheet_table.h"
 
 namespace corvane::memory_display_time {
@@ -62,6 +63,8 @@ inline constexpr std::size_t kModuleColumnCount = 6;
 inline constexpr std::size_t kCapacityColumn = 3;
 using ModuleRow = std::array<std::wstring, kModuleColumnCount>;
 std::vector<ui::ReportColumn> ModuleColumns();
+// The module list as the window shows it.
+ui::ReportList ModuleList(const std::vector<ModuleRow>& rows);
 
 struct MemoryWindowModel {
   std::wstring physical_total, physical_free;    // Info1, Info2
@@ -101,6 +104,11 @@ std::optional<std::int64_t> TotalCapacity(const std::vector<ModuleRow>& rows);
 // "536870912 (0 GB)": the sum in decimal and in whole gibibytes; empty when
 // there is no sum.
 std::wstring TotalText(std::optional<std::int64_t> total);
+
+// The window's report section: the sheet's rows (the gauge as "N %"), the
+// module list and the total. What is free, and the load, change by
+// themselves and are marked volatile.
+ui::ReportSection MemorySection(const MemoryWindowModel& model);
 
 MemoryWindowModel BuildMemoryModel(const MemoryFigures& figures, const ModuleTable& modules,
                                    std::wstring_view thousands);

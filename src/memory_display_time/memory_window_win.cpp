@@ -22,11 +22,7 @@ constexpr ui::Command<MemoryWindow> kCommands[] = {
     {kCmdClose, &MemoryWindow::Close1Click},
 };
 
-ui::ReportList ListOf(const MemoryWindowModel& model) {
-  ui::ReportList list{ModuleColumns(), {}};
-  for (const auto& row : model.modules) list.rows.emplace_back(row.begin(), row.end());
-  return list;
-}
+ui::ReportList ListOf(const MemoryWindowModel& model) { return ModuleList(model.modules); }
 
 }  // namespace
 
@@ -91,8 +87,17 @@ void MemoryWindow::Refresh1Click() {
   // The list is emptied first, as a query that fails or finds nothing leaves it.
   model_.modules.clear();
   ui::ShowReportList(list_, ListOf(model_));
-  model_ = BuildMemoryModel(ReadMemoryFigures(), ReadModuleTable(), platform::ReadThousandsSeparator());
+  ReadModel();
   ShowModel();
+}
+
+void MemoryWindow::ReadModel() {
+  model_ = BuildMemoryModel(ReadMemoryFigures(), ReadModuleTable(), platform::ReadThousandsSeparator());
+}
+
+std::optional<ui::ReportSection> MemoryWindow::RefreshForReport() {
+  ReadModel();
+  return MemorySection(model_);
 }
 
 void MemoryWindow::ShowModel() {

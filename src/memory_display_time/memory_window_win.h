@@ -21,6 +21,7 @@ class MemoryWindow : public ui::Window {
   void Close1Click();
 
   const MemoryWindowModel& model() const { return model_; }
+  std::optional<ui::ReportSection> RefreshForReport() override;
 
  protected:
   bool Build() override;
@@ -28,6 +29,7 @@ class MemoryWindow : public ui::Window {
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
+  void ReadModel();
   void ShowModel();
 
   ui::DetailSheet sheet_;

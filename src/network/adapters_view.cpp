@@ -1,6 +1,7 @@
 #include "network/adapters_view.h"
 
 #include "platform/wql_text.h"
+#include "ui/report_section_build.h"
 
 namespace corvane::network {
 
@@ -50,5 +51,14 @@ const std::array<ui::SheetField<AdapterView>, 9> kAdapterFields{{
     {L"Setting ID", L"SettingID", kIdSettingId, [](const AdapterView& v) { return v.setting_id; }},
     {L"DNS Host Name", L"DNSHostName", kIdDnsHostName, [](const AdapterView& v) { return v.dns_host_name; }},
 }};
+
+ui::ReportSection NetworkAdaptersSection(std::span<const AdapterReport> adapters) {
+  ui::ReportSection section{L"TfrmNetworkAdapters", std::wstring(kNetworkAdaptersCaption), {}, {}, {}};
+  section.lists.push_back(ui::SheetEntries(
+      L"Adapters", std::wstring(kAdapterFields[0].label), std::span<const ui::SheetField<AdapterView>>(kAdapterFields),
+      adapters, [](const AdapterReport& a) -> const std::wstring& { return a.name; },
+      [](const AdapterReport& a) -> const AdapterView& { return a.view; }));
+  return section;
+}
 
 }  // namespace corvane::network

@@ -5,12 +5,14 @@
 #pragma once
 #include <array>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "network/network_adapters_window_ids.h"
 #include "platform/wmi_grid.h"
+#include "ui/report_section.h"
 #include "ui/sheet_table.h"
 
 namespace corvane::network {
@@ -74,5 +76,14 @@ struct NetworkAdaptersModel {
 
 // Rows in screen order; "Adapter" holds the drop-down.
 extern const std::array<ui::SheetField<AdapterView>, 9> kAdapterFields;
+
+// One adapter of the list as the window would show it when picked.
+struct AdapterReport {
+  std::wstring name;  // its entry in the list
+  AdapterView view;
+};
+// The window's report section. The window shows one adapter at a time; the
+// report lists every adapter, one row each keyed by its name.
+ui::ReportSection NetworkAdaptersSection(std::span<const AdapterReport> adapters);
 
 }  // namespace corvane::network

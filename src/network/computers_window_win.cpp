@@ -87,13 +87,25 @@ void ComputersWindow::OnClose() {
 
 void ComputersWindow::Refresh1Click() {
   if (walk_.running()) return;
-  const bool started = walk_.Start(hwnd(), ui::kBackgroundJobEnded, [](std::stop_token stop) {
-    Win32NetworkSource source;
-    return BrowseNetwork(source, [&] { return stop.stop_requested(); });
-  });
-  if (!started) return;
+  if (!walk_.Start(hwnd(), ui::kBackgroundJobEnded, &Walk)) return;
   busy_.emplace();
   ui::ClearTree(tree_);
+}
+
+ui::TreeNode ComputersWindow::Walk(std::stop_token stop) {
+  Win32NetworkSource source;
+  return BrowseNetwork(source, [&] { return stop.stop_requested(); });
+}
+
+std::optional<ui::ReportSection> ComputersWindow::RefreshForReport() {
+  if (!walk_.running()) walk_.Start(hwnd(), ui::kBackgroundJobEnded, &Walk);
+  std::optional<ui::TreeNode> walked = walk_.Wait(ui::kReportJobWait, ui::kReportJobStopWait);
+  busy_.reset();
+  // A walk that would not even stop leaves no tree: an old one would pass for today's.
+  tree_model_ = std::move(walked);
+  if (built() && tree_model_) ui::ShowTree(tree_, *tree_model_);
+  if (built() && !tree_model_) ui::ClearTree(tree_);
+  return ComputersSection(tree_model_);
 }
 
 }  // namespace corvane::network

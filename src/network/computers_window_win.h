@@ -24,6 +24,9 @@ class ComputersWindow : public ui::Window {
   // The tree last shown; nullopt before the first walk has ended.
   const std::optional<ui::TreeNode>& tree() const { return tree_model_; }
   bool walking() const { return walk_.running(); }
+  // Walks the network (or takes the walk under way), waiting for it up to the
+  // report's bound; a walk asked to stop gives the tree as far as it got.
+  std::optional<ui::ReportSection> RefreshForReport() override;
 
  protected:
   bool Build() override;
@@ -32,6 +35,8 @@ class ComputersWindow : public ui::Window {
   void OnClose() override;
 
  private:
+  static ui::TreeNode Walk(std::stop_token stop);
+
   HWND tree_ = nullptr;
   HWND link_ = nullptr;
   std::optional<ui::TreeNode> tree_model_;

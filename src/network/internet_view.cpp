@@ -2,6 +2,8 @@
 
 #include <cwctype>
 
+#include "ui/report_section_build.h"
+
 namespace corvane::network {
 
 std::wstring InternetStatusText(std::optional<bool> offline) {
@@ -51,6 +53,17 @@ ui::ReportList BrowserList(const std::vector<BrowserRow>& rows) {
   list.columns = {{L"Browser", 150}, {L"Version", 100}};
   for (const BrowserRow& row : rows) list.rows.push_back({row.name, row.version});
   return list;
+}
+
+ui::ReportSection InternetSection(const InternetWindowModel& model) {
+  static constexpr std::wstring_view kLive[] = {L"Internet Status"};
+  ui::ReportSection section{L"TfrmInternet", kInternetCaption, {}, {}, {}};
+  ui::AddSheet<InternetWindowModel>(section, kInternetFields, model, kLive);
+  section.lists.push_back(ui::ReportListSection(kBrowsersCaption, BrowserList(model.browsers)));
+  section.lists.push_back(ui::LinesSection(kTypedUrlsCaption, L"URL", model.typed_urls));
+  section.lists.push_back(ui::LinesSection(kFavouritesCaption, L"Favourite", model.favourites));
+  for (auto& row : ui::CheckSectionRows(kIeFlagNames, model.flags)) section.rows.push_back(std::move(row));
+  return section;
 }
 
 }  // namespace corvane::network

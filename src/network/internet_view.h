@@ -11,11 +11,17 @@
 
 #include "network/internet_window_ids.h"
 #include "ui/report_list.h"
+#include "ui/report_section.h"
 #include "ui/sheet_table.h"
 
 namespace corvane::network {
 
 inline constexpr wchar_t kInternetCaption[] = L"Internet";
+// The captions over the lists.
+inline constexpr wchar_t kBrowsersCaption[] = L"Internet Browsers";
+inline constexpr wchar_t kTypedUrlsCaption[] = L"Typed URLs";
+inline constexpr wchar_t kFavouritesCaption[] = L"IE Favourites";
+inline constexpr wchar_t kIeFlagsCaption[] = L"IE Flags";
 // The one message of the window: the flags key does not open.
 inline constexpr wchar_t kPathNotFound[] = L"Path not found";
 
@@ -113,5 +119,10 @@ struct BrowserReadings {
 std::vector<BrowserRow> BuildBrowsers(const BrowserReadings& readings);
 // The "Browser" (150) and "Version" (100) columns with one row each.
 ui::ReportList BrowserList(const std::vector<BrowserRow>& rows);
+
+// The window's report section: its rows, the browsers, the typed addresses,
+// the favourites, and each flag as a row ("Yes" or "No"). The online state
+// follows the network by itself and is volatile.
+ui::ReportSection InternetSection(const InternetWindowModel& model);
 
 }  // namespace corvane::network

@@ -60,8 +60,8 @@ bool InternetWindow::Build() {
   };
   int y = sheet_height + kGap;
   const int typed_x = kMargin + kBrowsersWidth + kMargin;
-  heading(L"lblBrowsers", kIdBrowsersCaption, L"Internet Browsers", kMargin, y);
-  heading(L"lblTypedURLs", kIdTypedUrlsCaption, L"Typed URLs", typed_x, y);
+  heading(L"lblBrowsers", kIdBrowsersCaption, kBrowsersCaption, kMargin, y);
+  heading(L"lblTypedURLs", kIdTypedUrlsCaption, kTypedUrlsCaption, typed_x, y);
   y += kHeadingHeight + 2;
   browsers_ = AddControl(L"ListView1", kIdBrowsers, WC_LISTVIEWW, L"",
                          WS_VISIBLE | WS_TABSTOP | WS_BORDER | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
@@ -72,7 +72,7 @@ bool InternetWindow::Build() {
                            kClientWidth - kMargin - typed_x, kUpperListsHeight);
   y += kUpperListsHeight + kGap;
 
-  heading(L"lblFavourites", kIdFavouritesCaption, L"IE Favourites", kMargin, y);
+  heading(L"lblFavourites", kIdFavouritesCaption, kFavouritesCaption, kMargin, y);
   y += kHeadingHeight + 2;
   favourites_ = AddControl(L"lbFavourites", kIdFavourites, L"LISTBOX", L"", kListBoxStyle, kMargin, y, kWideWidth,
                            kFavouritesHeight);
@@ -81,7 +81,7 @@ bool InternetWindow::Build() {
   SendMessageW(typed_urls_, LB_SETHORIZONTALEXTENT, 2 * kWideWidth, 0);
   y += kFavouritesHeight + kGap;
 
-  heading(L"lblFlags", kIdFlagsCaption, L"IE Flags", kMargin, y);
+  heading(L"lblFlags", kIdFlagsCaption, kIeFlagsCaption, kMargin, y);
   y += kHeadingHeight + 2;
   const int flags_height = ui::CheckList::HeightFor(kIeFlagNames.size(), kFlagLayout);
   if (!flags_.Create(hwnd(), kIdFlags, RECT{kMargin, y, kMargin + kWideWidth, y + flags_height}, kIeFlagNames,
@@ -114,6 +114,13 @@ void InternetWindow::Refresh1Click() {
     ShowModel();
   }
   if (model_.message) MessageBoxW(hwnd(), model_.message->c_str(), L"Corvane", MB_OK);
+}
+
+std::optional<ui::ReportSection> InternetWindow::RefreshForReport() {
+  // The flags key's message is no failure: the flags are then all unticked,
+  // as the report shows them.
+  model_ = ReadInternetWindowModel(hwnd(), model_.favourites);
+  return InternetSection(model_);
 }
 
 void InternetWindow::ShowModel() {

@@ -21,6 +21,7 @@ class InternetWindow : public ui::Window {
   void Exit1Click();
 
   const InternetWindowModel& model() const { return model_; }
+  std::optional<ui::ReportSection> RefreshForReport() override;
 
  protected:
   bool Build() override;

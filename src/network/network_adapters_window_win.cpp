@@ -8,6 +8,7 @@
 
 #include "network/adapters_readers_win.h"
 #include "network/network_adapters_window_ids.h"
+#include "platform/failure_text_win.h"
 
 namespace corvane::network {
 namespace {
@@ -90,6 +91,26 @@ void NetworkAdaptersWindow::FormShow() {
     SetWindowTextW(adapters_, L"");
   }
   ComboBox1Change();
+}
+
+std::optional<ui::ReportSection> NetworkAdaptersWindow::RefreshForReport() {
+  AdapterList list = ReadAdapterList();
+  model_.adapters = std::move(list.names);
+  model_.name_property = std::move(list.name_property);
+  std::vector<AdapterReport> adapters;
+  for (const std::wstring& name : model_.adapters) {
+    AdapterView view;
+    for (const AdapterReading& adapter : ReadAdapters(model_.name_property, name)) {
+      // The window tells this in a box and keeps the row it had; the report
+      // would carry an empty address as if the adapter had none.
+      if (adapter.ip_failure) throw platform::WordedFailure(*adapter.ip_failure);
+      view = BuildAdapterView(adapter.properties, adapter.ip_address, view);
+    }
+    adapters.push_back({name, std::move(view)});
+  }
+  model_.entry = adapters.empty() ? std::wstring() : adapters.front().name;
+  model_.view = adapters.empty() ? AdapterView{} : adapters.front().view;
+  return NetworkAdaptersSection(adapters);
 }
 
 void NetworkAdaptersWindow::ComboBox1Select() {

@@ -22,6 +22,9 @@ class NetworkAdaptersWindow : public ui::Window {
   void ComboBox1Select();
 
   const NetworkAdaptersModel& model() const { return model_; }
+  // Every adapter of the list, read as if picked in turn; the model is left
+  // with the first one picked.
+  std::optional<ui::ReportSection> RefreshForReport() override;
 
  protected:
   bool Build() override;

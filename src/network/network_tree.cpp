@@ -45,4 +45,10 @@ ui::TreeNode BrowseNetwork(NetworkSource& source, const std::function<bool()>& s
   return root;
 }
 
+ui::ReportSection ComputersSection(const std::optional<ui::TreeNode>& tree) {
+  ui::ReportSection section{L"TfrmComputers", std::wstring(kComputersCaption), {}, {}, {}};
+  if (tree) section.trees.push_back({std::wstring(kComputersCaption), {*tree}});
+  return section;
+}
+
 }  // namespace corvane::network

@@ -5,10 +5,12 @@
 #pragma once
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "ui/report_section.h"
 #include "ui/tree_model.h"
 
 namespace corvane::network {
@@ -54,5 +56,9 @@ inline constexpr int kNetworkTreeDepthLimit = 12;
 // the walk, keeping the nodes added so far; so does `stopped`, asked
 // before each listing is opened or read.
 ui::TreeNode BrowseNetwork(NetworkSource& source, const std::function<bool()>& stopped);
+
+// The computers window's report section: the tree as walked, under its
+// root; no tree when no walk has ended.
+ui::ReportSection ComputersSection(const std::optional<ui::TreeNode>& tree);
 
 }  // namespace corvane::network

@@ -1,5 +1,7 @@
 #include "network/network_view.h"
 
+#include "ui/report_section_build.h"
+
 namespace corvane::network {
 
 using namespace network_ids;
@@ -30,5 +32,11 @@ const std::array<ui::SheetField<NetworkWindowModel>, 12> kNetworkFields{{
     {L"Domain", L"Domain", kIdDomain, [](const Model& m) { return m.domain; }},
     {L"Computer Description", L"Description", kIdDescription, [](const Model& m) { return m.description; }},
 }};
+
+ui::ReportSection NetworkSection(const NetworkWindowModel& model) {
+  ui::ReportSection section{L"TfrmNetwork", std::wstring(kNetworkCaption), {}, {}, {}};
+  ui::AddSheet<NetworkWindowModel>(section, kNetworkFields, model);
+  return section;
+}
 
 }  // namespace corvane::network

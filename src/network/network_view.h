@@ -9,6 +9,7 @@
 
 #include "network/network_text.h"
 #include "network/network_window_ids.h"
+#include "ui/report_section.h"
 #include "ui/sheet_table.h"
 
 namespace corvane::network {
@@ -38,6 +39,10 @@ inline constexpr int kAdapterRowLines = 4;
 inline constexpr int kShareRowLines = 4;
 inline constexpr int kDriveRowLines = 4;
 extern const std::array<ui::SheetField<NetworkWindowModel>, 12> kNetworkFields;
+
+// The window's report section: its one-line rows, and the adapters, shares
+// and mapped drives as lists of one column.
+ui::ReportSection NetworkSection(const NetworkWindowModel& model);
 
 // Where each row sits in kNetworkFields.
 enum NetworkRow : std::size_t {

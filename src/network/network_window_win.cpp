@@ -134,55 +134,81 @@ void NetworkWindow::ShowRow(NetworkRow row, bool repaint) {
 }
 
 void NetworkWindow::Refresh1Click() {
-  {
-    const ui::BusyCursor busy;
-    // The first rows appear one by one: each is painted as soon as it is set.
-    model_.computer_name = ReadComputerName();
-    ShowRow(kComputerNameRow, true);
-    model_.user_name = ReadUserName();
-    ShowRow(kUserNameRow, true);
-    model_.ip_addresses = IpAddressRowText(ReadHostAddresses());
-    ShowRow(kIpAddressRow, true);
-    model_.mac_address = ReadNetbiosMacText();
-    ShowRow(kMacAddressRow, true);
-    try {
-      model_.administrator = AdministratorText(platform::CurrentUserIsAdministrator());
-    } catch (const std::exception&) {
-      model_.administrator.clear();
-    }
-    ShowRow(kAdministratorRow, true);
-  }
-
-  model_.connection = ConnectionText(GetSystemMetrics(SM_NETWORK));
-  ShowRow(kConnectionRow, true);
-
-  AdaptersInfoReading adapters = ReadAdaptersInfo();
-  model_.adapters = adapters.code == 0 ? std::move(adapters.descriptions) : std::vector<std::wstring>{};
-  ShowRow(kAdaptersRow, true);
+  // The first rows appear one by one: each is painted as soon as it is set.
+  const std::uint32_t adapters_code = ReadFirstRows([this](NetworkRow row) { ShowRow(row, true); });
   // Told to whoever refreshed; an unattended run has nobody to click OK.
-  if (const auto message = AdaptersInfoMessage(adapters.code); message && !ui::IsUnattended()) {
+  if (const auto message = AdaptersInfoMessage(adapters_code); message && !ui::IsUnattended()) {
     MessageBoxW(hwnd(), std::wstring(*message).c_str(), std::wstring(kNetworkCaption).c_str(),
                 MB_OK | MB_ICONINFORMATION);
   }
 
   StartAccountLookUp();
+  ReadLastRows([this](NetworkRow row) { ShowRow(row, false); });
+}
 
+std::uint32_t NetworkWindow::ReadFirstRows(const RowRead& read) {
+  {
+    const ui::BusyCursor busy;
+    model_.computer_name = ReadComputerName();
+    read(kComputerNameRow);
+    model_.user_name = ReadUserName();
+    read(kUserNameRow);
+    model_.ip_addresses = IpAddressRowText(ReadHostAddresses());
+    read(kIpAddressRow);
+    model_.mac_address = ReadNetbiosMacText();
+    read(kMacAddressRow);
+    try {
+      model_.administrator = AdministratorText(platform::CurrentUserIsAdministrator());
+    } catch (const std::exception&) {
+      model_.administrator.clear();
+    }
+    read(kAdministratorRow);
+  }
+
+  model_.connection = ConnectionText(GetSystemMetrics(SM_NETWORK));
+  read(kConnectionRow);
+
+  AdaptersInfoReading adapters = ReadAdaptersInfo();
+  model_.adapters = adapters.code == 0 ? std::move(adapters.descriptions) : std::vector<std::wstring>{};
+  read(kAdaptersRow);
+  return adapters.code;
+}
+
+void NetworkWindow::ReadLastRows(const RowRead& read) {
   model_.shares = ReadShareNames();
-  ShowRow(kSharesRow, false);
+  read(kSharesRow);
   model_.drives = ReadMappedDrives();
-  ShowRow(kDrivesRow, false);
+  read(kDrivesRow);
+}
+
+std::optional<ui::ReportSection> NetworkWindow::RefreshForReport() {
+  const RowRead nothing_shown = [](NetworkRow) {};
+  ReadFirstRows(nothing_shown);
+  // Started as a showing starts it (or the one under way is taken), then
+  // waited for instead of posted: the window may have no window to post to.
+  if (!lookup_.running()) lookup_.Start(hwnd(), ui::kBackgroundJobEnded, &LookUpAccount);
+  ReadLastRows(nothing_shown);
+  if (std::optional<AccountTexts> texts = lookup_.Wait(ui::kReportJobWait, ui::kReportJobStopWait)) {
+    model_.domain = std::move(texts->domain);
+    model_.workgroup = std::move(texts->workgroup);
+    model_.description = std::move(texts->description);
+  }
+  lookup_busy_.reset();
+  return NetworkSection(model_);
+}
+
+NetworkWindow::AccountTexts NetworkWindow::LookUpAccount(std::stop_token) {
+  AccountTexts texts;
+  texts.domain = ReadAccountDomain();
+  texts.workgroup = ReadLanGroup().value_or(std::wstring());
+  texts.description = ReadServerComment().value_or(std::wstring());
+  return texts;
 }
 
 void NetworkWindow::StartAccountLookUp() {
   // One running look-up is enough: it is as fresh as a new one would be.
   if (lookup_.running()) return;
-  const bool started = lookup_.Start(hwnd(), ui::kBackgroundJobEnded, [](std::stop_token) {
-    AccountTexts texts;
-    texts.domain = ReadAccountDomain();
-    texts.workgroup = ReadLanGroup().value_or(std::wstring());
-    texts.description = ReadServerComment().value_or(std::wstring());
-    return texts;
-  });
+  const bool started = lookup_.Start(hwnd(), ui::kBackgroundJobEnded, &LookUpAccount);
   if (started) lookup_busy_.emplace();
 }
 

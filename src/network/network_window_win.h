@@ -6,6 +6,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -35,6 +36,9 @@ class NetworkWindow : public ui::Window {
   void Exit1Click();
 
   const NetworkWindowModel& model() const { return model_; }
+  // Every row; the account's look-up is waited for up to the report's bound
+  // (its three rows stay empty when it has not ended by then).
+  std::optional<ui::ReportSection> RefreshForReport() override;
   // A look-up of the account's domain is still running.
   bool looking_up() const { return lookup_.running(); }
 
@@ -48,8 +52,15 @@ class NetworkWindow : public ui::Window {
   struct AccountTexts {
     std::wstring domain, workgroup, description;
   };
+  using RowRead = std::function<void(NetworkRow)>;
+  // The rows up to the adapters, each handed to `read` once it is in the
+  // model; the IP helper's answer for the adapter list.
+  std::uint32_t ReadFirstRows(const RowRead& read);
+  // The shares and the mapped drives.
+  void ReadLastRows(const RowRead& read);
   void ShowRow(NetworkRow row, bool repaint);
   void StartAccountLookUp();
+  static AccountTexts LookUpAccount(std::stop_token);
   void ShowWindowOf(const wchar_t* class_name);
 
   ui::FindWindowFn find_window_;

@@ -1,5 +1,7 @@
 #include "network/user_list_view.h"
 
+#include "ui/report_section_build.h"
+
 namespace corvane::network {
 
 AccountListing ListAccountsOn(const AccountPageReader& read, std::wstring_view server,
@@ -20,6 +22,13 @@ AccountListing ListAccountsOn(const AccountPageReader& read, std::wstring_view s
 std::vector<std::wstring> ListGroupAccounts(const AccountPageReader& read, std::wstring_view group,
                                             const std::function<bool()>& stopped) {
   return ListAccountsOn(read, group, stopped).names;
+}
+
+ui::ReportSection UserListSection(const UserListModel& model) {
+  ui::ReportSection section{L"TfrmUserList", std::wstring(kUserListCaption), {}, {}, {}};
+  ui::AddSheet<UserListModel>(section, kUserListFields, model);
+  section.lists.push_back(ui::LinesSection(L"Accounts", L"Account", model.accounts));
+  return section;
 }
 
 }  // namespace corvane::network

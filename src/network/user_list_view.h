@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "network/user_list_window_ids.h"
+#include "ui/report_section.h"
 #include "ui/sheet_table.h"
 
 namespace corvane::network {
@@ -51,5 +52,9 @@ AccountListing ListAccountsOn(const AccountPageReader& read, std::wstring_view s
 // server's, and then the list is empty while the window names the group.
 std::vector<std::wstring> ListGroupAccounts(const AccountPageReader& read, std::wstring_view group,
                                             const std::function<bool()>& stopped);
+
+// The window's report section: the group's row and the accounts (the list
+// box under it, which has no caption of its own: "Accounts").
+ui::ReportSection UserListSection(const UserListModel& model);
 
 }  // namespace corvane::network

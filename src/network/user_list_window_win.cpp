@@ -93,13 +93,24 @@ void UserListWindow::OnClose() {
 
 void UserListWindow::Refresh1Click() {
   if (job_.running()) return;  // the reading under way is as fresh
-  const bool started = job_.Start(hwnd(), ui::kBackgroundJobEnded, [](std::stop_token stop) {
-    UserListModel read;
-    read.group = ReadLanGroup().value_or(std::wstring());
-    read.accounts = ListGroupAccounts(&ReadAccountPage, read.group, [&] { return stop.stop_requested(); });
-    return read;
-  });
-  if (started) busy_.emplace();
+  if (job_.Start(hwnd(), ui::kBackgroundJobEnded, &Read)) busy_.emplace();
+}
+
+UserListModel UserListWindow::Read(std::stop_token stop) {
+  UserListModel read;
+  read.group = ReadLanGroup().value_or(std::wstring());
+  read.accounts = ListGroupAccounts(&ReadAccountPage, read.group, [&] { return stop.stop_requested(); });
+  return read;
+}
+
+std::optional<ui::ReportSection> UserListWindow::RefreshForReport() {
+  if (!job_.running()) job_.Start(hwnd(), ui::kBackgroundJobEnded, &Read);
+  std::optional<UserListModel> read = job_.Wait(ui::kReportJobWait, ui::kReportJobStopWait);
+  busy_.reset();
+  // A reading that would not even stop leaves nothing: an old list would pass for today's.
+  model_ = read ? std::move(*read) : UserListModel{};
+  if (built()) ShowModel();
+  return UserListSection(model_);
 }
 
 void UserListWindow::ShowModel() {

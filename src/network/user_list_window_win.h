@@ -26,6 +26,10 @@ class UserListWindow : public ui::Window {
 
   const UserListModel& model() const { return model_; }
   bool reading() const { return job_.running(); }
+  // Reads the name and the accounts (or takes the reading under way),
+  // waiting for it up to the report's bound; a reading asked to stop gives
+  // the accounts read so far.
+  std::optional<ui::ReportSection> RefreshForReport() override;
 
  protected:
   bool Build() override;
@@ -35,6 +39,7 @@ class UserListWindow : public ui::Window {
 
  private:
   void ShowModel();
+  static UserListModel Read(std::stop_token stop);
 
   ui::DetailSheet sheet_;
   HWND accounts_ = nullptr;

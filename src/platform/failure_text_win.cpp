@@ -15,9 +15,21 @@ SystemError::SystemError(DWORD code)
 
 void RaiseLastSystemError() { throw SystemError(::GetLastError()); }
 
+namespace {
+// what() carries the text as far as ASCII goes; the wide message is the failure's own.
+std::string AsciiOf(const std::wstring& text) {
+  std::string ascii;
+  for (const wchar_t c : text) ascii += c < 0x80 ? static_cast<char>(c) : '?';
+  return ascii;
+}
+}  // namespace
+
+WordedFailure::WordedFailure(std::wstring message) : std::runtime_error(AsciiOf(message)), message_(std::move(message)) {}
+
 std::wstring FailureText(const std::exception& e) {
   if (const auto* wmi = dynamic_cast<const WmiError*>(&e)) return wmi->message();
   if (const auto* system = dynamic_cast<const SystemError*>(&e)) return system->message();
+  if (const auto* worded = dynamic_cast<const WordedFailure*>(&e)) return worded->message();
   const char* what = e.what();
   std::wstring text;
   for (const char* p = what; *p; ++p) text += static_cast<wchar_t>(static_cast<unsigned char>(*p));

@@ -21,10 +21,22 @@ class SystemError : public std::runtime_error {
   std::wstring message_;
 };
 
+// A failure that was caught and worded for the user (an error box's text),
+// raised again as it was worded: where nobody is shown a box (the
+// unattended report), the failure still ends the work with its own text.
+class WordedFailure : public std::runtime_error {
+ public:
+  explicit WordedFailure(std::wstring message);
+  const std::wstring& message() const noexcept { return message_; }
+
+ private:
+  std::wstring message_;
+};
+
 // Raises the calling thread's last error as a SystemError.
 [[noreturn]] void RaiseLastSystemError();
 
-// A WMI failure's or a system error's own wide message; any other failure's
+// A WMI failure's, a system error's or a worded failure's own wide message; any other failure's
 // what() read as Latin-1, byte for byte (the program's own messages are ASCII).
 std::wstring FailureText(const std::exception& e);
 

@@ -3,7 +3,9 @@
 #include "storage/cddvd_window_ids.h"
 #include "storage/disc_lib.h"
 #include "storage/mmc.h"
+#include "platform/list_text.h"
 #include "platform/wql_text.h"
+#include "ui/report_section_build.h"
 
 namespace corvane::storage {
 namespace {
@@ -144,6 +146,26 @@ DriveMessage AnalyseInsertedMedia(MmcTransport& transport, std::optional<wchar_t
   } catch (...) {
     return AnalyseMessage(std::nullopt);
   }
+}
+
+ui::ReportSection CdDvdSection(std::span<const CdDriveReport> drives) {
+  ui::ReportSection section{L"TfrmCDDVD", std::wstring(kCdDvdCaption), {}, {}, {}};
+  const std::span<const ui::SheetField<CdDvdDriveView>> fields(kCdDvdSheetRows);
+  ui::SectionList list = ui::SheetEntries(
+      L"Drives", std::wstring(kCdDvdSheetRows[0].label), fields, drives,
+      [](const CdDriveReport& d) -> const std::wstring& { return d.item; },
+      [](const CdDriveReport& d) -> const CdDvdDriveView& { return d.view; });
+  list.columns.emplace_back(kCapabilitiesCaption);
+  for (std::size_t i = 0; i < drives.size(); ++i) {
+    std::wstring capabilities;
+    for (const auto& line : drives[i].view.capabilities) {
+      if (!capabilities.empty()) capabilities += platform::kListSeparator;
+      capabilities += line;
+    }
+    list.rows[i].push_back(std::move(capabilities));
+  }
+  section.lists.push_back(std::move(list));
+  return section;
 }
 
 }  // namespace corvane::storage

@@ -6,12 +6,14 @@
 #pragma once
 #include <array>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "platform/wmi_grid.h"
 #include "storage/mmc_transport.h"
+#include "ui/report_section.h"
 #include "ui/sheet_table.h"
 
 namespace corvane::storage {
@@ -157,5 +159,19 @@ DriveMessage AnalyseMessage(std::optional<int> profile_index);
 // opens the drive itself, asks its current profile with GET CONFIGURATION
 // and names it; any failure on the way gives "Error reading disc!".
 DriveMessage AnalyseInsertedMedia(MmcTransport& transport, std::optional<wchar_t> letter);
+
+// ---- the report ----------------------------------------------------------------
+
+// One drive of the list as the window would show it when picked.
+struct CdDriveReport {
+  std::wstring item;  // its entry in the drive list, "E: [label]"
+  CdDvdDriveView view;
+};
+inline constexpr std::wstring_view kCapabilitiesCaption = L"Drive Capabilities";
+
+// The window's report section. The window shows one drive at a time; the
+// report lists every drive, one row each keyed by its list entry, with the
+// sheet's rows and its capabilities in one cell (" | " between them).
+ui::ReportSection CdDvdSection(std::span<const CdDriveReport> drives);
 
 }  // namespace corvane::storage

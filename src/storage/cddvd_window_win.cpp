@@ -59,6 +59,23 @@ std::wstring TextOf(HWND control) {
   return text;
 }
 
+// The rows of the drive an entry of the list names (nothing for an entry
+// that names no drive letter).
+CdDvdDriveView ReadDriveView(std::wstring_view entry) {
+  std::wstring inquiry, report;
+  platform::T2DimStrArray table;
+  if (const auto letter = LetterOfEntry(entry)) {
+    Win32DiscLib disc;
+    inquiry = disc.lib().ReadInquiryText(*letter);
+    int instances = 0;
+    platform::WmiQueryTable(L".", L"root\\CIMV2", L"", L"", CdromDriveQuery(std::wstring(1, *letter) + L":"),
+                            instances, table);
+    // The readiness wait lets messages run; other commands wait for this one.
+    if (const auto drive = disc.lib().OpenCdDrive(*letter)) report = disc.lib().GetDriveCapabilities(drive.get());
+  }
+  return BuildCdDvdDriveView(inquiry, table, report);
+}
+
 }  // namespace
 
 CdDvdWindow::CdDvdWindow(const ui::Theme& theme) : ui::Window(theme), sheet_(theme) {}
@@ -175,19 +192,24 @@ void CdDvdWindow::cbDriveChange() {
   const ui::BusyCursor busy;
   typed_ = false;
   model_.entry = DriveEntry();
-  std::wstring inquiry, report;
-  platform::T2DimStrArray table;
-  if (const auto letter = LetterOfEntry(model_.entry)) {
-    Win32DiscLib disc;
-    inquiry = disc.lib().ReadInquiryText(*letter);
-    int instances = 0;
-    platform::WmiQueryTable(L".", L"root\\CIMV2", L"", L"", CdromDriveQuery(std::wstring(1, *letter) + L":"),
-                            instances, table);
-    // The readiness wait lets messages run; other commands wait for this one.
-    if (const auto drive = disc.lib().OpenCdDrive(*letter)) report = disc.lib().GetDriveCapabilities(drive.get());
-  }
-  model_.view = BuildCdDvdDriveView(inquiry, table, report);
+  model_.view = ReadDriveView(model_.entry);
   ShowView();
+}
+
+std::optional<ui::ReportSection> CdDvdWindow::RefreshForReport() {
+  model_.drives = ListCdDrives();
+  model_.entry.clear();
+  model_.view = BuildCdDvdDriveView(L"", {}, L"");
+  std::vector<CdDriveReport> drives;
+  for (const auto& drive : model_.drives) {
+    const std::wstring item = CdDriveListItem(drive);
+    drives.push_back({item, ReadDriveView(item)});
+  }
+  if (!drives.empty()) {
+    model_.entry = drives.front().item;
+    model_.view = drives.front().view;
+  }
+  return CdDvdSection(drives);
 }
 
 void CdDvdWindow::ShowView() {

@@ -40,6 +40,9 @@ class CdDvdWindow : public ui::Window {
   void Exit1Click();
 
   const CdDvdWindowModel& model() const { return model_; }
+  // Every drive of the list, read as if picked in turn; the model is left
+  // with the first one picked.
+  std::optional<ui::ReportSection> RefreshForReport() override;
 
  protected:
   bool Build() override;

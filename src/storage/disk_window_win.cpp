@@ -168,6 +168,24 @@ void DiskWindow::cbDriveChange() {
   ShowModel(std::move(reading.icon));
 }
 
+std::optional<ui::ReportSection> DiskWindow::RefreshForReport() {
+  model_ = DiskWindowModel{ReadFixedVolumes(), -1, DriveView{}, BuildSmartView(SmartReading{}, L"")};
+  const NumberSeparators separators = ReadSeparators();
+  std::vector<DriveReport> drives;
+  for (std::size_t i = 0; i < model_.drives.size(); ++i) {
+    const FixedVolume& d = model_.drives[i];
+    const DriveReading reading = ReadDrive(d.letter, static_cast<int>(i));
+    drives.push_back({DriveListItemText(d.letter, d.label), BuildDriveView(reading.facts, reading.unc, separators),
+                      BuildSmartView(reading.smart, separators.thousands)});
+  }
+  if (!drives.empty()) {
+    model_.selected = 0;
+    model_.drive = drives.front().drive;
+    model_.smart = drives.front().smart;
+  }
+  return DiskSection(drives);
+}
+
 void DiskWindow::ShowModel(platform::UniqueIcon icon) {
   const DriveView& v = model_.drive;
   volume_sheet_.ShowFields<DriveView>(kVolumeFields, v);

@@ -39,6 +39,9 @@ class DiskWindow : public ui::Window {
 
   // What the window shows, kept after each reading.
   const DiskWindowModel& model() const { return model_; }
+  // Every drive of the list, read as if picked in turn; the model is left
+  // with the first one picked.
+  std::optional<ui::ReportSection> RefreshForReport() override;
 
  protected:
   bool Build() override;

@@ -9,6 +9,7 @@
 #include "storage/disk_window_ids.h"
 #include "storage/nvme.h"
 #include "storage/usb_drives.h"  // GroupDigits
+#include "ui/report_section_build.h"
 
 namespace corvane::storage {
 namespace {
@@ -315,5 +316,71 @@ const std::array<ui::SheetField<SmartView>, 6> kSmartFields{{
     {L"Firmware Revision", L"Firmware", kIdFirmware, [](const SmartView& v) { return v.firmware; }},
     {L"Size", L"Size", kIdSize, [](const SmartView& v) { return v.size; }},
 }};
+
+namespace {
+
+// What changes by itself on an unchanged machine.
+constexpr std::wstring_view kFreeRows[] = {L"Free", L"Free Clusters"};
+constexpr std::wstring_view kSmartReadings[] = {L"Temperature"};
+constexpr std::wstring_view kUsedCaption = L"% Used";
+constexpr std::wstring_view kFlagsCaption = L"File System Flags";
+
+template <class View>
+ui::SectionList DriveList(std::wstring title, std::span<const DriveReport> drives,
+                          std::span<const ui::SheetField<View>> fields, View DriveReport::*view, ui::LabelPick pick,
+                          ui::LabelSet labels, bool is_volatile) {
+  return ui::SheetEntries(
+      std::move(title), std::wstring(kVolumeFields[0].label), fields, drives,
+      [](const DriveReport& d) -> const std::wstring& { return d.item; },
+      [view](const DriveReport& d) -> const View& { return d.*view; }, pick, labels, is_volatile);
+}
+
+std::wstring CheckedFlagsText(const std::vector<FlagItem>& flags) {
+  std::wstring text;
+  for (const FlagItem& flag : flags) {
+    if (!flag.checked) continue;
+    if (!text.empty()) text += L", ";
+    text += flag.text;
+  }
+  return text;
+}
+
+}  // namespace
+
+ui::ReportSection DiskSection(std::span<const DriveReport> drives) {
+  ui::ReportSection section{L"TfrmDisk", L"Drive Information", {}, {}, {}};
+  const std::span<const ui::SheetField<DriveView>> volume(kVolumeFields);
+  const std::span<const ui::SheetField<SmartView>> smart(kSmartFields);
+
+  ui::SectionList volumes = DriveList(L"Drives", drives, volume, &DriveReport::drive, ui::LabelPick::kAllBut,
+                                      kFreeRows, false);
+  volumes.columns.emplace_back(kFlagsCaption);
+  for (std::size_t i = 0; i < drives.size(); ++i) volumes.rows[i].push_back(CheckedFlagsText(drives[i].drive.flags));
+  section.lists.push_back(std::move(volumes));
+
+  ui::SectionList free = DriveList(L"Free Space", drives, volume, &DriveReport::drive, ui::LabelPick::kOnly,
+                                   kFreeRows, true);
+  free.columns.emplace_back(kUsedCaption);
+  for (std::size_t i = 0; i < drives.size(); ++i) free.rows[i].push_back(drives[i].drive.percent);
+  section.lists.push_back(std::move(free));
+
+  section.lists.push_back(DriveList(L"SMART Information", drives, smart, &DriveReport::smart, ui::LabelPick::kAllBut,
+                                    kSmartReadings, false));
+  section.lists.push_back(DriveList(L"SMART Readings", drives, smart, &DriveReport::smart, ui::LabelPick::kOnly,
+                                    kSmartReadings, true));
+
+  ui::SectionList attributes{L"SMART Attributes", {std::wstring(kVolumeFields[0].label)}, {}, true};
+  for (const auto& column : SmartAttributeColumns()) attributes.columns.push_back(column.caption);
+  for (const DriveReport& d : drives) {
+    for (const auto& cells : ui::ReportListSection(L"", d.smart.attributes).rows) {
+      std::vector<std::wstring> row{d.item};
+      row.insert(row.end(), cells.begin(), cells.end());
+      row.resize(attributes.columns.size());
+      attributes.rows.push_back(std::move(row));
+    }
+  }
+  section.lists.push_back(std::move(attributes));
+  return section;
+}
 
 }  // namespace corvane::storage

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,6 +15,7 @@
 #include "storage/nvme_probe.h"
 #include "storage/smart.h"
 #include "ui/report_list.h"
+#include "ui/report_section.h"
 #include "ui/sheet_table.h"
 
 namespace corvane::storage {
@@ -186,5 +188,20 @@ struct DiskWindowModel {
   DriveView drive;
   SmartView smart;
 };
+
+// ---- the report -------------------------------------------------------------------
+
+// One drive of the list as the window would show it when picked.
+struct DriveReport {
+  std::wstring item;  // its entry in the drive list, "C: [SYSTEM]"
+  DriveView drive;
+  SmartView smart;
+};
+
+// The window's report section. The window shows one drive at a time; the
+// report lists every drive, one row each, keyed by its list entry: the
+// volume rows, its free space (volatile), the SMART identity, its live SMART
+// readings (volatile) and the attributes of every drive (volatile).
+ui::ReportSection DiskSection(std::span<const DriveReport> drives);
 
 }  // namespace corvane::storage

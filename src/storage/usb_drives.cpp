@@ -6,6 +6,8 @@
 #include <utility>
 #include <variant>
 
+#include "platform/list_text.h"
+
 namespace corvane::storage {
 namespace {
 
@@ -139,6 +141,29 @@ UsbDrivesView BuildUsbDrivesView(std::span<const DiskDriveProperties> disks,
   view.usb_count = std::to_wstring(view.rows.size());
   view.total_count = std::to_wstring(disks.size());
   return view;
+}
+
+ui::ReportSection UsbDrivesSection(const UsbDrivesView& view) {
+  ui::ReportSection section{L"TfrmUSBDrives", std::wstring(kUsbDrivesCaption), {}, {}, {}};
+  section.rows = {{std::wstring(kUsbCountLabel), view.usb_count, false},
+                  {std::wstring(kTotalCountLabel), view.total_count, false}};
+  ui::SectionList grid{std::wstring(kUsbDrivesCaption), {kUsbDriveColumns.begin(), kUsbDriveColumns.end()}, {}, false};
+  for (const UsbDriveRow& row : view.rows) {
+    std::vector<std::wstring> cells(row.begin(), row.end());
+    std::wstring& capabilities = cells[kCapabilitiesColumn];
+    std::wstring joined;
+    for (const wchar_t c : capabilities) {
+      if (c == L'\r') {
+        joined += platform::kListSeparator;
+      } else {
+        joined += c;
+      }
+    }
+    capabilities = platform::TidyList(joined);
+    grid.rows.push_back(std::move(cells));
+  }
+  section.lists.push_back(std::move(grid));
+  return section;
 }
 
 }  // namespace corvane::storage

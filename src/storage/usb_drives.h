@@ -13,6 +13,7 @@
 
 #include "platform/number_text.h"
 #include "platform/wmi_grid.h"
+#include "ui/report_section.h"
 
 namespace corvane::storage {
 
@@ -56,6 +57,10 @@ inline constexpr std::size_t kCapabilitiesColumn = 5;
 
 using UsbDriveRow = std::array<std::wstring, kUsbDriveColumns.size()>;
 
+// The labels of the two counts.
+inline constexpr std::wstring_view kUsbCountLabel = L"USB Drives";
+inline constexpr std::wstring_view kTotalCountLabel = L"Total No. of Drives";
+
 struct UsbDrivesView {
   std::vector<UsbDriveRow> rows;  // the USB disks, in the order WMI returned them
   std::wstring usb_count;         // "USB Drives"
@@ -86,5 +91,9 @@ std::wstring CapabilityTexts(const platform::WmiValue& capabilities);
 // shown but the counts stay empty, since they would not be true.
 UsbDrivesView BuildUsbDrivesView(std::span<const DiskDriveProperties> disks,
                                  std::wstring_view thousands_separator, bool complete = true);
+
+// The window's report section: the two counts and the grid, a capability
+// cell's lines joined by " | " (the grid shows them as lines of the cell).
+ui::ReportSection UsbDrivesSection(const UsbDrivesView& view);
 
 }  // namespace corvane::storage

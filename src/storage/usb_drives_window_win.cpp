@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/failure_text_win.h"
 #include "platform/locale_win.h"
 #include "storage/disk_drives_win.h"
 #include "storage/usb_drives_window_ids.h"
@@ -63,8 +64,8 @@ bool UsbDrivesWindow::Build() {
   BindCommands(kCommands);
 
   std::vector<ui::SheetRow> rows = {
-      {L"USB Drives", L"lblUSBDrives", kIdCountLabel, L"edUSBDrives", kIdCount},
-      {L"Total No. of Drives", L"lblTotalDrives", kIdTotalLabel, L"edTotalDrives", kIdTotal},
+      {std::wstring(kUsbCountLabel), L"lblUSBDrives", kIdCountLabel, L"edUSBDrives", kIdCount},
+      {std::wstring(kTotalCountLabel), L"lblTotalDrives", kIdTotalLabel, L"edTotalDrives", kIdTotal},
   };
   ui::SheetGeometry geometry;
   geometry.value_width = 200;
@@ -112,11 +113,23 @@ void UsbDrivesWindow::Refresh1Click() {
   DiskDriveReading reading;
   {
     const ui::BusyCursor busy;
-    reading = ReadDiskDrives();
-    model_ = BuildUsbDrivesView(reading.disks, platform::ReadThousandsSeparator(), !reading.error);
+    reading = ReadModel();
     ShowModel();
   }
   if (reading.error) ui::ShowErrorBox(hwnd(), *reading.error);
+}
+
+DiskDriveReading UsbDrivesWindow::ReadModel() {
+  DiskDriveReading reading = ReadDiskDrives();
+  model_ = BuildUsbDrivesView(reading.disks, platform::ReadThousandsSeparator(), !reading.error);
+  return reading;
+}
+
+std::optional<ui::ReportSection> UsbDrivesWindow::RefreshForReport() {
+  // The window shows the rows read before WMI broke off, then the box; the
+  // report has no box, and a grid cut short must not pass for the whole.
+  if (const DiskDriveReading reading = ReadModel(); reading.error) throw platform::WordedFailure(*reading.error);
+  return UsbDrivesSection(model_);
 }
 
 void UsbDrivesWindow::ShowModel() {

@@ -4,6 +4,7 @@
 #pragma once
 #include <windows.h>
 
+#include "storage/disk_drives_win.h"
 #include "storage/usb_drives.h"
 #include "ui/sheet_win.h"
 #include "ui/window_win.h"
@@ -22,6 +23,7 @@ class UsbDrivesWindow : public ui::Window {
 
   // What the grid and the counts show.
   const UsbDrivesView& model() const { return model_; }
+  std::optional<ui::ReportSection> RefreshForReport() override;
 
  protected:
   bool Build() override;
@@ -30,6 +32,7 @@ class UsbDrivesWindow : public ui::Window {
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
+  DiskDriveReading ReadModel();
   void ShowModel();
   LRESULT DrawCapabilityCell(void* custom_draw);
 

@@ -61,4 +61,20 @@ void BackgroundThread::Abandon(std::chrono::milliseconds bound) {
   shared_.reset();
 }
 
+bool BackgroundThread::Wait(std::chrono::milliseconds bound, std::chrono::milliseconds grace) {
+  if (!shared_) return false;
+  std::unique_lock lock(shared_->mutex);
+  const auto ended = [&] { return shared_->ended; };
+  bool done = shared_->ended_signal.wait_for(lock, bound, ended);
+  if (!done) {
+    shared_->stop.request_stop();
+    done = shared_->ended_signal.wait_for(lock, grace, ended);
+  }
+  // The caller has what it waited for: a message posted meanwhile is stale.
+  shared_->abandoned = true;
+  lock.unlock();
+  shared_.reset();
+  return done;
+}
+
 }  // namespace corvane::ui

@@ -32,6 +32,13 @@ inline constexpr UINT kBackgroundJobEnded = WM_APP + 0x40;
 // How long an abandoned job is waited for before it is left to end alone.
 inline constexpr std::chrono::milliseconds kAbandonWait{2000};
 
+// How long the unattended report waits for a window's job (a network walk,
+// a look-up that may wait for a server) before asking it to stop, and then
+// for it to stop with what it has: the report ends in bounded time even on
+// a network that does not answer.
+inline constexpr std::chrono::milliseconds kReportJobWait{10000};
+inline constexpr std::chrono::milliseconds kReportJobStopWait{2000};
+
 // The thread side, without a result type.
 class BackgroundThread {
  public:
@@ -53,6 +60,12 @@ class BackgroundThread {
   // Asks the running job to stop, waits up to `bound` for it and forgets
   // it; its end is not posted. Nothing when no job runs.
   void Abandon(std::chrono::milliseconds bound);
+  // For a caller that waits instead of taking a posted end (a window that
+  // is not built): waits up to `bound` for the running job; when it has not
+  // ended by then, asks it to stop and waits up to `grace` more. True when
+  // it ended (it is then no longer running); false when it is abandoned.
+  // Either way its posted end, if any, is never taken.
+  bool Wait(std::chrono::milliseconds bound, std::chrono::milliseconds grace);
 
  private:
   struct Shared;
@@ -95,6 +108,17 @@ class BackgroundJob {
   void Abandon(std::chrono::milliseconds bound = kAbandonWait) {
     thread_.Abandon(bound);
     slot_.reset();
+  }
+
+  // See BackgroundThread::Wait: the result of a job that ended within the
+  // bounds (a stopped job's result too), nullopt for one abandoned or none
+  // running. Throws what the work threw.
+  std::optional<Result> Wait(std::chrono::milliseconds bound, std::chrono::milliseconds grace) {
+    const bool ended = thread_.Wait(bound, grace);
+    const std::shared_ptr<Slot> slot = std::exchange(slot_, nullptr);
+    if (!ended || !slot) return std::nullopt;
+    if (slot->failure) std::rethrow_exception(slot->failure);
+    return std::move(slot->result);
   }
 
  private:

@@ -1,5 +1,7 @@
 #include "usb/usb_view.h"
 
+#include "ui/report_section_build.h"
+
 #include <array>
 #include <vector>
 
@@ -143,6 +145,13 @@ void AddHidDevice(TJvHidDevice& device, ui::TreeNode& root) {
     walk.Nodes(device_node, index, 1);
     index = device.LinkNodes(index).NextSibling;
   } while (index != 0 && !walk.Visited(index));
+}
+
+ui::ReportSection UsbSection(const UsbWindowModel& model) {
+  ui::ReportSection section{L"TfrmUSB", kUsbCaption, {}, {}, {}};
+  ui::AddSheet<UsbWindowModel>(section, kUsbFields, model);
+  if (model.tree) section.trees.push_back({kDevicesCaption, {*model.tree}});
+  return section;
 }
 
 }  // namespace corvane::usb

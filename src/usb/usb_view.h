@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "ui/report_section.h"
 #include "ui/sheet_table.h"
 #include "ui/tree_model.h"
 #include "usb/hid_controller.h"
@@ -34,6 +35,13 @@ inline constexpr ui::SheetField<UsbWindowModel> kUsbFields[] = {
     {L"USB Storage Devices", L"StorageDevices", usb_ids::kIdStorageDevices,
      [](const UsbWindowModel& m) { return m.storage_devices; }},
 };
+
+// The caption over the device tree.
+inline constexpr wchar_t kDevicesCaption[] = L"Devices";
+
+// The window's report section: the two counts and the device tree (none
+// where the system has no HID library).
+ui::ReportSection UsbSection(const UsbWindowModel& model);
 
 // Host controllers (USB, IEEE 1394) are numbered from 0: counts those that
 // open, up to the first number that does not. `limit` bounds the walk.

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "ui/tree_view_win.h"
+#include "usb/hid_source_win.h"
 #include "usb/usb_readers_win.h"
 #include "usb/usb_window_ids.h"
 
@@ -44,7 +45,7 @@ bool UsbWindow::Build() {
   if (!sheet_.Create(hwnd(), kIdSheet, ui::SheetRows<UsbWindowModel>(kUsbFields))) return false;
   FileControl(L"ScrollBox1", kIdSheet, sheet_.hwnd());
   AdoptControls(sheet_);
-  caption_ = AddControl(L"Label1", kIdTreeCaption, L"STATIC", L"Devices", WS_VISIBLE, 0, 0, 200, ui::kPageCaptionHeight, 0,
+  caption_ = AddControl(L"Label1", kIdTreeCaption, L"STATIC", kDevicesCaption, WS_VISIBLE, 0, 0, 200, ui::kPageCaptionHeight, 0,
                         theme().bold());
   tree_ = AddControl(L"TreeView1", kIdTree, WC_TREEVIEWW, L"",
                      WS_VISIBLE | WS_TABSTOP | WS_BORDER | TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT |
@@ -89,13 +90,44 @@ LRESULT UsbWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
 
 void UsbWindow::Refresh1Click() {
   const ui::BusyCursor busy;
+  ReadCounts();
+  sheet_.ShowFields<UsbWindowModel>(kUsbFields, model_);
+}
+
+void UsbWindow::ReadCounts() {
   try {
     model_.host_controllers = HostControllerText(ReadHostControllerCount());
   } catch (const std::exception&) {
     model_.host_controllers.clear();
   }
   model_.storage_devices = StorageDevicesText(ReadUsbStorageCount());
-  sheet_.ShowFields<UsbWindowModel>(kUsbFields, model_);
+}
+
+std::optional<ui::ReportSection> UsbWindow::RefreshForReport() {
+  ReadCounts();
+  if (HidCtl) {
+    // Its list follows every device change already.
+    model_.tree = WalkDevices(HidCtl->controller());
+    if (built()) ui::ShowTree(tree_, *model_.tree);
+  } else if (TJvHidDeviceController controller(MakeSystemHidSource()); controller.HasLibraries()) {
+    controller.OnEnumerate = [this](TJvHidDevice& device, int index) { return HidCtlEnumerate(device, index); };
+    controller.DeviceChange();
+    model_.tree = WalkDevices(controller);
+  }
+  return UsbSection(model_);
+}
+
+ui::TreeNode UsbWindow::WalkDevices(TJvHidDeviceController& controller) {
+  ui::TreeNode root{kHidTreeRoot, {}};
+  walking_ = &root;
+  try {
+    controller.EnumerateDevices();
+  } catch (...) {
+    walking_ = nullptr;
+    throw;
+  }
+  walking_ = nullptr;
+  return root;
 }
 
 void UsbWindow::Button1Click() {
@@ -107,16 +139,7 @@ void UsbWindow::QuickPrint1Click() { PrintImage(kUsbCaption); }
 void UsbWindow::Close1Click() { Close(); }
 
 void UsbWindow::HidCtlDeviceChange() {
-  ui::TreeNode root{kHidTreeRoot, {}};
-  walking_ = &root;
-  try {
-    HidCtl->controller().EnumerateDevices();
-  } catch (...) {
-    walking_ = nullptr;
-    throw;
-  }
-  walking_ = nullptr;
-  model_.tree = std::move(root);
+  model_.tree = WalkDevices(HidCtl->controller());
   ui::ShowTree(tree_, *model_.tree);
 }
 

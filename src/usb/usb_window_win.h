@@ -30,6 +30,9 @@ class UsbWindow : public ui::Window {
   bool HidCtlEnumerate(TJvHidDevice& device, int index);
 
   const UsbWindowModel& model() const { return model_; }
+  // The counts, and the device tree walked again: through the window's own
+  // device controller once it is built, else through one made for the walk.
+  std::optional<ui::ReportSection> RefreshForReport() override;
 
  protected:
   bool Build() override;
@@ -37,6 +40,10 @@ class UsbWindow : public ui::Window {
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
+  void ReadCounts();
+  // Every device of the controller's list, under the tree's root.
+  ui::TreeNode WalkDevices(TJvHidDeviceController& controller);
+
   ui::FindWindowFn find_window_;
   ui::DetailSheet sheet_;
   HWND caption_ = nullptr;

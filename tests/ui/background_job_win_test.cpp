@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <optional>
 #include <chrono>
 #include <stdexcept>
 #include <string>
@@ -130,6 +131,70 @@ TEST(BackgroundJob, AbandonedJobIsStoppedAndNeverPosts) {
   for (int i = 0; i < 200 && !ended; ++i) std::this_thread::sleep_for(5ms);
   EXPECT_TRUE(ended);
   EXPECT_FALSE(receiver.WaitForEnd(200ms));
+}
+
+// Waiting instead of taking a posted end (a window that is not built): the
+// result of a job that ends in time, the partial result of one that stops
+// when asked, nothing from one that ignores the request (after bound plus
+// grace, not longer), and the work's failure thrown again.
+TEST(BackgroundJob, WaitIsBoundedAndTakesWhatEndedInTime) {
+  enum class Behaviour { kEndsAtOnce, kStopsWhenAsked, kIgnoresStop, kThrows };
+  struct Case {
+    Behaviour behaviour;
+    std::optional<int> result;
+    bool throws;
+  };
+  const Case cases[] = {
+      {Behaviour::kEndsAtOnce, 7, false},
+      {Behaviour::kStopsWhenAsked, 3, false},
+      {Behaviour::kIgnoresStop, std::nullopt, false},
+      {Behaviour::kThrows, std::nullopt, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.behaviour));
+    Receiver receiver;
+    std::atomic<bool> release = false, ended = false;
+    BackgroundJob<int> job;
+    ASSERT_TRUE(job.Start(receiver.hwnd(), kBackgroundJobEnded, [&](std::stop_token stop) -> int {
+      struct Mark {
+        std::atomic<bool>& ended;
+        ~Mark() { ended = true; }
+      } mark{ended};
+      switch (c.behaviour) {
+        case Behaviour::kEndsAtOnce:
+          return 7;
+        case Behaviour::kStopsWhenAsked:
+          while (!stop.stop_requested()) std::this_thread::sleep_for(5ms);
+          return 3;
+        case Behaviour::kIgnoresStop:
+          while (!release) std::this_thread::sleep_for(5ms);
+          return 4;
+        case Behaviour::kThrows:
+          throw std::runtime_error("no network");
+      }
+      return 0;
+    }));
+    const auto start = std::chrono::steady_clock::now();
+    std::optional<int> result;
+    bool threw = false;
+    try {
+      result = job.Wait(c.behaviour == Behaviour::kEndsAtOnce || c.behaviour == Behaviour::kThrows ? 5s : 300ms,
+                        300ms);
+    } catch (const std::runtime_error&) {
+      threw = true;
+    }
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 3s);
+    EXPECT_EQ(result, c.result);
+    EXPECT_EQ(threw, c.throws);
+    EXPECT_FALSE(job.running());
+    EXPECT_FALSE(job.Take(1)) << "nothing is left to take";
+    release = true;
+    for (int i = 0; i < 200 && !ended; ++i) std::this_thread::sleep_for(5ms);
+    EXPECT_TRUE(ended);
+    // A job may be started again afterwards.
+    EXPECT_TRUE(job.Start(receiver.hwnd(), kBackgroundJobEnded, [](std::stop_token) { return 1; }));
+    EXPECT_EQ(job.Wait(5s, 0ms), 1);
+  }
 }
 
 }  // namespace

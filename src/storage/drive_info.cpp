@@ -369,17 +369,27 @@ ui::ReportSection DiskSection(std::span<const DriveReport> drives) {
   section.lists.push_back(DriveList(L"SMART Readings", drives, smart, &DriveReport::smart, ui::LabelPick::kOnly,
                                     kSmartReadings, true));
 
+  // An NVMe disk's list holds its health figures under columns of its own,
+  // so they get a list of their own rather than the ATA attribute captions.
   ui::SectionList attributes{L"SMART Attributes", {std::wstring(kVolumeFields[0].label)}, {}, true};
   for (const auto& column : SmartAttributeColumns()) attributes.columns.push_back(column.caption);
+  ui::SectionList nvme{L"NVMe Health", {std::wstring(kVolumeFields[0].label)}, {}, true};
+  const std::vector<ui::ReportColumn> nvme_columns = NvmeHealthColumns();
+  for (const auto& column : nvme_columns) nvme.columns.push_back(column.caption);
   for (const DriveReport& d : drives) {
+    const bool is_nvme = d.smart.attributes.columns.size() == nvme_columns.size() &&
+                         std::ranges::equal(d.smart.attributes.columns, nvme_columns,
+                                            [](const auto& a, const auto& b) { return a.caption == b.caption; });
+    ui::SectionList& list = is_nvme ? nvme : attributes;
     for (const auto& cells : ui::ReportListSection(L"", d.smart.attributes).rows) {
       std::vector<std::wstring> row{d.item};
       row.insert(row.end(), cells.begin(), cells.end());
-      row.resize(attributes.columns.size());
-      attributes.rows.push_back(std::move(row));
+      row.resize(list.columns.size());
+      list.rows.push_back(std::move(row));
     }
   }
   section.lists.push_back(std::move(attributes));
+  if (!nvme.rows.empty()) section.lists.push_back(std::move(nvme));
   return section;
 }
 

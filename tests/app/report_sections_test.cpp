@@ -186,8 +186,31 @@ TEST(ReportSections, DrivesAreListedByTheirEntryWithWhatChangesApart) {
   EXPECT_EQ(attributes->rows[1][2], L"Power-On Hours");
   for (const auto& row : attributes->rows) EXPECT_EQ(row.size(), 11u);
 
+  EXPECT_FALSE(FindList(section, L"NVMe Health")) << "only a machine with an NVMe disk has the list";
+
   const ui::ReportSection none = storage::DiskSection({});
   for (const auto& list : none.lists) EXPECT_TRUE(list.rows.empty()) << "no drive, no rows";
+}
+
+TEST(ReportSections, AnNvmeDiskHasItsHealthUnderItsOwnColumns) {
+  std::vector<storage::DriveReport> drives = {Drive(L"C: [SYS]", L"10 bytes", L"30\u00B0C"),
+                                              Drive(L"E: [FAST]", L"20 bytes", L"")};
+  storage::NvmeReading reading;
+  reading.health = storage::NvmeHealth{};
+  reading.health->power_cycles = storage::NvmeCounter{0, 12};
+  drives[1].smart = storage::BuildNvmeSmartView(reading, L",");
+  const ui::ReportSection section = storage::DiskSection(drives);
+
+  const ui::SectionList* nvme = FindList(section, L"NVMe Health");
+  ASSERT_TRUE(nvme);
+  EXPECT_TRUE(nvme->is_volatile);
+  EXPECT_EQ(nvme->columns, (std::vector<std::wstring>{L"Drive", L"Name", L"Value"}));
+  ASSERT_FALSE(nvme->rows.empty());
+  for (const auto& row : nvme->rows) EXPECT_EQ(row.front(), L"E: [FAST]");
+  EXPECT_TRUE(std::ranges::any_of(nvme->rows, [](const auto& row) { return row[2] == L"12"; }));
+  const ui::SectionList* attributes = FindList(section, L"SMART Attributes");
+  ASSERT_TRUE(attributes);
+  for (const auto& row : attributes->rows) EXPECT_EQ(row.front(), L"C: [SYS]") << "no NVMe row among the ATA ones";
 }
 
 // Cells of several lines stay one cell, their lines joined as the program joins lists in one line.

@@ -49,7 +49,7 @@ TEST(ReportSectionBuild, AWholeSheetPutsCellsOfSeveralLinesInListsOfTheirOwn) {
 }
 
 TEST(ReportSectionBuild, EntriesAreKeyedByTheirNameWithThePickedRowsAsColumns) {
-  const std::vector<std::pair<std::wstring, View>> entries = {{L"C: [SYS]", {L"sys", L"1"}}, {L"D: []", {L"data", L"2"}}};
+  const std::vector<std::pair<std::wstring, View>> entries = {{L"C: [SYS]", {L"sys", L"1", {}}}, {L"D: []", {L"data", L"2", {}}}};
   const auto key = [](const auto& e) -> const std::wstring& { return e.first; };
   const auto view = [](const auto& e) -> const View& { return e.second; };
   const std::span<const std::pair<std::wstring, View>> all(entries);

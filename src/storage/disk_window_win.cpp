@@ -174,7 +174,7 @@ std::optional<ui::ReportSection> DiskWindow::RefreshForReport() {
   std::vector<DriveReport> drives;
   for (std::size_t i = 0; i < model_.drives.size(); ++i) {
     const FixedVolume& d = model_.drives[i];
-    const DriveReading reading = ReadDrive(d.letter, static_cast<int>(i));
+    const DriveReading reading = ReadDrive(d.letter, static_cast<int>(i), *nvme_);
     drives.push_back({DriveListItemText(d.letter, d.label), BuildDriveView(reading.facts, reading.unc, separators),
                       BuildSmartView(reading.smart, separators.thousands)});
   }

@@ -199,9 +199,9 @@ TEST_F(InventoryReport, JsonHasEverySectionOnceInCreationOrderWithTheSeededData)
   EXPECT_EQ(bios->title, L"BIOS Info");
   EXPECT_EQ(bios->rows, (std::vector<ui::SectionRow>{{L"Identifier", L"AT/AT COMPATIBLE", false},
                                                      {L"BIOS Date", L"03/14/15", false},
-                                                     {L"BIOS Version", L"REPORT - 1 BIOS Date: 03/14/15", false},
+                                                     {L"BIOS Version", L"REPORT - 1|BIOS Date: 03/14/15|", false},
                                                      {L"Video BIOS Date", L"09/26/53", false},
-                                                     {L"Video BIOS Version", L"Report VGA Second line", false}}));
+                                                     {L"Video BIOS Version", L"Report VGA|Second line|", false}}));
   const auto* personal = Section(doc, L"TfrmPersonal");
   ASSERT_NE(personal, nullptr);
   EXPECT_EQ(personal->rows.front().label, L"Registered Owner");

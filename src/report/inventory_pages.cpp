@@ -24,7 +24,7 @@ std::string Html(std::wstring_view text) {
 
 // The section's anchor: its place, so two sections of one id (or an id that
 // is no valid name) cannot clash.
-std::string Anchor(std::size_t index) { return "s" + std::to_string(index + 1); }
+std::string Anchor(std::size_t index) { return std::to_string(index + 1).insert(0, 1, 's'); }
 
 constexpr char kStyle[] =
     "body{font-family:Tahoma,Verdana,sans-serif;font-size:10pt;color:#000080;margin:1.5em}"
@@ -142,19 +142,19 @@ std::string InventoryText(const InventoryDocument& doc) {
     for (const auto& row : s.rows) out += ToUtf8(row.label) + ": " + TextValue(row.value, "    ") + "\r\n";
     for (const auto& list : s.lists) {
       out += "\r\n";
-      if (!list.title.empty()) out += "[" + ToUtf8(list.title) + "]\r\n";
+      if (!list.title.empty()) out.append("[").append(ToUtf8(list.title)).append("]\r\n");
       std::string line;
-      for (std::size_t c = 0; c < list.columns.size(); ++c) line += (c ? "\t" : "") + Cell(list.columns[c]);
+      for (std::size_t c = 0; c < list.columns.size(); ++c) line.append(c ? "\t" : "").append(Cell(list.columns[c]));
       out += line + "\r\n";
       for (const auto& row : list.rows) {
         line.clear();
-        for (std::size_t c = 0; c < row.size(); ++c) line += (c ? "\t" : "") + Cell(row[c]);
+        for (std::size_t c = 0; c < row.size(); ++c) line.append(c ? "\t" : "").append(Cell(row[c]));
         out += line + "\r\n";
       }
     }
     for (const auto& tree : s.trees) {
       out += "\r\n";
-      if (!tree.title.empty()) out += "[" + ToUtf8(tree.title) + "]\r\n";
+      if (!tree.title.empty()) out.append("[").append(ToUtf8(tree.title)).append("]\r\n");
       TreeText(tree.nodes, "", out);
     }
   }

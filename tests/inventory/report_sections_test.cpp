@@ -22,8 +22,8 @@ TEST(PrintersSection, TheDropDownRowHoldsTheChosenPrinterAndAllAreListed) {
   ASSERT_EQ(s.rows.size(), std::size(kPrintersFields));
   EXPECT_EQ(s.rows[0].label, L"Printers");
   EXPECT_EQ(s.rows[0].value, L"PDF on FILE:");
-  EXPECT_EQ(s.rows[19].label, L"Paper Bins");
-  EXPECT_EQ(s.rows[19].value, L"Upper\r\nLower");
+  EXPECT_EQ(s.rows[18].label, L"Paper Bins");
+  EXPECT_EQ(s.rows[18].value, L"Upper\r\nLower");
   EXPECT_EQ(s.rows.back().value, L"FILE:");
   ASSERT_EQ(s.lists.size(), 1u);
   EXPECT_EQ(s.lists[0].rows, (std::vector<std::vector<std::wstring>>{{L"Laser on LPT1:"}, {L"PDF on FILE:"}}));

@@ -25,11 +25,6 @@ ui::ReportSection List(std::vector<std::vector<std::wstring>> rows, bool is_vola
 }
 ui::ReportSection Tree(std::vector<ui::TreeNode> nodes) { return {L"TfrmUSB", L"USB", {}, {}, {{L"Devices", std::move(nodes)}}}; }
 
-// Every change as one line of the text form, so a case states all of them.
-std::string Lines(const InventoryDocument& a, const InventoryDocument& b, bool all) {
-  return DiffText(DiffInventories(a, b, all));
-}
-
 struct DiffCase {
   const char* name;
   InventoryDocument old_doc, new_doc;

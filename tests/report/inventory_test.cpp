@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
+#include <cwchar>
 #include <string>
 
 namespace corvane::report {

@@ -56,7 +56,8 @@ Finished RunCapturingErrors(const std::vector<std::wstring>& args) {
   if (!CreatePipe(&read_end, &write_end, &inherit, 1 << 16)) return {};
   platform::UniqueKernelObject reader(read_end), writer(write_end);
   SetHandleInformation(read_end, HANDLE_FLAG_INHERIT, 0);
-  STARTUPINFOW si{sizeof si};
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
   si.dwFlags = STARTF_USESTDHANDLES;
   si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
   si.hStdOutput = write_end;
@@ -258,7 +259,9 @@ class InventoryReportUnwritable : public testing::TestWithParam<UnwritableCase> 
 TEST_P(InventoryReportUnwritable, ExitsNonZeroLeavingNoFile) {
   const UnwritableCase& c = GetParam();
   TempFolder dir;
-  if (c.make_folder) ASSERT_TRUE(CreateDirectoryW((dir / c.file).c_str(), nullptr));
+  if (c.make_folder) {
+    ASSERT_TRUE(CreateDirectoryW((dir / c.file).c_str(), nullptr));
+  }
   const Finished run = RunCapturingErrors({L"/REPORT", dir / c.file});
   ASSERT_TRUE(run.exit_code.has_value()) << "did not end by itself";
   EXPECT_NE(*run.exit_code, 0u);
@@ -266,7 +269,9 @@ TEST_P(InventoryReportUnwritable, ExitsNonZeroLeavingNoFile) {
   // Nothing in the folder but what the case put there: no report, no temporary file.
   const auto left = ListFolder(dir.path());
   EXPECT_EQ(left.size(), c.make_folder ? 1u : 0u);
-  if (!c.make_folder) EXPECT_FALSE(FileExists(dir / c.file));
+  if (!c.make_folder) {
+    EXPECT_FALSE(FileExists(dir / c.file));
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, InventoryReportUnwritable,

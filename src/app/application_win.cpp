@@ -7,7 +7,9 @@
 
 #include "app/collectors/summary_collectors_win.h"
 #include "app/command_line.h"
+#include "app/creation_order.h"
 #include "app/help_window_win.h"
+#include "app/inventory_report_win.h"
 #include "app/main_window_win.h"
 #include "cpu/meters_window_win.h"
 #include "inventory/bios_info_window_win.h"
@@ -60,7 +62,7 @@ std::unique_ptr<ui::Window> Make(Application& app) {
   return std::make_unique<W>(app.theme());
 }
 
-const ListedWindow kCreationList[] = {
+constexpr ListedWindow kCreationList[] = {
     {L"TForm1", [](Application& app) -> std::unique_ptr<ui::Window> { return std::make_unique<MainWindow>(app); }},
     {L"TfrmPersonal", &Make<inventory::PersonalWindow>},
     {L"TfrmMemory", &Make<memory_display_time::MemoryWindow>},
@@ -89,6 +91,16 @@ const ListedWindow kCreationList[] = {
     {L"TfrmDateTime", &Make<memory_display_time::DateTimeWindow>},
 };
 
+// The shared order (creation_order.h) is this list's, name for name.
+constexpr bool MatchesCreationOrder() {
+  if (std::size(kCreationList) != std::size(kCreationOrder)) return false;
+  for (std::size_t i = 0; i < std::size(kCreationList); ++i) {
+    if (std::wstring_view(kCreationList[i].class_name) != kCreationOrder[i]) return false;
+  }
+  return true;
+}
+static_assert(MatchesCreationOrder(), "kCreationOrder must name the creation list's windows in its order");
+
 std::vector<std::wstring> CommandLineArguments() {
   std::vector<std::wstring> args;
   int count = 0;
@@ -116,6 +128,15 @@ ui::Window* Application::FindWindow(std::wstring_view class_name) const {
 
 int Application::Run(int show) {
   const StartupAction action = DecideStartup(args_);
+  if (action.kind == StartupKind::BadReport) {
+    ui::SetUnattended(true);  // the message goes to the standard error stream
+    ui::ShowErrorBox(nullptr, kReportUsage);
+    return kBadArgumentsExit;
+  }
+  const bool unattended = action.kind == StartupKind::Unattended || action.kind == StartupKind::Report;
+  // Nobody is there to click a message box: every failure goes to the
+  // standard error stream, from the making of the windows on.
+  if (unattended) ui::SetUnattended(true);
   // The half-second clock sample runs on its own thread while the windows
   // are made and the first rows are read; the first refresh takes it. Left
   // untaken, it would be shown by an F5 long after, so only a start-up that
@@ -127,7 +148,6 @@ int Application::Run(int show) {
   try {
     for (const auto& entry : kCreationList) windows_.emplace_back(entry.class_name, entry.make(*this));
   } catch (const std::exception& e) {
-    if (action.kind == StartupKind::Unattended) ui::SetUnattended(true);  // no box nobody would click
     ui::ShowErrorBox(nullptr, platform::FailureText(e));
     return 1;
   }
@@ -135,6 +155,8 @@ int Application::Run(int show) {
 
   // The unattended run builds no window: it fills the summary and writes it.
   if (action.kind == StartupKind::Unattended) return main->RunUnattended(action.file);
+  // The inventory report builds no window either: each reads its model alone.
+  if (action.kind == StartupKind::Report) return RunInventoryReport(windows_, action.file);
 
   for (const auto& entry : kCreationList) {
     if (entry.build_at_startup) FindWindow(entry.class_name)->EnsureBuilt();

@@ -15,6 +15,11 @@ std::wstring AsciiUpper(std::wstring s) {
 }
 
 StartupAction DecideStartup(const std::vector<std::wstring>& args) {
+  // Checked first: the counts below would take a lone "/REPORT" for "/norefresh".
+  if (!args.empty() && AsciiUpper(args[0]) == kReportSwitch) {
+    if (args.size() == 2 && !args[1].empty()) return {StartupKind::Report, args[1]};
+    return {StartupKind::BadReport, {}};
+  }
   switch (args.size()) {
     case 0:
       return {StartupKind::Refresh, {}};

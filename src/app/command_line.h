@@ -11,7 +11,17 @@ enum class StartupKind {
   Refresh,     // fill the sheet once before the window is first shown
   NoRefresh,   // leave the sheet empty until the user presses F5
   Unattended,  // fill the sheet, write it to a file, end the process
+  Report,      // read every window's model, write the whole inventory to a file, end the process
+  BadReport,   // "/REPORT" without its one file name: say what it expects, end with kBadArgumentsExit
 };
+
+// "/REPORT" (any case) as the first argument asks for the inventory report;
+// it takes exactly one more argument, the file's name.
+inline constexpr wchar_t kReportSwitch[] = L"/REPORT";
+inline constexpr wchar_t kReportUsage[] =
+    L"/REPORT expects one file name: corvane.exe /REPORT FILE (FILE ending in .json for JSON, .htm or .html for "
+    L"a web page, anything else for plain text)";
+inline constexpr int kBadArgumentsExit = 2;
 
 struct StartupAction {
   StartupKind kind = StartupKind::Refresh;

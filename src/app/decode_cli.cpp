@@ -2,6 +2,9 @@
 
 
 #include <fstream>
+#include <iterator>
+#include <optional>
+#include <variant>
 #include <nlohmann/json.hpp>
 #include <ostream>
 #include <string_view>
@@ -10,6 +13,8 @@
 #include "cpu/cpuid_dump.h"
 #include "cpu/cpuid_live.h"
 #include "platform/utf8.h"
+#include "report/inventory.h"
+#include "report/inventory_diff.h"
 #include "storage/mmc_cli.h"
 #include "storage/nvme_cli.h"
 #include "storage/smart_cli.h"
@@ -71,6 +76,7 @@ nlohmann::ordered_json CpuIdentityJson(const cpu::CpuIdentity& id) {
 }
 
 int RunCpuid(const Args& args, std::ostream& out, std::ostream& err);
+int RunDiff(const Args& args, std::ostream& out, std::ostream& err);
 
 constexpr Subcommand kSubcommands[] = {
     {"cpuid", "cpuid FILE\n"
@@ -94,6 +100,11 @@ constexpr Subcommand kSubcommands[] = {
                   "hid-usage --table\n"
                   "  list every named HID usage: page, usage, page name, usage name\n",
      usb::RunHidUsageCommand},
+    {"diff", "diff OLD.json NEW.json [--json] [--all]\n"
+             "  print what changed between two JSON inventory reports of one machine\n"
+             "  (exit 0: nothing, 1: something); --json prints it as JSON, --all\n"
+             "  compares the readings that change by themselves too\n",
+     RunDiff},
 };
 
 void PrintUsage(std::ostream& to) {
@@ -145,6 +156,49 @@ int RunCpuid(const Args& args, std::ostream& out, std::ostream& err) {
   }
   out << CpuIdentityJson(cpu::IdentifyCpu(dump)).dump(2) << "\n";
   return out ? kDecodeOk : kDecodeFailed;
+}
+
+// A whole report file, read back; on failure the reason is printed.
+std::optional<report::InventoryDocument> ReadReport(const std::string& path, std::ostream& err) {
+  std::ifstream in;
+  if (!OpenInput("diff", path, in, err)) return std::nullopt;
+  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (in.bad()) {
+    err << kProgram << ": diff: cannot read " << path << "\n";
+    return std::nullopt;
+  }
+  auto result = report::ReadInventoryJson(bytes);
+  if (auto* failure = std::get_if<report::InventoryReadError>(&result)) {
+    err << kProgram << ": diff: " << path << ": " << failure->reason << "\n";
+    return std::nullopt;
+  }
+  return std::get<report::InventoryDocument>(std::move(result));
+}
+
+int RunDiff(const Args& args, std::ostream& out, std::ostream& err) {
+  bool json = false, all = false;
+  std::vector<std::string> files;
+  for (const auto& arg : args) {
+    if (arg == "--json") {
+      json = true;
+    } else if (arg == "--all") {
+      all = true;
+    } else if (arg.starts_with("-")) {
+      return UsageError(err, "diff: unknown option " + arg);
+    } else {
+      files.push_back(arg);
+    }
+  }
+  if (files.size() != 2) return UsageError(err, "diff takes two report files: OLD.json NEW.json");
+  const auto old_doc = ReadReport(files[0], err);
+  if (!old_doc) return kDecodeBadInput;
+  const auto new_doc = ReadReport(files[1], err);
+  if (!new_doc) return kDecodeBadInput;
+  const report::InventoryDiff diff = report::DiffInventories(*old_doc, *new_doc, all);
+  out << (json ? report::DiffJson(diff) : report::DiffText(diff));
+  out.flush();
+  if (!out) return kDecodeBadInput;
+  return diff.empty() ? kDecodeOk : kDecodeChanged;
 }
 
 }  // namespace

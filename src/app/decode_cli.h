@@ -11,6 +11,7 @@ namespace corvane::app {
 inline constexpr int kDecodeOk = 0;
 inline constexpr int kDecodeFailed = 1;  // the input was fine but the work failed
 inline constexpr int kDecodeBadInput = 2;  // bad usage, unreadable or malformed input
+inline constexpr int kDecodeChanged = 1;   // diff: the two reports differ
 
 // args are the words after the program name. Results go to out (UTF-8),
 // messages to err. Returns the process exit code.

@@ -21,6 +21,7 @@
 #include "inventory/startup_window_win.h"
 #include "platform/text_file_win.h"
 #include "report/html_export.h"
+#include "report/summary_section.h"
 #include "report/summary_text.h"
 #include "ui/print_preview_window_win.h"
 #include "platform/locale_win.h"
@@ -178,6 +179,11 @@ int MainWindow::RunUnattended(const std::wstring& file) {
   const DWORD error =
       platform::ReplaceFileWithAnsiText(file, report::JoinCrLf(report::SummaryLines(model_, report::LineFormat::Text)));
   return error == ERROR_SUCCESS ? 0 : 1;
+}
+
+std::optional<ui::ReportSection> MainWindow::RefreshForReport() {
+  Refresh1Click();
+  return report::SummarySection(model_, L"Corvane " + version_);
 }
 
 void MainWindow::Refresh1Click() { RunRefresh(app_.collectors(), model_, *this, IsNoCom(app_.args())); }

@@ -31,6 +31,8 @@ class MainWindow : public ui::Window, private RefreshView {
   // it to `file` and gives the process exit code (0, or 1 when the file
   // could not be written).
   int RunUnattended(const std::wstring& file);
+  // The inventory report's first section: the summary refreshed, all 28 rows.
+  std::optional<ui::ReportSection> RefreshForReport() override;
   // "Main System Info" (F5): fills the sheet row by row.
   void Refresh1Click();
 

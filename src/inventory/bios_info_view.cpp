@@ -1,5 +1,7 @@
 #include "inventory/bios_info_view.h"
 
+#include "ui/report_section_build.h"
+
 #include <algorithm>
 
 namespace corvane::inventory {
@@ -14,6 +16,10 @@ std::wstring MultiStringText(std::span<const std::byte> data) {
   if (!text.empty() && text.back() == L'\0') text.pop_back();
   std::ranges::replace(text, L'\0', L'|');
   return text;
+}
+
+ui::ReportSection BiosInfoSection(const BiosInfoModel& model) {
+  return {L"TfrmBiosInfo", kBiosInfoCaption, ui::SheetSectionRows<BiosInfoModel>(kBiosInfoFields, model), {}, {}};
 }
 
 }  // namespace corvane::inventory

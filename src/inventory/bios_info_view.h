@@ -9,6 +9,7 @@
 
 #include "inventory/bios_info_window_ids.h"
 #include "ui/sheet_table.h"
+#include "ui/report_section.h"
 
 namespace corvane::inventory {
 
@@ -50,5 +51,8 @@ inline constexpr ui::SheetField<BiosInfoModel> kBiosInfoFields[] = {
 // "A\0B\0\0" reads "A|B|". A trailing odd byte is no character and is
 // ignored; data that lacks the final terminator loses nothing.
 std::wstring MultiStringText(std::span<const std::byte> data);
+
+// The window's part of the inventory report: its rows as shown.
+ui::ReportSection BiosInfoSection(const BiosInfoModel& model);
 
 }  // namespace corvane::inventory

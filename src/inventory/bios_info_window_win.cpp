@@ -69,6 +69,11 @@ void BiosInfoWindow::Refresh1Click() {
   sheet_.ShowFields<BiosInfoModel>(kBiosInfoFields, model_);
 }
 
+std::optional<ui::ReportSection> BiosInfoWindow::RefreshForReport() {
+  ReadBiosInfo(model_);
+  return BiosInfoSection(model_);
+}
+
 void BiosInfoWindow::QuickPrint1Click() { PrintImage(kBiosInfoCaption); }
 
 void BiosInfoWindow::Close1Click() { Close(); }

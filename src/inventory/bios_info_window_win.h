@@ -23,6 +23,10 @@ class BiosInfoWindow : public ui::Window {
 
   const BiosInfoModel& model() const { return model_; }
 
+  // The inventory report: reads everything again into the model without
+  // building the window, and returns the model as a section.
+  std::optional<ui::ReportSection> RefreshForReport() override;
+
  protected:
   bool Build() override;
   void OnResize(int width, int height) override;

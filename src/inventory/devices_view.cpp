@@ -1,5 +1,7 @@
 #include "inventory/devices_view.h"
 
+#include "ui/report_section_build.h"
+
 #include <utility>
 
 namespace corvane::inventory {
@@ -15,6 +17,10 @@ std::wstring DriverKeyPath(std::wstring_view class_key, std::wstring_view class_
 
 std::vector<std::wstring> DriverRow(DriverValues values) {
   return {std::move(values.description), std::move(values.provider), std::move(values.version)};
+}
+
+ui::ReportSection DevicesSection(std::vector<std::vector<std::wstring>> rows) {
+  return {L"TfrmDevices", kDevicesCaption, {}, {ui::ListSection(kDevicesCaption, kDeviceColumns, std::move(rows))}, {}};
 }
 
 }  // namespace corvane::inventory

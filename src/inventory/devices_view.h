@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "ui/report_list.h"
+#include "ui/report_section.h"
 
 namespace corvane::inventory {
 
@@ -41,5 +42,9 @@ std::vector<std::wstring> DriverRow(DriverValues values);
 
 // "Driver", "Provider", "Version".
 inline const ui::ReportColumn kDeviceColumns[] = {{L"Driver", 200}, {L"Provider", 150}, {L"Version", 150}};
+
+// The window's part of the inventory report: the list under its column captions.
+inline constexpr wchar_t kDevicesCaption[] = L"Device Info";
+ui::ReportSection DevicesSection(std::vector<std::vector<std::wstring>> rows);
 
 }  // namespace corvane::inventory

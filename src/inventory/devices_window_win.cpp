@@ -12,7 +12,7 @@ namespace {
 
 using namespace devices_ids;
 
-constexpr wchar_t kCaption[] = L"Device Info";
+constexpr const wchar_t* kCaption = kDevicesCaption;
 
 constexpr ui::MenuItem kFileMenu[] = {
     {L"Print", kCmdPrint, ui::Ctrl('P')},
@@ -76,5 +76,12 @@ void DevicesWindow::ShowSorted(std::vector<std::vector<std::wstring>> rows, bool
 void DevicesWindow::Print1Click() { PrintList(kCaption); }
 
 void DevicesWindow::Exit1Click() { Close(); }
+
+// The list window keeps its rows as its model whether or not the list view
+// exists, so the refresh itself reads for the report.
+std::optional<ui::ReportSection> DevicesWindow::RefreshForReport() {
+  Refresh1Click();
+  return DevicesSection(list().rows);
+}
 
 }  // namespace corvane::inventory

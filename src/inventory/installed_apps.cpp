@@ -1,5 +1,7 @@
 #include "inventory/installed_apps.h"
 
+#include "ui/report_section_build.h"
+
 namespace corvane::inventory {
 
 const std::array<ui::ReportColumn, kAppColumnCount>& AppColumns() {
@@ -37,6 +39,11 @@ std::wstring EntryNotRemovedText(std::wstring_view subkey, std::wstring_view rea
   std::wstring text = L"\"" + std::wstring(subkey) + L"\" entry could not be removed.";
   if (!reason.empty()) text += L"\r\n" + std::wstring(reason);
   return text;
+}
+
+ui::ReportSection UninstallSection(std::vector<AppRow> rows) {
+  return {L"TfrmUnistall", std::wstring(kUninstallCaption),
+          {}, {ui::ListSection(std::wstring(kUninstallPrintTitle), AppColumns(), std::move(rows))}, {}};
 }
 
 }  // namespace corvane::inventory

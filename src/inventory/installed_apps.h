@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "ui/report_list.h"
+#include "ui/report_section.h"
 
 namespace corvane::inventory {
 
@@ -62,5 +63,9 @@ inline constexpr std::wstring_view kNotDeletedText = L"Not deleted";
 std::wstring EntryRemovedText(std::wstring_view subkey);
 // "\"name\" entry could not be removed." and the system's reason on the next line.
 std::wstring EntryNotRemovedText(std::wstring_view subkey, std::wstring_view reason);
+
+// The window's part of the inventory report: the list under its column
+// captions, the entry's key name (the last, captionless column) included.
+ui::ReportSection UninstallSection(std::vector<AppRow> rows);
 
 }  // namespace corvane::inventory

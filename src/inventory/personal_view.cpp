@@ -1,5 +1,7 @@
 #include "inventory/personal_view.h"
 
+#include "ui/report_section_build.h"
+
 #include <array>
 
 namespace corvane::inventory {
@@ -109,6 +111,10 @@ std::wstring DecodeProductKey(std::span<const std::byte> digital_product_id) {
     grouped += key[i];
   }
   return grouped;
+}
+
+ui::ReportSection PersonalSection(const PersonalModel& model) {
+  return {L"TfrmPersonal", kPersonalCaption, ui::SheetSectionRows<PersonalModel>(kPersonalFields, model), {}, {}};
 }
 
 }  // namespace corvane::inventory

@@ -12,6 +12,7 @@
 
 #include "inventory/personal_window_ids.h"
 #include "ui/sheet_table.h"
+#include "ui/report_section.h"
 
 namespace corvane::inventory {
 
@@ -111,5 +112,8 @@ inline constexpr std::size_t kProductKeyOffset = 52;
 inline constexpr std::size_t kProductKeyBytes = 15;
 inline constexpr std::size_t kProductKeyFlagByte = 66;
 std::wstring DecodeProductKey(std::span<const std::byte> digital_product_id);
+
+// The window's part of the inventory report: its rows as shown.
+ui::ReportSection PersonalSection(const PersonalModel& model);
 
 }  // namespace corvane::inventory

@@ -55,10 +55,18 @@ void PersonalWindow::Refresh1Click() {
   if (!EnsureBuilt()) return;
   const ui::BusyCursor busy;
   ui::RunPendingMessages();
-  ReadPersonalInfo(model_, [this](PersonalRow row) {
-    const auto index = static_cast<std::size_t>(row);
-    sheet_.SetValue(index, kPersonalFields[index].value(model_), IsRepaintedRow(row));
-  });
+  ReadPersonalInfo(model_, [this](PersonalRow row) { ShowRow(row); });
+}
+
+void PersonalWindow::ShowRow(PersonalRow row) {
+  if (!sheet_.hwnd()) return;  // read for the report: no sheet to show it on
+  const auto index = static_cast<std::size_t>(row);
+  sheet_.SetValue(index, kPersonalFields[index].value(model_), IsRepaintedRow(row));
+}
+
+std::optional<ui::ReportSection> PersonalWindow::RefreshForReport() {
+  ReadPersonalInfo(model_, [this](PersonalRow row) { ShowRow(row); });
+  return PersonalSection(model_);
 }
 
 void PersonalWindow::RefreshAndShow() {

@@ -29,10 +29,16 @@ class PersonalWindow : public ui::Window {
   // What the rows last showed (all empty before the first refresh).
   const PersonalModel& model() const { return model_; }
 
+  // The inventory report: reads everything again into the model without
+  // building the window, and returns the model as a section.
+  std::optional<ui::ReportSection> RefreshForReport() override;
+
  protected:
   bool Build() override;
 
  private:
+  void ShowRow(PersonalRow row);
+
   ui::DetailSheet sheet_;
   HWND link_ = nullptr;
   PersonalModel model_;

@@ -1,5 +1,7 @@
 #include "inventory/printers_view.h"
 
+#include "ui/report_section_build.h"
+
 #include <algorithm>
 
 namespace corvane::inventory {
@@ -67,6 +69,22 @@ std::vector<std::wstring> BinNames(std::span<const wchar_t> buffer, int count) {
 
 void CheckBinCounts(int names, int bins) {
   if (names != bins) throw PrintersError(kBinCountMismatchText);
+}
+
+ui::ReportSection PrintersSection(const PrintersModel& model) {
+  ui::ReportSection section{L"TfrmPrinters", kPrintersCaption, {}, {}, {}};
+  const bool chosen = model.selected >= 0 && static_cast<std::size_t>(model.selected) < model.entries.size();
+  for (const auto& field : kPrintersFields) {
+    if (field.value) {
+      section.rows.push_back({std::wstring(field.label), field.value(model), false});
+    } else {
+      section.rows.push_back({std::wstring(field.label), chosen ? model.entries[model.selected] : std::wstring(), false});
+    }
+  }
+  ui::SectionList printers{kPrinterListTitle, {L"Printer"}, {}, false};
+  for (const auto& entry : model.entries) printers.rows.push_back({entry});
+  section.lists.push_back(std::move(printers));
+  return section;
 }
 
 }  // namespace corvane::inventory

@@ -11,6 +11,7 @@
 
 #include "inventory/printers_window_ids.h"
 #include "ui/sheet_table.h"
+#include "ui/report_section.h"
 
 namespace corvane::inventory {
 
@@ -149,5 +150,11 @@ std::vector<std::wstring> BinNames(std::span<const wchar_t> buffer, int count);
 // Throws PrintersError kBinCountMismatchText when the driver counts its bin
 // names and its bins differently.
 void CheckBinCounts(int names, int bins);
+
+// The window's part of the inventory report: its rows as shown, the
+// drop-down list's row holding the chosen printer, and every installed
+// printer in a list of its own (the drop-down list's entries).
+inline constexpr wchar_t kPrinterListTitle[] = L"Installed printers";
+ui::ReportSection PrintersSection(const PrintersModel& model);
 
 }  // namespace corvane::inventory

@@ -91,7 +91,16 @@ void PrintersWindow::combobox1Change() {
   ShowModel();
 }
 
+std::optional<ui::ReportSection> PrintersWindow::RefreshForReport() {
+  {
+    const ui::BusyCursor busy;
+    ReadPrinters(model_);
+  }
+  return PrintersSection(model_);
+}
+
 void PrintersWindow::ShowEntries() {
+  if (!printers_) return;
   SendMessageW(printers_, CB_RESETCONTENT, 0, 0);
   for (const std::wstring& entry : model_.entries) {
     SendMessageW(printers_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
@@ -99,6 +108,7 @@ void PrintersWindow::ShowEntries() {
   SendMessageW(printers_, CB_SETCURSEL, static_cast<WPARAM>(model_.selected), 0);
 }
 
+// An unbuilt sheet has no rows: it shows nothing.
 void PrintersWindow::ShowModel() { sheet_.ShowFields<PrintersModel>(kPrintersFields, model_); }
 
 }  // namespace corvane::inventory

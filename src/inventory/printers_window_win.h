@@ -27,6 +27,10 @@ class PrintersWindow : public ui::Window {
 
   const PrintersModel& model() const { return model_; }
 
+  // The inventory report: reads everything again into the model without
+  // building the window, and returns the model as a section.
+  std::optional<ui::ReportSection> RefreshForReport() override;
+
  protected:
   bool Build() override;
   void OnResize(int width, int height) override;

@@ -1,5 +1,7 @@
 #include "inventory/services_view.h"
 
+#include "ui/report_section_build.h"
+
 #include <algorithm>
 
 namespace corvane::inventory {
@@ -17,6 +19,10 @@ std::vector<std::vector<std::wstring>> ServiceRows(std::span<const ServiceRecord
                     std::wstring(ServiceTypeText(record.type)), record.service_name});
   }
   return rows;
+}
+
+ui::ReportSection ServicesSection(std::vector<std::vector<std::wstring>> rows) {
+  return {L"TfrmServices", kServicesCaption, {}, {ui::ListSection(kServicesCaption, kServiceColumns, std::move(rows))}, {}};
 }
 
 }  // namespace corvane::inventory

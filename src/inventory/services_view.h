@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "ui/report_list.h"
+#include "ui/report_section.h"
 
 namespace corvane::inventory {
 
@@ -49,5 +50,9 @@ inline const ui::ReportColumn kServiceColumns[] = {
 
 // One row per record, in the records' order.
 std::vector<std::vector<std::wstring>> ServiceRows(std::span<const ServiceRecord> records);
+
+// The window's part of the inventory report: the list under its column captions.
+inline constexpr wchar_t kServicesCaption[] = L"Services";
+ui::ReportSection ServicesSection(std::vector<std::vector<std::wstring>> rows);
 
 }  // namespace corvane::inventory

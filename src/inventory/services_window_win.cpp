@@ -29,7 +29,7 @@ ServicesWindow::ServicesWindow(const ui::Theme& theme, ServiceManagerApi api)
     : ui::ReportListWindow(theme), api_(api) {}
 
 bool ServicesWindow::Build() {
-  ui::CreateParams p = DetailParams(L"TfrmServices", L"Services", kMenus);
+  ui::CreateParams p = DetailParams(L"TfrmServices", kServicesCaption, kMenus);
   p.width = 500;
   p.height = 400;
   // A plain list: no status panel, no tinted rows.
@@ -61,5 +61,12 @@ void ServicesWindow::Refresh1Click() {
 }
 
 void ServicesWindow::Exit1Click() { Close(); }
+
+// The list window keeps its rows as its model whether or not the list view
+// exists, so the refresh itself reads for the report.
+std::optional<ui::ReportSection> ServicesWindow::RefreshForReport() {
+  Refresh1Click();
+  return ServicesSection(list().rows);
+}
 
 }  // namespace corvane::inventory

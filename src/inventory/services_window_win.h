@@ -24,6 +24,10 @@ class ServicesWindow : public ui::ReportListWindow {
   // File, Exit: closes (hides) the window.
   void Exit1Click();
 
+  // The inventory report: reads everything again into the model without
+  // building the window, and returns the model as a section.
+  std::optional<ui::ReportSection> RefreshForReport() override;
+
  protected:
   bool Build() override;
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;

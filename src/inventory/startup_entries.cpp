@@ -1,5 +1,7 @@
 #include "inventory/startup_entries.h"
 
+#include "ui/report_section_build.h"
+
 namespace corvane::inventory {
 namespace {
 
@@ -54,6 +56,11 @@ void AppendFolderRows(StartupRows& rows, const StartupFolder& folder, const std:
     if (name == L"." || name == L"..") continue;
     rows.push_back({folder.label, name, prefix + name});
   }
+}
+
+ui::ReportSection StartupSection(StartupRows rows) {
+  return {L"TfrmStartup", std::wstring(kStartupCaption),
+          {}, {ui::ListSection(std::wstring(kStartupCaption), StartupColumns(), std::move(rows))}, {}};
 }
 
 }  // namespace corvane::inventory

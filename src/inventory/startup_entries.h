@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "ui/report_list.h"
+#include "ui/report_section.h"
 
 namespace corvane::inventory {
 
@@ -60,5 +61,8 @@ void AppendValueRows(StartupRows& rows, std::wstring_view label, const std::vect
 // Appends a row per entry of the folder listing `names` except "." and
 // "..": the entry's name and the folder's path joined by one backslash.
 void AppendFolderRows(StartupRows& rows, const StartupFolder& folder, const std::vector<std::wstring>& names);
+
+// The window's part of the inventory report: the list under its column captions.
+ui::ReportSection StartupSection(StartupRows rows);
 
 }  // namespace corvane::inventory

@@ -56,4 +56,11 @@ void StartupWindow::ShowAndRefresh() {
   if (built()) RunCommand(kCmdRefresh);
 }
 
+// The list window keeps its rows as its model whether or not the list view
+// exists, so the refresh itself reads for the report.
+std::optional<ui::ReportSection> StartupWindow::RefreshForReport() {
+  Refresh1Click();
+  return StartupSection(list().rows);
+}
+
 }  // namespace corvane::inventory

@@ -26,6 +26,10 @@ class StartupWindow : public ui::ReportListWindow {
   // The main window's "Startup": shows the window, then refreshes it.
   void ShowAndRefresh();
 
+  // The inventory report: reads everything again into the model without
+  // building the window, and returns the model as a section.
+  std::optional<ui::ReportSection> RefreshForReport() override;
+
  protected:
   bool Build() override;
 

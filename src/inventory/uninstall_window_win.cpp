@@ -175,4 +175,11 @@ void UninstallWindow::DeleteEntry1Click() {
   if (refresh_failure) std::rethrow_exception(refresh_failure);
 }
 
+// The list window keeps its rows as its model whether or not the list view
+// exists, so the refresh itself reads for the report.
+std::optional<ui::ReportSection> UninstallWindow::RefreshForReport() {
+  Refresh1Click();
+  return UninstallSection(list().rows);
+}
+
 }  // namespace corvane::inventory

@@ -37,6 +37,10 @@ class UninstallWindow : public ui::ReportListWindow {
   void ViewReadme1Click();
   void DeleteEntry1Click();
 
+  // The inventory report: reads everything again into the model without
+  // building the window, and returns the model as a section.
+  std::optional<ui::ReportSection> RefreshForReport() override;
+
  protected:
   bool Build() override;
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;

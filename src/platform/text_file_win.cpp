@@ -25,6 +25,10 @@ std::wstring FromAnsi(std::string_view text) {
 }
 
 DWORD ReplaceFileWithAnsiText(const std::wstring& path, std::wstring_view text) {
+  return ReplaceFileWithBytes(path, ToAnsi(text));
+}
+
+DWORD ReplaceFileWithBytes(const std::wstring& path, std::string_view bytes) {
   std::vector<wchar_t> full(MAX_PATH);
   wchar_t* name_part = nullptr;
   DWORD len = GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), &name_part);
@@ -39,7 +43,6 @@ DWORD ReplaceFileWithAnsiText(const std::wstring& path, std::wstring_view text) 
   wchar_t temp[MAX_PATH + 16];
   if (!GetTempFileNameW(folder.c_str(), L"cvn", 0, temp)) return GetLastError();
 
-  const std::string bytes = ToAnsi(text);
   DWORD error = ERROR_SUCCESS;
   {
     UniqueFile file(CreateFileW(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));

@@ -15,6 +15,8 @@ std::wstring FromAnsi(std::string_view text);
 // then puts it in the target's place, so a failed write never leaves a
 // half-written file where a good one was. Returns 0 or the Win32 error code.
 DWORD ReplaceFileWithAnsiText(const std::wstring& path, std::wstring_view text);
+// The same for bytes written as they are (UTF-8 text, say).
+DWORD ReplaceFileWithBytes(const std::wstring& path, std::string_view bytes);
 
 // The system's message for a Win32 error code.
 std::wstring SystemMessage(DWORD code);

@@ -37,3 +37,50 @@ std::string ToUtf8(std::wstring_view text) {
 }
 
 }  // namespace corvane::platform
+
+namespace corvane::platform {
+
+std::optional<std::wstring> FromUtf8(std::string_view text) {
+  std::wstring out;
+  out.reserve(text.size());
+  const auto byte = [&](std::size_t i) { return static_cast<std::uint32_t>(static_cast<unsigned char>(text[i])); };
+  for (std::size_t i = 0; i < text.size();) {
+    const std::uint32_t lead = byte(i);
+    std::uint32_t c = 0;
+    std::size_t extra = 0;
+    if (lead < 0x80) {
+      c = lead;
+    } else if (lead >= 0xC2 && lead <= 0xDF) {
+      c = lead & 0x1F, extra = 1;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+      c = lead & 0x0F, extra = 2;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+      c = lead & 0x07, extra = 3;
+    } else {
+      return std::nullopt;
+    }
+    if (extra > text.size() - i - 1) return std::nullopt;  // cut short
+    for (std::size_t k = 1; k <= extra; ++k) {
+      const std::uint32_t next = byte(i + k);
+      if ((next & 0xC0) != 0x80) return std::nullopt;
+      c = (c << 6) | (next & 0x3F);
+    }
+    // Overlong forms, surrogates and values past U+10FFFF are not UTF-8.
+    if ((extra == 2 && c < 0x800) || (extra == 3 && (c < 0x10000 || c > 0x10FFFF)) || (c >= 0xD800 && c <= 0xDFFF)) {
+      return std::nullopt;
+    }
+    i += extra + 1;
+    if constexpr (sizeof(wchar_t) == 2) {
+      if (c >= 0x10000) {
+        c -= 0x10000;
+        out += static_cast<wchar_t>(0xD800 + (c >> 10));
+        out += static_cast<wchar_t>(0xDC00 + (c & 0x3FF));
+        continue;
+      }
+    }
+    out += static_cast<wchar_t>(c);
+  }
+  return out;
+}
+
+}  // namespace corvane::platform

@@ -7,6 +7,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "ui/report_list.h"
@@ -104,6 +105,12 @@ SectionList SheetEntries(std::wstring title, std::wstring key_caption, std::span
 // A report list as a section list: its column captions, and every row as
 // long as the columns (missing cells empty, cells past the columns dropped).
 SectionList ReportListSection(std::wstring title, const ReportList& list, bool is_volatile = false);
+
+// The same, for a window that keeps its columns as a table and its rows apart.
+inline SectionList ListSection(std::wstring title, std::span<const ReportColumn> columns,
+                               std::vector<std::vector<std::wstring>> rows) {
+  return ReportListSection(std::move(title), ReportList{{columns.begin(), columns.end()}, std::move(rows)});
+}
 
 // The checked items of a check list, joined by ", " ("" for none); for a
 // list cell that stands for the whole check list.

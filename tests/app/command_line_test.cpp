@@ -29,6 +29,14 @@ TEST(CommandLine, EveryRowOfTheTable) {
       {{L"/NoCom", L"x"}, StartupKind::Refresh, L"", true},
       {{L"/NOCOM", L"x", L"y"}, StartupKind::NoRefresh, L"", true},
       {{L"x", L"/nocom"}, StartupKind::Refresh, L"", false},  // only the first argument counts
+      {{L"/REPORT", L"C:\\pc.json"}, StartupKind::Report, L"C:\\pc.json", false},
+      {{L"/report", L"pc.htm"}, StartupKind::Report, L"pc.htm", false},
+      {{L"/RePort", L"pc"}, StartupKind::Report, L"pc", false},
+      // A /REPORT without its one file name is refused, never taken for another row.
+      {{L"/REPORT"}, StartupKind::BadReport, L"", false},
+      {{L"/REPORT", L""}, StartupKind::BadReport, L"", false},
+      {{L"/REPORT", L"a.json", L"b.json"}, StartupKind::BadReport, L"", false},
+      {{L"x", L"/REPORT"}, StartupKind::Refresh, L"", false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::PrintToString(c.args));

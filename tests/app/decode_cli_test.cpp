@@ -1,5 +1,6 @@
 #include "app/decode_cli.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -136,6 +137,79 @@ TEST(DecodeCpuid, LiveDumpDecodesBackThroughTheTool) {
   std::filesystem::remove(file);
   ASSERT_EQ(decoded.code, kDecodeOk) << decoded.err;
   EXPECT_EQ(nlohmann::json::parse(decoded.out)["features"].size(), 24u);
+}
+
+}  // namespace
+}  // namespace corvane::app
+
+namespace corvane::app {
+namespace {
+
+std::string Report(const std::string& name) { return std::string(CORVANE_TEST_DATA) + "/report/" + name; }
+
+// The fixtures: new.json changes one row, swaps one application for another,
+// adds a startup entry under a place that has others, removes a tree node,
+// and moves only volatile readings and the generation time besides.
+struct DiffRun {
+  const char* name;
+  std::vector<std::string> args;
+  int code;
+  std::vector<std::string> out_has;  // parts of the standard output
+  std::string err_has;               // a part of the error stream ("" for none at all)
+};
+void PrintTo(const DiffRun& c, std::ostream* os) { *os << c.name; }
+
+class DecodeDiff : public testing::TestWithParam<DiffRun> {};
+
+TEST_P(DecodeDiff, ExitCodeAndOutput) {
+  const DiffRun& c = GetParam();
+  std::vector<std::string> args{"diff"};
+  for (const auto& a : c.args) args.push_back(a.ends_with(".json") || a == "missing" ? Report(a) : a);
+  const Outcome r = Decode(args);
+  EXPECT_EQ(r.code, c.code) << r.out << r.err;
+  for (const auto& part : c.out_has) EXPECT_NE(r.out.find(part), std::string::npos) << part << "\n" << r.out;
+  if (c.err_has.empty()) {
+    EXPECT_EQ(r.err, "");
+  } else {
+    EXPECT_NE(r.err.find(c.err_has), std::string::npos) << r.err;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DecodeDiff,
+    testing::Values(
+        DiffRun{"IdenticalReports", {"old.json", "old.json"}, 0, {}, ""},
+        DiffRun{"Changes",
+                {"old.json", "new.json"},
+                1,
+                {"TForm1: row \"Memory (RAM)\" changed: \"512 MB\" -> \"1024 MB\"\n",
+                 "TfrmUnistall: list \"Installed Applications\" row removed: Beta Player | 2.1\n",
+                 "TfrmUnistall: list \"Installed Applications\" row added: Delta Viewer | 0.9\n",
+                 "TfrmStartup: list \"Startup\" row added: HKCU Run | Update | update.exe\n",
+                 "TfrmUSB: tree \"USB devices\" node removed: Root hub > Card reader > Slot 1\n"},
+                ""},
+        DiffRun{"AllTakesVolatileReadings",
+                {"--all", "old.json", "new.json"},
+                1,
+                {"generated changed", "row \"CPU Speed\" changed", "TfrmMemory: list \"Processes\" row added: b.exe | 1 MB"},
+                ""},
+        DiffRun{"AsJson", {"old.json", "new.json", "--json"}, 1, {"\"changed\": true", "\"tree_nodes\": ["}, ""},
+        DiffRun{"IdenticalAsJson", {"new.json", "new.json", "--json"}, 0, {"\"changed\": false"}, ""},
+        DiffRun{"OtherFormatNumber",
+                {"old.json", "format2.json"},
+                2,
+                {},
+                "format2.json: report format 2 is not the format this program reads (1)"},
+        DiffRun{"MissingFile", {"old.json", "missing"}, 2, {}, "cannot open"},
+        DiffRun{"NotJson", {"old.json", CORVANE_TEST_DATA "/cpu/intel_pentium3_coppermine.dump"}, 2, {}, "not JSON"},
+        DiffRun{"OneFile", {"old.json"}, 2, {}, "diff takes two report files"},
+        DiffRun{"UnknownOption", {"old.json", "new.json", "--brief"}, 2, {}, "unknown option --brief"}),
+    [](const testing::TestParamInfo<DiffRun>& info) { return std::string(info.param.name); });
+
+TEST(DecodeDiffFixtures, NewOnlyInTheExpectedWays) {
+  // Everything the Changes case lists, and no more.
+  const Outcome r = Decode({"diff", Report("old.json"), Report("new.json")});
+  EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 5) << r.out;
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "app/help_window_win.h"
 #include "app/inventory_report_win.h"
 #include "app/main_window_win.h"
+#include "cpu/cpu_window_win.h"
 #include "cpu/meters_window_win.h"
 #include "inventory/bios_info_window_win.h"
 #include "inventory/devices_window_win.h"
@@ -156,7 +157,15 @@ int Application::Run(int show) {
   // The unattended run builds no window: it fills the summary and writes it.
   if (action.kind == StartupKind::Unattended) return main->RunUnattended(action.file);
   // The inventory report builds no window either: each reads its model alone.
-  if (action.kind == StartupKind::Report) return RunInventoryReport(windows_, action.file);
+  if (action.kind == StartupKind::Report) {
+    std::vector<std::pair<std::wstring_view, ui::Window*>> reported;
+    for (const auto& [name, window] : windows_) reported.emplace_back(name, window.get());
+    // The processor window is made each time it is shown; the report makes
+    // one of its own, after the creation list's windows.
+    cpu::CpuWindow cpu(theme(), nullptr, dynamic_cast<cpu::MetersWindow*>(FindWindow(L"TfrmMeters")));
+    reported.emplace_back(kReportedOnDemand[0], &cpu);
+    return RunInventoryReport(reported, action.file);
+  }
 
   for (const auto& entry : kCreationList) {
     if (entry.build_at_startup) FindWindow(entry.class_name)->EnsureBuilt();

@@ -16,6 +16,10 @@ inline constexpr std::wstring_view kCreationOrder[] = {
     L"TfrmUSB",         L"TfrmDateTime",
 };
 
+// Windows made each time they are shown that the report makes for itself,
+// reported after the creation list's in this order.
+inline constexpr std::wstring_view kReportedOnDemand[] = {L"TfrmCPU"};
+
 // Windows of the creation list with nothing of their own to report: the
 // help text and the live meters.
 inline constexpr std::wstring_view kNotReported[] = {L"TfrmHelp", L"TfrmMeters"};

@@ -1,6 +1,7 @@
 // The unattended inventory report ("/REPORT file"): every window of the
-// creation list, in its order, reads its model again without being shown;
-// the sections are written to the file in the form its name asks for.
+// creation list, in its order, then the windows made each time they are
+// shown (creation_order.h), reads its model again without being shown; the
+// sections are written to the file in the form its name asks for.
 #pragma once
 #include <memory>
 #include <span>
@@ -12,7 +13,7 @@
 
 namespace corvane::app {
 
-using ListedWindows = std::span<const std::pair<std::wstring_view, std::unique_ptr<ui::Window>>>;
+using ListedWindows = std::span<const std::pair<std::wstring_view, ui::Window*>>;
 
 // Returns the process exit code: 0 when the file was written, 1 when it could
 // not be (its reason on the standard error stream; no file, not even part of

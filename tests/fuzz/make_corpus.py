@@ -135,3 +135,6 @@ nvme_descriptor = struct.pack("<II", 1, 32) + bytes(20) + struct.pack("<I", 0x11
 write("nvme", {"recorded_disk": parts(nvme_descriptor, protocol_reply(nvme_health), protocol_reply(nvme_identify)),
                "truncated_health": parts(nvme_descriptor,
                                          protocol_reply(fixture("storage/nvme_health_truncated.bin")), b"")})
+
+write("report_json", {"old_new": parts(fixture("report/old.json"), fixture("report/new.json")),
+                      "format2": parts(fixture("report/format2.json"), fixture("report/old.json"))})

@@ -28,3 +28,31 @@ bench_session() {
 median() {
   sort -n | awk '{ v[NR] = $1 } END { printf "%d\n", (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
 }
+
+now_ms() { echo $(($(date +%s%N) / 1000000)); }
+
+# time_runs N CMD... : runs CMD under Wine N times and prints one wall time
+# in ms per line; a failed run stops the script with what it wrote on its
+# standard error stream.
+time_runs() {
+  local n=$1
+  shift
+  local i t0 t1
+  for ((i = 0; i < n; i++)); do
+    t0=$(now_ms)
+    timeout -k 5 300 wine "$@" >/dev/null 2>"$out_dir/run.err" || {
+      echo "run failed: $*" >&2
+      cat "$out_dir/run.err" >&2
+      return 1
+    }
+    t1=$(now_ms)
+    echo $((t1 - t0))
+  done
+}
+
+# The median and the minimum of the numbers on stdin, "median min".
+stats() {
+  sort -n | awk '{ v[NR] = $1 } END {
+    m = (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
+    printf "%.1f %d\n", m, v[1] }'
+}

@@ -21,26 +21,6 @@ report_out=$out_dir/report.json
 auto_win=$(winepath -w "$auto_out")
 report_win=$(winepath -w "$report_out")
 
-now_ms() { echo $(($(date +%s%N) / 1000000)); }
-
-# time_runs N CMD... : runs CMD N times, prints one wall time in ms per line.
-time_runs() {
-  local n=$1
-  shift
-  local i t0 t1
-  for ((i = 0; i < n; i++)); do
-    t0=$(now_ms)
-    timeout -k 5 300 wine "$@" >/dev/null 2>"$out_dir/report.err" || { echo "run failed: $*" >&2; cat "$out_dir/report.err" >&2; return 1; }
-    t1=$(now_ms)
-    echo $((t1 - t0))
-  done
-}
-
-stats() {  # median and minimum of numbers on stdin, "median min"
-  sort -n | awk '{ v[NR] = $1 } END {
-    m = (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
-    printf "%.1f %d\n", m, v[1] }'
-}
 
 # One unmeasured run of each warms the file cache, the server and WMI.
 rm -f "$auto_out" "$report_out"

@@ -18,7 +18,6 @@ empty=$build/bin/bench_empty.exe
 out=$out_dir/out.txt
 out_win=$(winepath -w "$out")
 
-
 # One unmeasured run of each warms the file cache and the server.
 time_runs 1 "$empty" >/dev/null
 rm -f "$out"

@@ -21,7 +21,6 @@ report_out=$out_dir/report.json
 auto_win=$(winepath -w "$auto_out")
 report_win=$(winepath -w "$report_out")
 
-
 # One unmeasured run of each warms the file cache, the server and WMI.
 rm -f "$auto_out" "$report_out"
 time_runs 1 "$corvane" /AUTO "$auto_win" >/dev/null

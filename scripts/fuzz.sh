@@ -7,7 +7,8 @@
 # and its log under build/fuzz/logs.
 #
 #   CORVANE_FUZZ_RUNS   inputs per fuzzer (default 50000)
-#   CORVANE_FUZZ_ONLY   run only the fuzzers whose names match this pattern
+#   CORVANE_FUZZ_ONLY   run only the fuzzers whose whole names match this
+#                       extended regular expression ("nvme|report_json")
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -25,9 +26,11 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 failed=()
+ran=0
 for exe in build/fuzz/bin/fuzz_*; do
   name=${exe##*/fuzz_}
-  [ -z "$only" ] || [[ $name == $only ]] || continue
+  [ -z "$only" ] || [[ $name =~ ^($only)$ ]] || continue
+  ran=$((ran + 1))
   seeds=tests/fuzz/corpus/$name
   if [ ! -d "$seeds" ]; then
     echo "$name: FAILED, no seeds in $seeds"
@@ -54,4 +57,9 @@ if [ ${#failed[@]} -gt 0 ]; then
   echo "fuzzing failed: ${failed[*]} (logs in $logs, inputs in $artifacts)"
   exit 1
 fi
-echo "fuzzing: every fuzzer ran $runs inputs without a finding"
+# A pattern that matches nothing has tested nothing: that is no pass.
+if [ "$ran" -eq 0 ]; then
+  echo "fuzzing: no fuzzer's name matches '$only'"
+  exit 1
+fi
+echo "fuzzing: each of the $ran fuzzers ran $runs inputs without a finding"

@@ -71,7 +71,7 @@ int UsageError(std::ostream& err, std::string_view problem) {
 int RunSmartCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   std::map<std::string, std::string> files;  // option -> path
   std::size_t i = (!args.empty() && args.front() == "smart") ? 1 : 0;
-  for (; i < args.size(); ++i) {
+  for (; i < args.size(); i += 2) {
     const std::string& arg = args[i];
     if (arg == "--help" || arg == "-h") {
       out << kUsage << "\n";
@@ -82,7 +82,6 @@ int RunSmartCommand(const std::vector<std::string>& args, std::ostream& out, std
     if (i + 1 >= args.size()) return UsageError(err, arg + " needs a file name");
     if (!files.emplace(arg, args[i + 1]).second)
       return UsageError(err, arg + " is given more than once");
-    ++i;
   }
   if (!files.contains("--attrs")) return UsageError(err, "--attrs is required");
   if (!files.contains("--thresh")) return UsageError(err, "--thresh is required");

@@ -34,7 +34,13 @@ constexpr std::size_t kCapsRoom = 255;
 
 // A walk of one device's collections. Each node is visited once: the
 // library's nodes never loop, but a device's descriptor is its maker's
-// word, and a loop would hang the window.
+// word, and a loop would hang the window. For the same reason the nesting is
+// bounded: real devices nest a handful of levels, while a descriptor of
+// thousands of nested collections would take the walk, the tree control and
+// every writer of the tree (all recursive) through the stack. Collections
+// below the bound are left out.
+constexpr unsigned kMaxCollectionDepth = 64;
+
 class CollectionWalk {
  public:
   explicit CollectionWalk(TJvHidDevice& device) : device_(device) {}
@@ -48,14 +54,16 @@ class CollectionWalk {
     return true;
   }
 
-  void Nodes(ui::TreeNode& parent, std::uint16_t first, std::uint16_t count) {
+  void Nodes(ui::TreeNode& parent, std::uint16_t first, std::uint16_t count, unsigned depth = 1) {
     std::uint16_t index = first;
     for (unsigned n = 0; n < count; ++n) {
       if (!FirstVisit(index)) return;
       const HidLinkNode node = device_.LinkNodes(index);
       ui::TreeNode& added = parent.Add(CollectionLine(node));
       EnumerateCaps(device_, added, index);
-      if (node.FirstChild != 0) Nodes(added, node.FirstChild, node.NumberOfChildren);
+      if (node.FirstChild != 0 && depth < kMaxCollectionDepth) {
+        Nodes(added, node.FirstChild, node.NumberOfChildren, depth + 1);
+      }
       if (node.NextSibling == 0) return;
       index = node.NextSibling;
     }

@@ -139,5 +139,23 @@ TEST(UsbView, LoopingLinkNodesEndTheWalk) {
   EXPECT_EQ(lines.size(), 7u);  // root, device, two collections, three capabilities
 }
 
+// Each collection the first child of the one before: the walk keeps to a
+// nesting real devices never reach, so neither it nor the recursive tree
+// writers after it can run out of stack.
+TEST(UsbView, DeeplyNestedCollectionsAreBounded) {
+  ScriptedDevice d;
+  d.path = "deep";
+  d.product = L"Deep";
+  constexpr std::uint16_t kNodes = 20000;
+  std::vector<HidLinkNode> nodes(kNodes, HidLinkNode{0x01, 0x01, 0, 1, 0, 0, 0, false});
+  for (std::uint16_t i = 0; i + 1 < kNodes; ++i) nodes[i].FirstChild = static_cast<std::uint16_t>(i + 1);
+  nodes.back().NumberOfChildren = 0;
+  d.nodes = std::move(nodes);
+  const ui::TreeNode root = WalkTree({d});
+  std::size_t depth = 0;
+  for (const ui::TreeNode* n = &root.children.at(0); !n->children.empty(); n = &n->children.front()) ++depth;
+  EXPECT_EQ(depth, 64u);
+}
+
 }  // namespace
 }  // namespace corvane::usb

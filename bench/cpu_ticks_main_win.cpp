@@ -23,6 +23,7 @@
 #include "cpu/meters_window_win.h"
 #include "cpu/system_times_win.h"
 #include "platform/unique_handle.h"
+#include "ui/dpi_scale.h"
 #include "ui/theme_win.h"
 
 namespace {
@@ -95,8 +96,8 @@ int main() {
   auto usage = [&] { cpu::ApplyUsage(displays, sampler.Take(cpu::ReadSystemTimes()), L"."); };
   auto counter = [&] { displays.counter_digits = cpu::CounterDigits(cpu::ReadTimeStampCounter()); };
   auto draw = [&] {
-    digits.Draw(canvas.dc(), displays.speed_digits);
-    digits.Draw(canvas.dc(), displays.counter_digits);
+    digits.Draw(canvas.dc(), displays.speed_digits, ui::kLogicalDpi);
+    digits.Draw(canvas.dc(), displays.counter_digits, ui::kLogicalDpi);
     GdiFlush();
   };
   displays.speed_digits = cpu::SpeedDigits(2394.7);
@@ -114,8 +115,8 @@ int main() {
   // 10 ms or more), so the tick's own cost is its wall time less that of a
   // plain half-second sleep, taken alternately so both see the same load.
   {
-    cpu::CpuWindow window(theme, nullptr);
-    if (window.Create(nullptr)) {
+    cpu::CpuWindow window(theme, nullptr, nullptr);
+    if (window.EnsureBuilt()) {
       constexpr int kTicks = 8;
       window.Timer1Timer();
       std::vector<double> extra;
@@ -135,14 +136,14 @@ int main() {
   std::printf("Meters tick:\n");
   {
     cpu::MetersWindow meters(theme);
-    if (meters.Create()) {
+    if (meters.EnsureBuilt()) {
       Report("  GetUsage on a hidden meters window", kRuns, [&] { meters.GetUsage(); });
       const double cpu0 = ThreadCpuUs();
       for (int i = 0; i < kRuns; ++i) meters.GetUsage();
       std::printf("  thread CPU %.1f us per tick\n", (ThreadCpuUs() - cpu0) / kRuns);
       MemoryCanvas chart(cpu::MetersChart::kWidth, cpu::MetersChart::kHeight);
       Report("  chart blit into a memory DC", kRuns, [&] {
-        cpu::PaintPixels(chart.dc(), meters.model().chart().image(), 0, 0);
+        cpu::PaintPixels(chart.dc(), meters.model().chart().image(), ui::kLogicalDpi, 0, 0);
         GdiFlush();
       });
     }

@@ -51,6 +51,7 @@ class TimedCollectors final : public SummaryCollectors {
   TIMED(std::wstring, Memory)
   TIMED(std::wstring, CpuBrand)
   TIMED(std::wstring, CpuIdentifier)
+  TIMED(void, StartClockSample)
   TIMED(std::wstring, CpuSpeed)
   TIMED(std::optional<std::wstring>, FirstWaveOutDevice)
   TIMED(std::wstring, DisplayAdapters)

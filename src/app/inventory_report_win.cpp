@@ -4,6 +4,7 @@
 
 #include "platform/failure_text_win.h"
 #include "platform/registry_win.h"
+#include "platform/system_function_win.h"
 #include "platform/text_file_win.h"
 #include "report/glpi_inventory.h"
 #include "report/inventory.h"
@@ -32,6 +33,14 @@ std::wstring MachineGuid() {
   return {};
 }
 
+// The milliseconds since the system started; where Windows XP lacks
+// GetTickCount64, the 32-bit count, which starts again after 49.7 days.
+ULONGLONG MillisecondsSinceStart() {
+  using TickCount64Fn = ULONGLONG(WINAPI*)();
+  static const auto tick_count64 = platform::LoadedFunction<TickCount64Fn>(L"kernel32.dll", "GetTickCount64");
+  return tick_count64 ? tick_count64() : GetTickCount();
+}
+
 // When the system started, as local time: now less the milliseconds since.
 report::LocalTime BootTime() {
   FILETIME now{};
@@ -39,7 +48,7 @@ report::LocalTime BootTime() {
   ULARGE_INTEGER ticks{};
   ticks.LowPart = now.dwLowDateTime;
   ticks.HighPart = now.dwHighDateTime;
-  ticks.QuadPart -= GetTickCount64() * 10000;  // 100-nanosecond units
+  ticks.QuadPart -= MillisecondsSinceStart() * 10000;  // 100-nanosecond units
   const FILETIME boot{ticks.LowPart, ticks.HighPart};
   FILETIME local{};
   SYSTEMTIME t{};

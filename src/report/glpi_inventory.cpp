@@ -3,12 +3,13 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <cwchar>
 #include <limits>
 #include <map>
 #include <regex>
 #include <span>
-#include <vector>
 #include <cwctype>
+#include <vector>
 
 #include "platform/list_text.h"
 #include "platform/utf8.h"

@@ -39,6 +39,25 @@ corvane_wine_test(wine_units corvane_win_tests.exe --gtest_brief=1)
 corvane_wine_test(wine_e2e corvane_e2e_tests.exe --gtest_brief=1)
 set_tests_properties(wine_e2e PROPERTIES RUN_SERIAL TRUE)
 
+# GLPI inventories checked against GLPI's own schema (tests/data/glpi): the
+# writer's output for a fixture, a known-bad file the check must refuse, and
+# the files the end-to-end run wrote under Wine into CORVANE_GLPI_KEEP.
+set(CORVANE_GLPI_VALIDATE python3 ${CMAKE_SOURCE_DIR}/tests/data/glpi/validate.py)
+add_executable(corvane_glpi_fixture ${CMAKE_SOURCE_DIR}/tests/report/glpi_fixture_main.cpp)
+target_include_directories(corvane_glpi_fixture PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+target_link_libraries(corvane_glpi_fixture PRIVATE corvane_core)
+add_test(NAME glpi_schema_fixture
+         COMMAND sh -c "\"$1\" \"$2\" && python3 \"$3\" \"$2\"" glpi_schema_fixture
+                 $<TARGET_FILE:corvane_glpi_fixture> ${CMAKE_BINARY_DIR}/glpi_fixture.json
+                 ${CMAKE_SOURCE_DIR}/tests/data/glpi/validate.py)
+add_test(NAME glpi_schema_catches
+         COMMAND ${CORVANE_GLPI_VALIDATE} ${CMAKE_SOURCE_DIR}/tests/data/glpi/invalid-inventory.json)
+set_tests_properties(glpi_schema_catches PROPERTIES WILL_FAIL TRUE)
+set(CORVANE_GLPI_KEEP ${CMAKE_BINARY_DIR}/glpi_e2e)
+set_tests_properties(wine_e2e PROPERTIES ENVIRONMENT CORVANE_GLPI_KEEP=${CORVANE_GLPI_KEEP})
+add_test(NAME glpi_schema_e2e COMMAND ${CORVANE_GLPI_VALIDATE} --folder ${CORVANE_GLPI_KEEP})
+set_tests_properties(glpi_schema_e2e PROPERTIES DEPENDS wine_e2e SKIP_RETURN_CODE 77)
+
 # The programs import nothing that the oldest Windows README names lacks; the
 # check is shown to catch such an import on a test program, which keeps the
 # runtime's own GetTickCount64.

@@ -7,7 +7,7 @@ if [ "${1:-}" = fuzz ]; then
   pkgs=(clang libclang-rt-14-dev cmake ninja-build nlohmann-json3-dev)
 else
   pkgs=(wine wine32:i386 g++-mingw-w64-i686 mingw-w64-tools xvfb xauth x11-utils
-        cmake ninja-build g++ googletest libgtest-dev libgmock-dev nlohmann-json3-dev)
+        cmake ninja-build g++ googletest libgtest-dev libgmock-dev nlohmann-json3-dev python3-jsonschema)
 fi
 missing=()
 for p in "${pkgs[@]}"; do

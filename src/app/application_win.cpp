@@ -18,6 +18,8 @@
 #include "inventory/personal_window_win.h"
 #include "inventory/printers_window_win.h"
 #include "inventory/services_window_win.h"
+#include "inventory/sound_readers_win.h"
+#include "inventory/sound_window_win.h"
 #include "inventory/startup_window_win.h"
 #include "inventory/uninstall_window_win.h"
 #include "memory_display_time/datetime_window_win.h"
@@ -129,9 +131,9 @@ ui::Window* Application::FindWindow(std::wstring_view class_name) const {
 
 int Application::Run(int show) {
   const StartupAction action = DecideStartup(args_);
-  if (action.kind == StartupKind::BadReport) {
+  if (action.kind == StartupKind::BadReport || action.kind == StartupKind::BadFormat) {
     ui::SetUnattended(true);  // the message goes to the standard error stream
-    ui::ShowErrorBox(nullptr, kReportUsage);
+    ui::ShowErrorBox(nullptr, action.kind == StartupKind::BadReport ? kReportUsage : kFormatUsage);
     return kBadArgumentsExit;
   }
   const bool unattended = action.kind == StartupKind::Unattended || action.kind == StartupKind::Report;
@@ -160,11 +162,14 @@ int Application::Run(int show) {
   if (action.kind == StartupKind::Report) {
     std::vector<std::pair<std::wstring_view, ui::Window*>> reported;
     for (const auto& [name, window] : windows_) reported.emplace_back(name, window.get());
-    // The processor window is made each time it is shown; the report makes
-    // one of its own, after the creation list's windows.
+    // The processor and sound windows are made each time they are shown;
+    // the report makes its own, after the creation list's windows.
     cpu::CpuWindow cpu(theme(), nullptr, dynamic_cast<cpu::MetersWindow*>(FindWindow(L"TfrmMeters")));
     reported.emplace_back(kReportedOnDemand[0], &cpu);
-    return RunInventoryReport(reported, action.file);
+    inventory::SystemSound sound_system;
+    inventory::SoundWindow sound(theme(), nullptr, sound_system);
+    reported.emplace_back(kReportedOnDemand[1], &sound);
+    return RunInventoryReport(reported, action.file, action.format);
   }
 
   for (const auto& entry : kCreationList) {

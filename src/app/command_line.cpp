@@ -17,8 +17,13 @@ std::wstring AsciiUpper(std::wstring s) {
 StartupAction DecideStartup(const std::vector<std::wstring>& args) {
   // Checked first: the counts below would take a lone "/REPORT" for "/norefresh".
   if (!args.empty() && AsciiUpper(args[0]) == kReportSwitch) {
-    if (args.size() == 2 && !args[1].empty()) return {StartupKind::Report, args[1]};
-    return {StartupKind::BadReport, {}};
+    if (args.size() < 2 || args[1].empty()) return {StartupKind::BadReport, {}};
+    if (args.size() == 2) return {StartupKind::Report, args[1]};
+    if (AsciiUpper(args[2]) != kFormatSwitch) return {StartupKind::BadReport, {}};
+    if (args.size() == 4 && AsciiLower(args[3]) == kGlpiFormat) {
+      return {StartupKind::Report, args[1], ReportFormat::kGlpi};
+    }
+    return {StartupKind::BadFormat, {}};
   }
   switch (args.size()) {
     case 0:

@@ -13,11 +13,21 @@ enum class StartupKind {
   Unattended,  // fill the sheet, write it to a file, end the process
   Report,      // read every window's model, write the whole inventory to a file, end the process
   BadReport,   // "/REPORT" without its one file name: say what it expects, end with kBadArgumentsExit
+  BadFormat,   // "/REPORT FILE /FORMAT" without a format this program writes: say which, end with kBadArgumentsExit
 };
 
+// What the report file holds: Corvane's own inventory in the form its name
+// asks for, or a GLPI computer inventory (JSON) whatever its name.
+enum class ReportFormat { kByName, kGlpi };
+
 // "/REPORT" (any case) as the first argument asks for the inventory report;
-// it takes exactly one more argument, the file's name.
+// it takes exactly one more argument, the file's name, optionally followed by
+// "/FORMAT" (any case) and one format name (any case).
 inline constexpr wchar_t kReportSwitch[] = L"/REPORT";
+inline constexpr wchar_t kFormatSwitch[] = L"/FORMAT";
+inline constexpr wchar_t kGlpiFormat[] = L"glpi";
+inline constexpr wchar_t kFormatUsage[] =
+    L"/FORMAT expects one format name: corvane.exe /REPORT FILE /FORMAT glpi (a GLPI computer inventory in JSON)";
 inline constexpr wchar_t kReportUsage[] =
     L"/REPORT expects one file name: corvane.exe /REPORT FILE (FILE ending in .json for JSON, .htm or .html for "
     L"a web page, anything else for plain text)";
@@ -26,6 +36,7 @@ inline constexpr int kBadArgumentsExit = 2;
 struct StartupAction {
   StartupKind kind = StartupKind::Refresh;
   std::wstring file;  // the output file of an unattended run
+  ReportFormat format = ReportFormat::kByName;
 };
 
 StartupAction DecideStartup(const std::vector<std::wstring>& args);

@@ -18,7 +18,7 @@ inline constexpr std::wstring_view kCreationOrder[] = {
 
 // Windows made each time they are shown that the report makes for itself,
 // reported after the creation list's in this order.
-inline constexpr std::wstring_view kReportedOnDemand[] = {L"TfrmCPU"};
+inline constexpr std::wstring_view kReportedOnDemand[] = {L"TfrmCPU", L"TfrmSound"};
 
 // Windows of the creation list with nothing of their own to report: the
 // help text and the live meters.

@@ -3,7 +3,10 @@
 #include <windows.h>
 
 #include "platform/failure_text_win.h"
+#include "platform/registry_win.h"
+#include "platform/system_function_win.h"
 #include "platform/text_file_win.h"
+#include "report/glpi_inventory.h"
 #include "report/inventory.h"
 #include "ui/product.h"
 
@@ -14,6 +17,44 @@ std::wstring ComputerName() {
   wchar_t name[MAX_COMPUTERNAME_LENGTH + 1] = {};
   DWORD size = MAX_COMPUTERNAME_LENGTH + 1;
   return GetComputerNameW(name, &size) ? std::wstring(name, size) : std::wstring();
+}
+
+// The machine GUID Windows makes at setup. A 32-bit program on 64-bit
+// Windows is shown a registry view without it, so the 64-bit view is asked
+// for (32-bit Windows ignores the flag); empty where there is none.
+std::wstring MachineGuid() {
+  platform::Registry reg(KEY_QUERY_VALUE | KEY_WOW64_64KEY);
+  reg.SetRoot(HKEY_LOCAL_MACHINE);
+  try {
+    if (reg.OpenKey(L"SOFTWARE\\Microsoft\\Cryptography", false)) return reg.ReadString(L"MachineGuid");
+  } catch (const std::exception&) {
+    // A value of another type is no key: the product ID stands in.
+  }
+  return {};
+}
+
+// The milliseconds since the system started; where Windows XP lacks
+// GetTickCount64, the 32-bit count, which starts again after 49.7 days.
+ULONGLONG MillisecondsSinceStart() {
+  using TickCount64Fn = ULONGLONG(WINAPI*)();
+  static const auto tick_count64 = platform::LoadedFunction<TickCount64Fn>(L"kernel32.dll", "GetTickCount64");
+  return tick_count64 ? tick_count64() : GetTickCount();
+}
+
+// When the system started, as local time: now less the milliseconds since.
+report::LocalTime BootTime() {
+  FILETIME now{};
+  GetSystemTimeAsFileTime(&now);
+  ULARGE_INTEGER ticks{};
+  ticks.LowPart = now.dwLowDateTime;
+  ticks.HighPart = now.dwHighDateTime;
+  ticks.QuadPart -= MillisecondsSinceStart() * 10000;  // 100-nanosecond units
+  const FILETIME boot{ticks.LowPart, ticks.HighPart};
+  FILETIME local{};
+  SYSTEMTIME t{};
+  FileTimeToLocalFileTime(&boot, &local);
+  FileTimeToSystemTime(&local, &t);
+  return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond, 0};
 }
 
 std::wstring GeneratedNow() {
@@ -47,7 +88,7 @@ std::int64_t MillisecondsSince(const LARGE_INTEGER& start) {
 
 }  // namespace
 
-int RunInventoryReport(ListedWindows windows, const std::wstring& file) {
+int RunInventoryReport(ListedWindows windows, const std::wstring& file, ReportFormat format) {
   report::InventoryDocument doc;
   doc.version = ui::kVersion;
   doc.generated = GeneratedNow();
@@ -72,7 +113,10 @@ int RunInventoryReport(ListedWindows windows, const std::wstring& file) {
     doc.sections.push_back(std::move(entry));
   }
 
-  const DWORD error = platform::ReplaceFileWithBytes(file, report::InventoryInForm(doc, report::FormForFile(file)));
+  const std::string bytes = format == ReportFormat::kGlpi
+                                ? report::GlpiInventoryJson(doc, {MachineGuid(), BootTime()})
+                                : report::InventoryInForm(doc, report::FormForFile(file));
+  const DWORD error = platform::ReplaceFileWithBytes(file, bytes);
   if (error != ERROR_SUCCESS) {
     ui::ShowErrorBox(nullptr, L"The report could not be written to " + file + L": " + platform::SystemMessage(error));
     return 1;

@@ -24,10 +24,17 @@ std::optional<AppRow> MakeAppRow(std::wstring_view subkey, const EntryValueReade
   std::wstring name = read(kAppValueNames[kAppName]);
   if (name.empty()) return std::nullopt;
   AppRow row;
-  row.reserve(kAppColumnCount);
+  row.reserve(kAppInstallDate + 1);
   row.push_back(std::move(name));
   for (std::size_t column = kAppVersion; column < kAppSubkey; ++column) row.push_back(read(kAppValueNames[column]));
   row.emplace_back(subkey);
+  // Some installers store the date as a number: that must not cost the
+  // window its list.
+  try {
+    row.push_back(read(kAppInstallDateValue));
+  } catch (const std::exception&) {
+    row.emplace_back();
+  }
   return row;
 }
 
@@ -42,8 +49,10 @@ std::wstring EntryNotRemovedText(std::wstring_view subkey, std::wstring_view rea
 }
 
 ui::ReportSection UninstallSection(std::vector<AppRow> rows) {
+  std::vector<ui::ReportColumn> columns(AppColumns().begin(), AppColumns().end());
+  columns.push_back({std::wstring(kAppInstallDateCaption), 80});
   return {L"TfrmUnistall", std::wstring(kUninstallCaption),
-          {}, {ui::ListSection(std::wstring(kUninstallPrintTitle), AppColumns(), std::move(rows))}, {}};
+          {}, {ui::ListSection(std::wstring(kUninstallPrintTitle), columns, std::move(rows))}, {}};
 }
 
 }  // namespace corvane::inventory

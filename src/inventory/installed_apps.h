@@ -41,6 +41,12 @@ inline constexpr std::array<std::wstring_view, kAppSubkey> kAppValueNames{
     L"InstallSource", L"Publisher",    L"Readme",    L"UninstallString",
 };
 
+// After the shown cells, each row keeps the entry's install date (its
+// InstallDate text) for the inventory report; the window has no column for it.
+inline constexpr std::size_t kAppInstallDate = kAppColumnCount;
+inline constexpr std::wstring_view kAppInstallDateValue = L"InstallDate";
+inline constexpr std::wstring_view kAppInstallDateCaption = L"Install Date";
+
 // Captions and first widths; the subkey column has no caption.
 const std::array<ui::ReportColumn, kAppColumnCount>& AppColumns();
 
@@ -51,7 +57,8 @@ using EntryValueReader = std::function<std::wstring(std::wstring_view value_name
 // The row of the entry `subkey`, or nullopt when it has no display name
 // (empty or missing). The display name is read first and alone: the other
 // values of an unlisted entry are never read, so one of a wrong type there
-// cannot stop a refresh. A failing read throws before any row is made.
+// cannot stop a refresh. A failing read throws before any row is made, but
+// the install date, which the window does not show, is only left empty.
 std::optional<AppRow> MakeAppRow(std::wstring_view subkey, const EntryValueReader& read);
 
 // The confirmation asked before an entry is deleted: two lines joined by a
@@ -65,7 +72,8 @@ std::wstring EntryRemovedText(std::wstring_view subkey);
 std::wstring EntryNotRemovedText(std::wstring_view subkey, std::wstring_view reason);
 
 // The window's part of the inventory report: the list under its column
-// captions, the entry's key name (the last, captionless column) included.
+// captions, the entry's key name (the captionless column) included, then
+// the install date.
 ui::ReportSection UninstallSection(std::vector<AppRow> rows);
 
 }  // namespace corvane::inventory

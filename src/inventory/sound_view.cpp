@@ -2,6 +2,8 @@
 
 #include <limits>
 
+#include "ui/report_section_build.h"
+
 namespace corvane::inventory {
 
 SoundReadings TakeSoundReadings(SoundSystem& system) {
@@ -11,6 +13,13 @@ SoundReadings TakeSoundReadings(SoundSystem& system) {
   r.mixer_count = system.MixerCount();
   r.beeper_on = system.BeeperOn();
   return r;
+}
+
+ui::ReportSection SoundSection(const SoundWindowModel& model) {
+  ui::ReportSection section{L"TfrmSound", kSoundCaption, {}, {}, {}};
+  section.rows = ui::SheetSectionRows<SoundWindowModel>(kSoundFields, model);
+  section.lists.push_back(ui::LinesSection(L"Sound Events", L"Event", model.events));
+  return section;
 }
 
 std::wstring VersionText(std::uint32_t version) {

@@ -11,6 +11,7 @@
 
 #include "inventory/sound_system.h"
 #include "inventory/sound_window_ids.h"
+#include "ui/report_section.h"
 #include "ui/sheet_table.h"
 
 namespace corvane::inventory {
@@ -57,6 +58,10 @@ inline constexpr ui::SheetField<SoundWindowModel> kSoundFields[] = {
     {L"Version", L"Version", sound_ids::kIdVersion, [](const SoundWindowModel& m) { return m.version; }},
     {L"Speakers", L"Speakers", sound_ids::kIdSpeakers, [](const SoundWindowModel& m) { return m.speakers; }},
 };
+
+// The window's part of the inventory report: its rows as shown, and the
+// sound events as a list of one column.
+ui::ReportSection SoundSection(const SoundWindowModel& model);
 
 // A typed integer as the toolkit reads one: leading blanks, an optional
 // sign, then decimal digits or "$" and hexadecimal digits, nothing after,

@@ -127,6 +127,11 @@ void SoundWindow::FormCreate() {
   ui::ShowLines(events_, model_.events);
 }
 
+std::optional<ui::ReportSection> SoundWindow::RefreshForReport() {
+  model_ = BuildSoundModel(TakeSoundReadings(system_), ReadSoundEventNames());
+  return SoundSection(model_);
+}
+
 void SoundWindow::BitBtn1Click() { system_.DefaultBeep(); }
 
 void SoundWindow::BitBtn2Click() {

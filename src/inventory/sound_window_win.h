@@ -30,6 +30,9 @@ class SoundWindow : public ui::Window {
 
   const SoundWindowModel& model() const { return model_; }
 
+  // The readings and the event list into the model, the window unbuilt.
+  std::optional<ui::ReportSection> RefreshForReport() override;
+
  protected:
   bool Build() override;
 

@@ -10,6 +10,7 @@ struct Case {
   StartupKind kind;
   std::wstring file;
   bool nocom;
+  ReportFormat format = ReportFormat::kByName;
 };
 
 TEST(CommandLine, EveryRowOfTheTable) {
@@ -37,6 +38,15 @@ TEST(CommandLine, EveryRowOfTheTable) {
       {{L"/REPORT", L""}, StartupKind::BadReport, L"", false},
       {{L"/REPORT", L"a.json", L"b.json"}, StartupKind::BadReport, L"", false},
       {{L"x", L"/REPORT"}, StartupKind::Refresh, L"", false},
+      {{L"/REPORT", L"pc.json", L"/FORMAT", L"glpi"}, StartupKind::Report, L"pc.json", false, ReportFormat::kGlpi},
+      {{L"/report", L"pc.txt", L"/format", L"GLPI"}, StartupKind::Report, L"pc.txt", false, ReportFormat::kGlpi},
+      // A format switch without a format this program writes is refused, not
+      // taken for the report's own form.
+      {{L"/REPORT", L"pc.json", L"/FORMAT"}, StartupKind::BadFormat, L"", false},
+      {{L"/REPORT", L"pc.json", L"/FORMAT", L""}, StartupKind::BadFormat, L"", false},
+      {{L"/REPORT", L"pc.json", L"/FORMAT", L"xml"}, StartupKind::BadFormat, L"", false},
+      {{L"/REPORT", L"pc.json", L"/FORMAT", L"glpi", L"x"}, StartupKind::BadFormat, L"", false},
+      {{L"/REPORT", L"", L"/FORMAT", L"glpi"}, StartupKind::BadReport, L"", false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::PrintToString(c.args));
@@ -44,6 +54,7 @@ TEST(CommandLine, EveryRowOfTheTable) {
     EXPECT_EQ(action.kind, c.kind);
     EXPECT_EQ(action.file, c.file);
     EXPECT_EQ(IsNoCom(c.args), c.nocom);
+    EXPECT_EQ(action.format, c.format);
   }
 }
 

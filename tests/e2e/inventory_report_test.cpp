@@ -1,6 +1,7 @@
 // The unattended inventory report: "/REPORT file" run as a process against
 // a registry seeded with an uninstall entry, a startup value and BIOS
-// values, its three forms read back, its failures and its bad arguments.
+// values, its three forms and the GLPI inventory read back, its failures
+// and its bad arguments.
 #include <windows.h>
 
 #include <gmock/gmock.h>
@@ -89,6 +90,13 @@ class InventoryReport : public testing::Test {
     seeded_.push_back(SeedApp(L"CorvaneReportGadget", kHostileName));
     seeded_.push_back(std::make_unique<SeededValue>(HKEY_LOCAL_MACHINE, kUninstall + std::wstring(L"CorvaneReportGadget"),
                                                     L"DisplayVersion", REG_SZ, Utf16z(L"4.5.6")));
+    // Install dates as some installers write them: month first, and nothing
+    // that is a date at all.
+    seeded_.push_back(std::make_unique<SeededValue>(HKEY_LOCAL_MACHINE, kUninstall + std::wstring(L"CorvaneReportGadget"),
+                                                    L"InstallDate", REG_SZ, Utf16z(L"12/31/2020")));
+    seeded_.push_back(SeedApp(L"CorvaneReportOddDate", L"CorvaneReport Odd Date"));
+    seeded_.push_back(std::make_unique<SeededValue>(HKEY_LOCAL_MACHINE, kUninstall + std::wstring(L"CorvaneReportOddDate"),
+                                                    L"InstallDate", REG_SZ, Utf16z(L"someday soon")));
     seeded_.push_back(std::make_unique<SeededValue>(HKEY_CURRENT_USER,
                                                     L"Software\\Microsoft\\Windows\\CurrentVersion\\Run",
                                                     L"CorvaneReport", REG_SZ, Utf16z(L"C:\\report\\agent.exe /quiet")));
@@ -103,9 +111,12 @@ class InventoryReport : public testing::Test {
   }
   static void TearDownTestSuite() { seeded_.clear(); }
 
-  // Runs "/REPORT file" to its end: no message box on the way, exit code 0.
-  static std::string Report(const std::wstring& file) {
-    CorvaneProcess app({L"/REPORT", file});
+  // Runs "/REPORT file" (and any further arguments) to its end: no message
+  // box on the way, exit code 0.
+  static std::string Report(const std::wstring& file, const std::vector<std::wstring>& more = {}) {
+    std::vector<std::wstring> args{L"/REPORT", file};
+    args.insert(args.end(), more.begin(), more.end());
+    CorvaneProcess app(args);
     EXPECT_TRUE(app.started()) << "CreateProcess error " << app.start_error();
     const auto run = app.WatchUntilExit(kRefreshTimeout);
     EXPECT_TRUE(run.boxes.empty()) << "message box: " << run.boxes.front();
@@ -179,7 +190,8 @@ TEST_F(InventoryReport, JsonHasEverySectionOnceInCreationOrderWithTheSeededData)
   ASSERT_NE(apps, nullptr);
   ASSERT_EQ(apps->lists.size(), 1u);
   EXPECT_EQ(apps->lists[0].columns.front(), L"Name");
-  const std::vector<std::wstring> gadget{kHostileName, L"4.5.6", L"", L"", L"", L"", L"", L"", L"", L"CorvaneReportGadget"};
+  const std::vector<std::wstring> gadget{kHostileName, L"4.5.6", L"", L"", L"", L"",
+                                         L"", L"", L"", L"CorvaneReportGadget", L"12/31/2020"};
   EXPECT_THAT(apps->lists[0].rows, testing::Contains(gadget));
 
   const auto* startup = Section(doc, L"TfrmStartup");
@@ -241,6 +253,75 @@ TEST_F(InventoryReport, TwoReportsDiffEmptyAndANewEntryAlone) {
   EXPECT_EQ(added.list_rows[0].change, report::Change::kAdded);
   EXPECT_EQ(added.list_rows[0].new_cells.front(), L"CorvaneReport Newcomer");
 }
+
+// The schema check runs outside Wine (ctest glpi_schema_e2e): the files are
+// left in the folder CORVANE_GLPI_KEEP names, a path of the Unix side, which
+// Wine shows under drive Z:.
+void KeepForSchemaCheck(const std::wstring& file, const std::wstring& name) {
+  wchar_t keep[MAX_PATH] = {};
+  if (GetEnvironmentVariableW(L"CORVANE_GLPI_KEEP", keep, MAX_PATH) == 0) return;
+  std::wstring folder = keep;
+  if (folder.starts_with(L"/")) {
+    std::ranges::replace(folder, L'/', L'\\');
+    folder = L"Z:" + folder;
+  }
+  CreateDirectoryW(folder.c_str(), nullptr);
+  EXPECT_TRUE(CopyFileW(file.c_str(), (folder + L"\\" + name).c_str(), FALSE)) << "error " << GetLastError();
+}
+
+TEST_F(InventoryReport, GlpiInventoryHoldsTheSeededDataAndKeepsItsDeviceId) {
+  TempFolder dir;
+  const std::string first = Report(dir / L"first.glpi", {L"/FORMAT", L"glpi"});
+  const auto j = nlohmann::json::parse(first, nullptr, false);
+  ASSERT_FALSE(j.is_discarded()) << first.substr(0, 400);
+  KeepForSchemaCheck(dir / L"first.glpi", L"e2e-first.json");
+  EXPECT_EQ(j["itemtype"], "Computer");
+  EXPECT_EQ(j["action"], "inventory");
+  const auto& content = j["content"];
+  EXPECT_EQ(content["versionclient"], "Corvane 2.84");
+  EXPECT_EQ(content["bios"]["bversion"], "REPORT - 1");
+  EXPECT_EQ(content["bios"]["bdate"], "2015-03-14");
+  const std::string machine = content["hardware"]["name"];
+  EXPECT_FALSE(machine.empty());
+  EXPECT_TRUE(j["deviceid"].get<std::string>().starts_with(machine + "-")) << j["deviceid"] << " has a key after the name";
+
+  const auto software = [&](const std::string& name) -> nlohmann::json {
+    for (const auto& entry : content["softwares"]) {
+      if (entry["name"] == name) return entry;
+    }
+    ADD_FAILURE() << "no software " << name;
+    return nlohmann::json::object();
+  };
+  const auto gadget = software(platform::ToUtf8(kHostileName));
+  EXPECT_EQ(gadget["version"], "4.5.6");
+  EXPECT_EQ(gadget["install_date"], "2020-12-31") << "a month-first date is converted";
+  EXPECT_FALSE(software("CorvaneReport Odd Date").contains("install_date")) << "a date that is none is left out";
+
+  // Another run, the switch and the format in other cases: the same device id.
+  const std::string second = Report(dir / L"second.json", {L"/format", L"GLPI"});
+  const auto again = nlohmann::json::parse(second, nullptr, false);
+  ASSERT_FALSE(again.is_discarded()) << second.substr(0, 400);
+  KeepForSchemaCheck(dir / L"second.json", L"e2e-second.json");
+  EXPECT_EQ(again["deviceid"], j["deviceid"]);
+  EXPECT_FALSE(again.contains("sections")) << "a GLPI inventory whatever the file's name";
+}
+
+class InventoryReportBadFormat : public testing::TestWithParam<std::vector<std::wstring>> {};
+
+TEST_P(InventoryReportBadFormat, SaysWhatItExpectsAndExitsTwoWithoutAFile) {
+  TempFolder dir;
+  std::vector<std::wstring> args{L"/REPORT", dir / L"inventory.json"};
+  args.insert(args.end(), GetParam().begin(), GetParam().end());
+  const Finished run = RunCapturingErrors(args);
+  ASSERT_TRUE(run.exit_code.has_value()) << "did not end by itself";
+  EXPECT_EQ(*run.exit_code, 2u);
+  EXPECT_THAT(run.err, HasSubstr("/FORMAT expects one format name"));
+  EXPECT_TRUE(ListFolder(dir.path()).empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, InventoryReportBadFormat,
+                         testing::Values(std::vector<std::wstring>{L"/FORMAT"}, std::vector<std::wstring>{L"/FORMAT", L"xml"},
+                                         std::vector<std::wstring>{L"/format", L""}));
 
 struct UnwritableCase {
   const char* name;

@@ -136,5 +136,7 @@ write("nvme", {"recorded_disk": parts(nvme_descriptor, protocol_reply(nvme_healt
                "truncated_health": parts(nvme_descriptor,
                                          protocol_reply(fixture("storage/nvme_health_truncated.bin")), b"")})
 
+write("glpi_inventory", {"old": parts(fixture("report/old.json"), b"{6ba7b810-9dad-11d1-80b4-00c04fd430c8}"),
+                         "new": parts(fixture("report/new.json"), b"")})
 write("report_json", {"old_new": parts(fixture("report/old.json"), fixture("report/new.json")),
                       "format2": parts(fixture("report/format2.json"), fixture("report/old.json"))})

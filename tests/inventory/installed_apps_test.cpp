@@ -32,14 +32,26 @@ TEST(MakeAppRow, CellsInColumnOrderEndingWithTheSubkeyMissingValuesEmpty) {
   ScriptedEntry entry;
   entry.values = {{L"DisplayName", L"Editor"},           {L"DisplayVersion", L"1.2"},
                   {L"HelpLink", L"http://help.example/"}, {L"InstallLocation", L"C:\\Editor"},
-                  {L"Publisher", L"Someone"},             {L"UninstallString", L"C:\\Editor\\remove.exe /q"}};
+                  {L"Publisher", L"Someone"},             {L"UninstallString", L"C:\\Editor\\remove.exe /q"},
+                  {L"InstallDate", L"20201231"}};
   const auto row = MakeAppRow(L"EditorKey", entry.Reader());
   ASSERT_TRUE(row);
   EXPECT_EQ(*row, (AppRow{L"Editor", L"1.2", L"http://help.example/", L"", L"C:\\Editor", L"", L"Someone", L"",
-                          L"C:\\Editor\\remove.exe /q", L"EditorKey"}));
-  EXPECT_EQ(row->size(), AppColumns().size());
+                          L"C:\\Editor\\remove.exe /q", L"EditorKey", L"20201231"}));
+  EXPECT_EQ(row->size(), kAppInstallDate + 1) << "the shown cells, then the install date for the report";
   EXPECT_EQ(AppColumns()[kAppSubkey].caption, L"") << "the key name column has no caption";
-  EXPECT_EQ(entry.reads, std::vector<std::wstring>(kAppValueNames.begin(), kAppValueNames.end()));
+  std::vector<std::wstring> reads(kAppValueNames.begin(), kAppValueNames.end());
+  reads.emplace_back(kAppInstallDateValue);
+  EXPECT_EQ(entry.reads, reads);
+}
+
+TEST(MakeAppRow, AnInstallDateThatIsNoTextIsLeftEmptyNotTheRowLost) {
+  ScriptedEntry entry;
+  entry.values[L"DisplayName"] = L"Editor";
+  entry.wrong_type = L"InstallDate";
+  const auto row = MakeAppRow(L"EditorKey", entry.Reader());
+  ASSERT_TRUE(row);
+  EXPECT_EQ((*row)[kAppInstallDate], L"");
 }
 
 TEST(MakeAppRow, AnEntryWithoutADisplayNameIsNotListedAndNothingElseOfItIsRead) {

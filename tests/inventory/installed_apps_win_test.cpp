@@ -199,10 +199,12 @@ TEST_F(InstalledApps, NamedEntriesAreListedEachWithItsKeyAndTheListIsSortedAndCo
                                                 {L"InstallSource", L"D:\\Setup"},
                                                 {L"Publisher", L"Zeta Ltd"},
                                                 {L"Readme", L"C:\\Zeta\\readme.txt"},
-                                                {L"UninstallString", L"C:\\Zeta\\remove.exe /x"}});
+                                                {L"UninstallString", L"C:\\Zeta\\remove.exe /x"},
+                                                {L"InstallDate", L"20240115"}});
   full.SetNumber(L"EstimatedSize", 1234);  // a number the list does not show is never read
   const SeededEntry twin_a(L"CorvaneTest Twin A", {{L"DisplayName", L"Alpha Tool"}});
   const SeededEntry twin_b(L"CorvaneTest Twin B", {{L"DisplayName", L"Alpha Tool"}});
+  twin_a.SetNumber(L"InstallDate", 20240115);  // a date as a number costs the entry only its date
   const SeededEntry no_name(L"CorvaneTest NoName", {{L"UninstallString", L"x.exe"}});
   const SeededEntry empty_name(L"CorvaneTest EmptyName", {{L"DisplayName", L""}, {L"Publisher", L"Nobody"}});
   const SeededEntry lower(L"CorvaneTest Lower", {{L"DisplayName", L"beta player"}});
@@ -214,9 +216,10 @@ TEST_F(InstalledApps, NamedEntriesAreListedEachWithItsKeyAndTheListIsSortedAndCo
   EXPECT_FALSE(window_->RowOf(empty_name.subkey()));
   EXPECT_EQ(window_->Row(full.subkey()),
             (AppRow{L"zeta Editor", L"2.1", L"http://help.example/", L"555-0100", L"C:\\Zeta", L"D:\\Setup",
-                    L"Zeta Ltd", L"C:\\Zeta\\readme.txt", L"C:\\Zeta\\remove.exe /x", L"CorvaneTest Full"}));
+                    L"Zeta Ltd", L"C:\\Zeta\\readme.txt", L"C:\\Zeta\\remove.exe /x", L"CorvaneTest Full",
+                    L"20240115"}));
   EXPECT_EQ(window_->Row(twin_a.subkey()),
-            (AppRow{L"Alpha Tool", L"", L"", L"", L"", L"", L"", L"", L"", L"CorvaneTest Twin A"}));
+            (AppRow{L"Alpha Tool", L"", L"", L"", L"", L"", L"", L"", L"", L"CorvaneTest Twin A", L""}));
   ASSERT_TRUE(window_->Row(twin_b.subkey()));
   EXPECT_EQ(*window_->RowOf(twin_a.subkey()) + 1, *window_->RowOf(twin_b.subkey()));
   EXPECT_LT(*window_->RowOf(lower.subkey()), *window_->RowOf(full.subkey())) << "beta before zeta, whatever the case";
@@ -398,7 +401,7 @@ TEST_F(InstalledApps, TheReaderAppendsToTheCallersRowsUpToAFailure) {
   EXPECT_THROW(ReadInstalledApps(rows), platform::RegistryError);
   ASSERT_GE(rows.size(), 2u);
   EXPECT_EQ(rows.front(), AppRow{L"already there"});
-  EXPECT_TRUE(std::ranges::any_of(rows, [](const AppRow& row) { return row.back() == L"CorvaneTest 1 good"; }));
+  EXPECT_TRUE(std::ranges::any_of(rows, [](const AppRow& row) { return row.size() > kAppSubkey && row[kAppSubkey] == L"CorvaneTest 1 good"; }));
 
   // A key that is not there gives nothing and no failure.
   rows.clear();

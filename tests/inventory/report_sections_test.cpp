@@ -36,10 +36,11 @@ TEST(UninstallSection, EveryColumnWithShortRowsFilledOut) {
   const ui::ReportSection s = UninstallSection({{L"Alpha", L"1.0"}});
   EXPECT_EQ(s.id, L"TfrmUnistall");
   ASSERT_EQ(s.lists.size(), 1u);
-  EXPECT_EQ(s.lists[0].columns.size(), kAppColumnCount);
+  EXPECT_EQ(s.lists[0].columns.size(), kAppInstallDate + 1);
   EXPECT_EQ(s.lists[0].columns.front(), L"Name");
+  EXPECT_EQ(s.lists[0].columns[kAppInstallDate], L"Install Date") << "kept beside the shown columns";
   ASSERT_EQ(s.lists[0].rows.size(), 1u);
-  EXPECT_EQ(s.lists[0].rows[0].size(), kAppColumnCount);
+  EXPECT_EQ(s.lists[0].rows[0].size(), kAppInstallDate + 1);
   EXPECT_FALSE(s.lists[0].is_volatile);
 }
 

@@ -108,6 +108,29 @@ TEST_F(SoundWindowWin, OpensWithTheSystemsAnswersAndTheEventList) {
   EXPECT_EQ(ListLines(Child(sound_ids::kIdEventList)), events);
 }
 
+// The report reads the same rows and events without building the window.
+TEST(SoundWindowReportWin, ReadsTheModelIntoTheSectionUnbuilt) {
+  const SeededValue event{HKEY_CURRENT_USER, std::wstring(kEventLabels) + L"\\CorvaneTestReport", L"", REG_SZ,
+                          Utf16(L"Report test event\0"sv)};
+  const ui::Theme theme;
+  FakeSoundSystem system;
+  system.devices = {WaveOutDevice{L"Corvane Report Card", 0x0102}};
+  SoundWindow window(theme, nullptr, system);
+  const std::optional<ui::ReportSection> section = window.RefreshForReport();
+  EXPECT_FALSE(window.built());
+  ASSERT_TRUE(section);
+  EXPECT_EQ(section->id, L"TfrmSound");
+  EXPECT_EQ(section->title, L"Sound");
+  ASSERT_FALSE(section->rows.empty());
+  EXPECT_EQ(section->rows.front().label, L"Sound card");
+  EXPECT_EQ(section->rows.front().value, L"Corvane Report Card");
+  ASSERT_EQ(section->lists.size(), 1u);
+  std::vector<std::wstring> events;
+  for (const auto& row : section->lists[0].rows) events.push_back(row.at(0));
+  EXPECT_EQ(events, EventLabelsNow());
+  EXPECT_NE(std::ranges::find(events, L"CorvaneTestReport"), events.end());
+}
+
 TEST_F(SoundWindowWin, ReadingAgainReplacesTheEventList) {
   const std::vector<std::wstring> events = EventLabelsNow();
   window_.FormCreate();

@@ -251,7 +251,7 @@ TEST_P(HostileRegistry, TheAnsiExportKeepsEveryLine) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, HostileRegistry,
-                         testing::Values(Hostile::kNumber, Hostile::kText, Hostile::kMultiText, Hostile::kBytes,
+                         testing::Values(Hostile::kOtherType, Hostile::kMultiText, Hostile::kBytes,
                                          Hostile::kEmpty, Hostile::kLarge, Hostile::kUnterminated, Hostile::kWide),
                          [](const auto& info) { return std::string(HostileName(info.param)); });
 

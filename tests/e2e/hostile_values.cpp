@@ -33,8 +33,7 @@ HKEY OpenOrMake(HKEY root, const std::wstring& path, REGSAM access, bool& made) 
 
 std::string_view HostileName(Hostile kind) {
   switch (kind) {
-    case Hostile::kNumber: return "Number";
-    case Hostile::kText: return "Text";
+    case Hostile::kOtherType: return "OtherType";
     case Hostile::kMultiText: return "MultiText";
     case Hostile::kBytes: return "Bytes";
     case Hostile::kEmpty: return "Empty";
@@ -68,9 +67,8 @@ RegistryData HostileData(Hostile kind, DWORD expected) {
     return bytes;
   };
   switch (kind) {
-    case Hostile::kNumber:
-      return {REG_DWORD, {0x78, 0x56, 0x34, 0x12}};
-    case Hostile::kText:
+    case Hostile::kOtherType:
+      if (IsText(expected)) return {REG_DWORD, {0x78, 0x56, 0x34, 0x12}};
       return {REG_SZ, Utf16Bytes(L"CorvaneHostile")};
     case Hostile::kMultiText:
       return {REG_MULTI_SZ, Utf16Bytes(std::wstring(L"first\0second\0", 13))};

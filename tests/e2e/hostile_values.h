@@ -18,8 +18,7 @@ namespace corvane::e2e {
 inline constexpr std::wstring_view kWideSample = L"<\u4E2D\u6587 \U0001F600>";
 
 enum class Hostile {
-  kNumber,        // REG_DWORD where something else is read
-  kText,          // REG_SZ where a number or bytes are read
+  kOtherType,     // REG_DWORD where text is read, REG_SZ where a number or bytes are
   kMultiText,     // REG_MULTI_SZ
   kBytes,         // REG_BINARY
   kEmpty,         // the expected type, zero bytes

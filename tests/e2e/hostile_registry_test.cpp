@@ -26,7 +26,6 @@
 #include "inventory/startup_window_ids.h"
 #include "inventory/uninstall_window_ids.h"
 #include "platform/seeded_value_win.h"
-#include "platform/text_file_win.h"
 #include "platform/utf8.h"
 #include "report/inventory.h"
 
@@ -162,6 +161,15 @@ std::optional<report::InventoryDocument> RunReport(const TempFolder& dir) {
   return std::get<report::InventoryDocument>(std::move(read));
 }
 
+// `text` in the ANSI code page, by the system's own conversion: what the code
+// page lacks becomes its default character.
+std::string Ansi(std::wstring_view text) {
+  const int n = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<std::size_t>(std::max(n, 0)), '\0');
+  if (n > 0) WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
+  return out;
+}
+
 // The summary's lines as the unattended run writes them, in the ANSI code page.
 std::vector<std::string> RunAutoExport(const TempFolder& dir) {
   const std::wstring file = dir / L"summary.txt";
@@ -176,13 +184,34 @@ std::vector<std::string> RunAutoExport(const TempFolder& dir) {
   return lines;
 }
 
+// Values every round keeps sound: the second uninstall entry's name, so its
+// other values are read whatever a round does to the first one's name, and a
+// video BIOS version, without which the BIOS window stops at that row.
+std::vector<std::unique_ptr<SeededValue>> SeedFixtures() {
+  std::vector<std::unique_ptr<SeededValue>> fixtures;
+  fixtures.push_back(std::make_unique<SeededValue>(HKEY_LOCAL_MACHINE, kQuietEntry, L"DisplayName", REG_SZ,
+                                                   Utf16Bytes(L"CorvaneHostile Quiet")));
+  fixtures.push_back(std::make_unique<SeededValue>(HKEY_LOCAL_MACHINE, L"HARDWARE\\DESCRIPTION\\System",
+                                                   L"VideoBiosVersion", REG_MULTI_SZ,
+                                                   Utf16Bytes(std::wstring(L"CorvaneHostile VGA\0", 19))));
+  return fixtures;
+}
+
 class HostileRegistry : public testing::TestWithParam<Hostile> {
  protected:
+  // What fails on this machine without any hostile value (no default
+  // printer, say), by section: no round is blamed for it.
+  static void SetUpTestSuite() {
+    const auto fixtures = SeedFixtures();
+    TempFolder dir;
+    if (const auto doc = RunReport(dir)) {
+      for (const auto& entry : doc->sections) {
+        if (!entry.error.empty()) machine_failures_[entry.section.id] = entry.error;
+      }
+    }
+  }
   void SetUp() override {
-    // The second uninstall entry has a name of its own, so its other values
-    // are read whatever the round does to the first one's name.
-    fixtures_.push_back(std::make_unique<SeededValue>(HKEY_LOCAL_MACHINE, kQuietEntry, L"DisplayName", REG_SZ,
-                                                      Utf16Bytes(L"CorvaneHostile Quiet")));
+    fixtures_ = SeedFixtures();
     for (const Target& target : Targets()) {
       const RegistryData data = HostileData(GetParam(), target.expected);
       seeded_.push_back(std::make_unique<SeededValue>(target.root, target.key, target.value, data.type, data.bytes));
@@ -193,7 +222,13 @@ class HostileRegistry : public testing::TestWithParam<Hostile> {
     fixtures_.clear();
   }
 
+  static bool FailsAnyway(const report::InventorySection& entry) {
+    const auto known = machine_failures_.find(entry.section.id);
+    return known != machine_failures_.end() && known->second == entry.error;
+  }
+
   std::vector<std::unique_ptr<SeededValue>> fixtures_, seeded_;
+  static inline std::map<std::wstring, std::wstring> machine_failures_;
 };
 
 TEST_P(HostileRegistry, EveryWindowReadsItWithoutBreakingItsText) {
@@ -214,7 +249,7 @@ TEST_P(HostileRegistry, EveryWindowReadsItWithoutBreakingItsText) {
     }
     const auto expected = failures.find(entry.section.id);
     if (expected == failures.end()) {
-      EXPECT_EQ(entry.error, L"") << "no failure stops this window";
+      if (!FailsAnyway(entry)) EXPECT_EQ(entry.error, L"") << "no failure stops this window";
       continue;
     }
     // Named by the value (or the window's own message) and with the key's
@@ -237,22 +272,26 @@ TEST_P(HostileRegistry, EveryWindowReadsItWithoutBreakingItsText) {
   }
 }
 
+INSTANTIATE_TEST_SUITE_P(Kinds, HostileRegistry,
+                         testing::Values(Hostile::kOtherType, Hostile::kMultiText, Hostile::kBytes, Hostile::kEmpty,
+                                         Hostile::kLarge, Hostile::kUnterminated, Hostile::kWide),
+                         [](const auto& info) { return std::string(HostileName(info.param)); });
+
 // The summary's text file keeps every line when its text is outside the
 // code page: what the code page lacks becomes its default character.
-TEST_P(HostileRegistry, TheAnsiExportKeepsEveryLine) {
+class HostileAnsiExport : public HostileRegistry {};
+
+TEST_P(HostileAnsiExport, KeepsEveryLine) {
   const Hostile kind = GetParam();
-  if (kind != Hostile::kWide && kind != Hostile::kLarge) GTEST_SKIP() << "no text of its own reaches the summary";
   TempFolder dir;
   const std::vector<std::string> lines = RunAutoExport(dir);
   ASSERT_EQ(lines.size(), 28u);
-  const std::string ansi = platform::ToAnsi(ShownText(kind, REG_SZ));
+  const std::string ansi = Ansi(ShownText(kind, REG_SZ));
   ASSERT_FALSE(ansi.empty());
   EXPECT_THAT(lines, testing::Contains(testing::AllOf(testing::StartsWith("Ports: "), testing::HasSubstr(ansi))));
 }
 
-INSTANTIATE_TEST_SUITE_P(Kinds, HostileRegistry,
-                         testing::Values(Hostile::kOtherType, Hostile::kMultiText, Hostile::kBytes,
-                                         Hostile::kEmpty, Hostile::kLarge, Hostile::kUnterminated, Hostile::kWide),
+INSTANTIATE_TEST_SUITE_P(TextOutsideTheCodePage, HostileAnsiExport, testing::Values(Hostile::kWide, Hostile::kLarge),
                          [](const auto& info) { return std::string(HostileName(info.param)); });
 
 // ---------------------------------------------------------------------------

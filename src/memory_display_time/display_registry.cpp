@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "memory_display_time/display_text.h"
+#include "platform/utf8.h"
 
 namespace corvane::memory_display_time {
 namespace {
@@ -133,8 +134,9 @@ std::wstring DeviceMapKeyPath(std::wstring_view entry) {
   constexpr std::wstring_view kMachine = L"Machine\\";
   constexpr std::size_t kMaxChars = 255;
   const std::size_t at = FindIgnoringCase(entry, kMachine);
-  if (at != std::wstring_view::npos) return std::wstring(entry.substr(at + kMachine.size(), kMaxChars));
-  return std::wstring(entry.substr(std::min<std::size_t>(7, entry.size()), kMaxChars));
+  const std::wstring_view path =
+      entry.substr(at != std::wstring_view::npos ? at + kMachine.size() : std::min<std::size_t>(7, entry.size()));
+  return std::wstring(path.substr(0, platform::WholeCharactersIn(path, kMaxChars)));
 }
 
 std::wstring WideText(std::span<const std::byte> bytes) {

@@ -4,6 +4,7 @@
 
 #include "platform/system_error_text.h"
 #include "platform/text_file_win.h"
+#include "platform/utf8.h"
 #include "platform/wmi_win.h"
 
 namespace corvane::platform {
@@ -30,9 +31,12 @@ std::wstring FailureText(const std::exception& e) {
   if (const auto* wmi = dynamic_cast<const WmiError*>(&e)) return wmi->message();
   if (const auto* system = dynamic_cast<const SystemError*>(&e)) return system->message();
   if (const auto* worded = dynamic_cast<const WordedFailure*>(&e)) return worded->message();
-  const char* what = e.what();
+  // The registry's failures name keys and values in UTF-8 (a key may be
+  // named in any script); read byte for byte they would show as mojibake.
+  const std::string_view what = e.what();
+  if (auto text = FromUtf8(what)) return *std::move(text);
   std::wstring text;
-  for (const char* p = what; *p; ++p) text += static_cast<wchar_t>(static_cast<unsigned char>(*p));
+  for (const char c : what) text += static_cast<wchar_t>(static_cast<unsigned char>(c));
   return text;
 }
 

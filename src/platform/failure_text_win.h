@@ -37,7 +37,8 @@ class WordedFailure : public std::runtime_error {
 [[noreturn]] void RaiseLastSystemError();
 
 // A WMI failure's, a system error's or a worded failure's own wide message; any other failure's
-// what() read as Latin-1, byte for byte (the program's own messages are ASCII).
+// what() read as UTF-8 when it is (the registry's failures name keys and values so), else as
+// Latin-1, byte for byte.
 std::wstring FailureText(const std::exception& e);
 
 }  // namespace corvane::platform

@@ -3,6 +3,27 @@
 #include <cstdint>
 
 namespace corvane::platform {
+namespace {
+
+bool IsHighSurrogate(std::uint32_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+bool IsLowSurrogate(std::uint32_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+
+}  // namespace
+
+std::size_t CharacterUnits(std::wstring_view text, std::size_t at) {
+  if (at >= text.size()) return 0;
+  const bool pair = IsHighSurrogate(static_cast<std::uint32_t>(text[at])) && at + 1 < text.size() &&
+                    IsLowSurrogate(static_cast<std::uint32_t>(text[at + 1]));
+  return pair ? 2 : 1;
+}
+
+std::size_t WholeCharactersIn(std::wstring_view text, std::size_t max_units) {
+  if (max_units >= text.size()) return text.size();
+  // Only a cut between the two halves of a pair moves back.
+  const bool splits_pair = max_units > 0 && IsHighSurrogate(static_cast<std::uint32_t>(text[max_units - 1])) &&
+                           IsLowSurrogate(static_cast<std::uint32_t>(text[max_units]));
+  return splits_pair ? max_units - 1 : max_units;
+}
 
 std::string ToUtf8(std::wstring_view text) {
   std::string out;

@@ -15,4 +15,15 @@ std::string ToUtf8(std::wstring_view text);
 // form, an encoded surrogate), so a reader can name the input as malformed.
 std::optional<std::wstring> FromUtf8(std::string_view text);
 
+// Cutting UTF-16 text by a count of units may split a surrogate pair, which
+// leaves half a character on each side. These count whole characters: a
+// high surrogate followed by a low one is one character of two units.
+// (Elsewhere the same units may stand in a std::wstring and are treated alike.)
+//
+// The units of the character starting at `at` (1 or 2; 0 at the end).
+std::size_t CharacterUnits(std::wstring_view text, std::size_t at);
+// The length of the longest start of `text` of at most `max_units` units that
+// ends between characters.
+std::size_t WholeCharactersIn(std::wstring_view text, std::size_t max_units);
+
 }  // namespace corvane::platform

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "platform/utf8.h"
+
 namespace corvane::report {
 
 int MmToUnits(double mm) { return static_cast<int>(std::lround(mm * kReportDpi / 25.4)); }
@@ -57,9 +59,13 @@ std::vector<std::wstring> WrapText(std::wstring_view text, int width,
       at = end;
       continue;
     }
-    // A word wider than a whole line: as many characters as fit, one at least.
-    std::size_t fit = 1;
-    while (fit < word.size() && measure(word.substr(0, fit + 1)) <= width) ++fit;
+    // A word wider than a whole line: as many characters as fit, one at
+    // least, never half of a surrogate pair.
+    std::size_t fit = platform::CharacterUnits(word, 0);
+    for (std::size_t next = fit + platform::CharacterUnits(word, fit);
+         next > fit && measure(word.substr(0, next)) <= width; next = fit + platform::CharacterUnits(word, fit)) {
+      fit = next;
+    }
     lines.emplace_back(word.substr(0, fit));
     at += (word_start == std::wstring_view::npos ? 0 : word_start) + fit;
   }

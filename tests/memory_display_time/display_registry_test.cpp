@@ -208,6 +208,7 @@ TEST(DisplayRegistry, HardwareInformationRoute) {
 }
 
 TEST(DisplayRegistry, DeviceMapEntryNamesAKeyBelowTheMachine) {
+  const std::wstring kPair{static_cast<wchar_t>(0xD83D), static_cast<wchar_t>(0xDE00)};  // U+1F600 in UTF-16
   const struct { std::wstring entry, path; } cases[] = {
       {L"\\Registry\\Machine\\System\\CurrentControlSet\\Control\\Video\\{G}\\0000",
        L"System\\CurrentControlSet\\Control\\Video\\{G}\\0000"},
@@ -215,6 +216,9 @@ TEST(DisplayRegistry, DeviceMapEntryNamesAKeyBelowTheMachine) {
       {L"\\Device\\Elsewhere\\X", L"\\Elsewhere\\X"},  // without "Machine\": from the eighth character on
       {L"short", L""},
       {L"\\Registry\\Machine\\" + std::wstring(300, L'k'), std::wstring(255, L'k')},
+      // The 255th unit is the first half of a pair: the cut comes before it.
+      {L"\\Registry\\Machine\\" + std::wstring(254, L'k') + kPair + L"tail", std::wstring(254, L'k')},
+      {L"\\Registry\\Machine\\" + std::wstring(253, L'k') + kPair + L"tail", std::wstring(253, L'k') + kPair},
   };
   for (const auto& c : cases) EXPECT_EQ(DeviceMapKeyPath(c.entry), c.path) << c.entry.substr(0, 40);
 }

@@ -21,8 +21,9 @@ std::vector<ui::PrintText> Texts(const std::vector<ui::PrintOp>& ops) {
 }
 
 TEST(WrapText, BreaksAtSpacesAndCutsWordsWiderThanTheLine) {
+  const std::wstring kPair{static_cast<wchar_t>(0xD83D), static_cast<wchar_t>(0xDE00)};  // U+1F600 in UTF-16
   const struct {
-    std::wstring_view text;
+    std::wstring text;
     int width;
     std::vector<std::wstring> lines;
   } cases[] = {
@@ -35,9 +36,14 @@ TEST(WrapText, BreaksAtSpacesAndCutsWordsWiderThanTheLine) {
       {L"ab abcdefgh", 40, {L"ab", L"abcd", L"efgh"}},
       {L"trailing   ", 80, {L"trailing"}},
       {L"x", 0, {L"x"}},  // at least one character a line, whatever the width
+      // A surrogate pair (two units, twenty wide here) is one character: a
+      // cut goes before or after it, never through it.
+      {L"abc" + kPair + L"de", 40, {L"abc", kPair + L"de"}},
+      {L"ab" + kPair + L"de", 40, {L"ab" + kPair, L"de"}},
+      {kPair + kPair, 10, {kPair, kPair}},  // wider than the line, still whole
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(testing::PrintToString(std::wstring(c.text)) + " in " + std::to_string(c.width));
+    SCOPED_TRACE(testing::PrintToString(c.text) + " in " + std::to_string(c.width));
     EXPECT_EQ(WrapText(c.text, c.width, &Width), c.lines);
   }
 }

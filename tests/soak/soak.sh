@@ -40,23 +40,30 @@ trap cleanup EXIT
 # shellcheck disable=SC1091
 source "$CORVANE_WINE_STATE/session.env"
 
-# One "TAG RSS_KIB FDS" line per corvane.exe of this prefix: "live" is the
-# one started with /norefresh, "cycle" the other. A tag seen twice is left
-# out, so the driver reports the reading missing rather than the wrong one.
+# One "TAG RSS_KIB FDS" line per corvane.exe of this prefix: the driver
+# starts "live" first and "cycle" once live is set up, so the earlier started
+# is live. Any other number of them is answered with nothing, so the driver
+# reports the reading missing rather than a wrong one.
 answer() {
-  local n=$1 pid cmd tag rss fds lines="" seen=" "
+  local n=$1 pid cmd stat started found=() lines="" tag
   for pid in $(pgrep -f 'corvane\.exe' || true); do
     tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" || continue
     cmd=$(tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null) || continue
     case $cmd in *corvane.exe*) ;; *) continue ;; esac
-    tag=cycle
-    case $cmd in */norefresh*) tag=live ;; esac
-    rss=$(awk '/^VmRSS:/ { print $2 }' "/proc/$pid/status" 2>/dev/null) || continue
-    fds=$(find "/proc/$pid/fd" -mindepth 1 -maxdepth 1 2>/dev/null | wc -l)
-    case $seen in *" $tag "*) echo "soak.sh: two corvane.exe processes look like '$tag'" >&2; lines=$(grep -v "^$tag " <<<"$lines" || true); continue ;; esac
-    seen+="$tag "
-    lines+="$tag $rss $fds"$'\n'
+    stat=$(cat "/proc/$pid/stat" 2>/dev/null) || continue
+    started=$(awk '{ print $20 }' <<<"${stat##*) }")  # field 22, counted after the name
+    found+=("$started $pid")
   done
+  if [ ${#found[@]} -eq 2 ]; then
+    tag=live
+    for pid in $(printf '%s\n' "${found[@]}" | sort -n | awk '{ print $2 }'); do
+      lines+="$tag $(awk '/^VmRSS:/ { print $2 }' "/proc/$pid/status" 2>/dev/null) "
+      lines+="$(find "/proc/$pid/fd" -mindepth 1 -maxdepth 1 2>/dev/null | wc -l)"$'\n'
+      tag=cycle
+    done
+  else
+    echo "soak.sh: ${#found[@]} corvane.exe processes in this prefix, not 2" >&2
+  fi
   printf '%s' "$lines" >"$sync/have-$n.tmp"
   mv "$sync/have-$n.tmp" "$sync/have-$n"
 }

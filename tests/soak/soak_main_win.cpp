@@ -16,7 +16,10 @@
 // window's test-only query) and, through SYNC_FOLDER, its resident memory and
 // open descriptors, which Wine does not give a Windows program: the driver
 // asks with a file want-N and tests/soak/soak.sh, which watches from Linux,
-// answers with have-N ("live RSS_KIB FDS" and "cycle RSS_KIB FDS" lines).
+// answers with have-N ("live RSS_KIB FDS" and "cycle RSS_KIB FDS" lines; it
+// tells them apart by their start: live is started first, and cycle only once
+// live has its windows open). Wine answers GetGuiResources and
+// GetProcessHandleCount with 0, hence the program's own counts.
 //
 // Writes the series and the verdict to its output and to SYNC_FOLDER\series.log.
 // Exit code: 0 pass, 1 fail, 2 could not run, 3 too short to judge.

@@ -25,6 +25,7 @@
 // Exit code: 0 pass, 1 fail, 2 could not run, 3 too short to judge.
 #include <windows.h>
 
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <sstream>
@@ -48,6 +49,7 @@
 #include "network/network_adapters_window_ids.h"
 #include "network/network_window_ids.h"
 #include "platform/live_handles.h"
+#include "platform/test_printer_win.h"
 #include "soak/soak_series.h"
 #include "storage/cddvd_window_ids.h"
 #include "storage/disk_window_ids.h"
@@ -145,6 +147,11 @@ class Soak {
   int Main() {
     out_.Line("soak: " + std::to_string(minutes_) + " minute(s), a sample every " +
               std::to_string(kSampleEvery.count()) + " s");
+    // A clean prefix has no printer: the printers window and the print
+    // preview would only say so. The tests' own printer, as the suites use it.
+    if (const DWORD error = test_support::InstallTestPrinter(test_support::kTestPrinter, true); error != 0) {
+      out_.Line("note: no test printer (error " + std::to_string(error) + ")");
+    }
     if (!StartLive() || !StartCycle()) {
       out_.Line("FAIL: " + failure_);
       return 2;
@@ -155,7 +162,9 @@ class Soak {
       for (int phase = 0; phase < kPhases && failure_.empty(); ++phase) {
         std::this_thread::sleep_until(start + (minute * kPhases + phase) * kSampleEvery);
         if (phase == 0) RunCycle();
-        if (!Run(cycle_->main_window(), app::kCmdMainSystemInfo)) Note("cycle: the summary refresh did not finish");
+        if (!RunWatched(cycle_->main_window(), app::kCmdMainSystemInfo, "summary refresh")) {
+          Note("cycle: the summary refresh did not finish");
+        }
         Boxes(*cycle_, "cycle");
         Boxes(*live_, "live");
         if (!live_->running()) failure_ = "the live corvane.exe ended";
@@ -210,22 +219,42 @@ class Soak {
     return false;
   }
 
+  // Runs a command in `target` of the cycle process and waits for it from a
+  // thread of its own, so that a message box it shows meanwhile is noted and
+  // dismissed rather than holding the run up.
+  bool RunWatched(HWND target, int command, const std::string& what) {
+    std::atomic<bool> done{false};
+    bool finished = false;
+    std::thread sender([&] {
+      finished = Run(target, command, 2 * e2e::kRefreshTimeout);
+      done = true;
+    });
+    while (!done) {
+      Boxes(*cycle_, "cycle: " + what);
+      std::this_thread::sleep_for(100ms);
+    }
+    sender.join();
+    return finished;
+  }
+
   void RunCycle() {
     for (const CycleWindow& w : kCycle) {
       const std::string name = Narrow(w.window_class);
       if (w.modal) {
         cycle_->PostCommand(w.command);
-      } else if (!cycle_->SendCommand(w.command)) {
+      } else if (!RunWatched(cycle_->main_window(), w.command, name)) {
         Note("cycle: " + name + ": the command did not finish");
       }
       HWND window = cycle_->WaitForWindow(w.window_class, e2e::kRefreshTimeout);
       if (!window) {
         Note("cycle: " + name + " did not show");
-        Boxes(*cycle_, "cycle");
+        Boxes(*cycle_, "cycle: " + name);
         continue;
       }
-      if (w.refresh && !Run(window, w.refresh)) Note("cycle: " + name + ": the refresh did not finish");
-      Boxes(*cycle_, "cycle");
+      if (w.refresh && !RunWatched(window, w.refresh, name + " refresh")) {
+        Note("cycle: " + name + ": the refresh did not finish");
+      }
+      Boxes(*cycle_, "cycle: " + name);
       if (!CloseAndWait(window)) Note("cycle: " + name + " did not close");
       if (!cycle_->Responsive()) Note("cycle: the main window stopped answering after " + name);
     }

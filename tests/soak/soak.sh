@@ -47,8 +47,9 @@ source "$CORVANE_WINE_STATE/session.env"
 answer() {
   local n=$1 pid cmd stat started found=() lines="" tag
   for pid in $(pgrep -f 'corvane\.exe' || true); do
-    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" || continue
-    cmd=$(tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null) || continue
+    # A process may end between the listing and the reading.
+    { tr '\0' '\n' <"/proc/$pid/environ"; } 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" || continue
+    cmd=$({ tr '\0' ' ' <"/proc/$pid/cmdline"; } 2>/dev/null) || continue
     case $cmd in *corvane.exe*) ;; *) continue ;; esac
     stat=$(cat "/proc/$pid/stat" 2>/dev/null) || continue
     started=$(awk '{ print $20 }' <<<"${stat##*) }")  # field 22, counted after the name

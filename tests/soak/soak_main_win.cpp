@@ -8,8 +8,8 @@
 // window is modal, and the main window holds every command that arrives while
 // one runs, so nothing else can be driven in that process; hence a second one.
 // "cycle" refreshes its summary every ten seconds and, at the start of every
-// minute, opens every other window from its main window, refreshes it and
-// closes it.
+// minute, opens every other window (from its main window; the user list and
+// the computers from the network window), refreshes it and closes it.
 //
 // Each sample reads, per process: the number of its windows (top-level ones
 // and all their descendants), the handles its owners count (the main
@@ -47,7 +47,9 @@
 #include "memory_display_time/memory_window_ids.h"
 #include "network/internet_window_ids.h"
 #include "network/network_adapters_window_ids.h"
+#include "network/computers_window_ids.h"
 #include "network/network_window_ids.h"
+#include "network/user_list_window_ids.h"
 #include "platform/live_handles.h"
 #include "platform/test_printer_win.h"
 #include "soak/soak_series.h"
@@ -67,18 +69,18 @@ constexpr auto kSampleEvery = 10s;
 constexpr int kPhases = 6;  // samples a minute
 constexpr auto kProcWait = 15s;
 
-// A window of the cycle: the main window's command that shows it and the
-// window's own refresh command (0: it has none).
+// A window of the cycle: the command that shows it, the window's own refresh
+// command (0: it has none) and the window whose command it is (nullptr: the
+// main window; another is visited while that one is open).
 struct CycleWindow {
   int command;
   const wchar_t* window_class;
   bool modal;
   int refresh;
+  const wchar_t* opened_from = nullptr;
 };
 
-// Every window the main window opens but the three the live process keeps
-// open. The user list and the computers window open from the network window,
-// not from here.
+// Every window the program shows but the three the live process keeps open.
 const CycleWindow kCycle[] = {
     {app::kCmdPersonalInfo, L"TfrmPersonal", false, inventory::personal_ids::kCmdRefresh},
     {app::kCmdMemoryInfo, L"TfrmMemory", false, memory_display_time::memory_ids::kCmdRefresh},
@@ -96,6 +98,8 @@ const CycleWindow kCycle[] = {
     {app::kCmdUsbDrives, L"TfrmUSBDrives", false, storage::usb_drives_ids::kCmdRefresh},
     {app::kCmdShowInternet, L"TfrmInternet", false, network::internet_ids::kCmdRefresh},
     {app::kCmdShowNetwork, L"TfrmNetwork", false, network::network_ids::kCmdRefresh},
+    {network::network_ids::kIdUserList, L"TfrmUserList", false, network::user_list_ids::kCmdRefresh, L"TfrmNetwork"},
+    {network::network_ids::kIdComputers, L"TfrmComputers", false, network::computers_ids::kCmdRefresh, L"TfrmNetwork"},
     {app::kCmdShowUsb, L"TfrmUSB", false, usb::usb_ids::kCmdRefresh},
     {app::kCmdUsingCorvane, L"TfrmHelp", false, 0},
     {app::kCmdAbout, L"TAboutBox", true, 0},
@@ -239,25 +243,34 @@ class Soak {
 
   void RunCycle() {
     for (const CycleWindow& w : kCycle) {
-      const std::string name = Narrow(w.window_class);
-      if (w.modal) {
-        cycle_->PostCommand(w.command);
-      } else if (!RunWatched(cycle_->main_window(), w.command, name)) {
-        Note("cycle: " + name + ": the command did not finish");
-      }
-      HWND window = cycle_->WaitForWindow(w.window_class, e2e::kRefreshTimeout);
-      if (!window) {
-        Note("cycle: " + name + " did not show");
-        Boxes(*cycle_, "cycle: " + name);
-        continue;
-      }
-      if (w.refresh && !RunWatched(window, w.refresh, name + " refresh")) {
-        Note("cycle: " + name + ": the refresh did not finish");
-      }
-      Boxes(*cycle_, "cycle: " + name);
-      if (!CloseAndWait(window)) Note("cycle: " + name + " did not close");
-      if (!cycle_->Responsive()) Note("cycle: the main window stopped answering after " + name);
+      if (!w.opened_from) Visit(w, cycle_->main_window());
     }
+  }
+
+  // Opens the window with its command in `opener`, refreshes it, visits the
+  // windows it leads to and closes it.
+  void Visit(const CycleWindow& w, HWND opener) {
+    const std::string name = Narrow(w.window_class);
+    if (w.modal) {
+      PostMessageW(opener, WM_COMMAND, MAKEWPARAM(w.command, 0), 0);
+    } else if (!RunWatched(opener, w.command, name)) {
+      Note("cycle: " + name + ": the command did not finish");
+    }
+    HWND window = cycle_->WaitForWindow(w.window_class, e2e::kRefreshTimeout);
+    if (!window) {
+      Note("cycle: " + name + " did not show");
+      Boxes(*cycle_, "cycle: " + name);
+      return;
+    }
+    if (w.refresh && !RunWatched(window, w.refresh, name + " refresh")) {
+      Note("cycle: " + name + ": the refresh did not finish");
+    }
+    for (const CycleWindow& next : kCycle) {
+      if (next.opened_from && std::wstring_view(next.opened_from) == w.window_class) Visit(next, window);
+    }
+    Boxes(*cycle_, "cycle: " + name);
+    if (!CloseAndWait(window)) Note("cycle: " + name + " did not close");
+    if (!cycle_->Responsive()) Note("cycle: the main window stopped answering after " + name);
   }
 
   long CountWindows(const CorvaneProcess& app) const {

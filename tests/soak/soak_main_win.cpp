@@ -80,7 +80,10 @@ struct CycleWindow {
   const wchar_t* opened_from = nullptr;
 };
 
-// Every window the program shows but the three the live process keeps open.
+// The windows the live process keeps open, their timers running.
+const wchar_t* const kKeptOpen[] = {L"TfrmDateTime", L"TfrmCPU", L"TfrmMeters"};
+
+// Every window the program shows but those.
 const CycleWindow kCycle[] = {
     {app::kCmdPersonalInfo, L"TfrmPersonal", false, inventory::personal_ids::kCmdRefresh},
     {app::kCmdMemoryInfo, L"TfrmMemory", false, memory_display_time::memory_ids::kCmdRefresh},
@@ -132,7 +135,7 @@ class Out {
   FILE* file_;
 };
 
-// The main window's command, run in the window `target`, waited for.
+// A command run in the window `target`, waited for.
 bool Run(HWND target, int command, std::chrono::milliseconds timeout = e2e::kRefreshTimeout) {
   DWORD_PTR result = 0;
   return SendMessageTimeoutW(target, WM_COMMAND, MAKEWPARAM(command, 0), 0, SMTO_NORMAL,
@@ -172,11 +175,15 @@ class Soak {
         Boxes(*cycle_, "cycle");
         Boxes(*live_, "live");
         if (!live_->running()) failure_ = "the live corvane.exe ended";
+        for (const wchar_t* kept : kKeptOpen) {
+          if (failure_.empty() && !live_->FindWindowOfClass(kept)) failure_ = "live: " + Narrow(kept) + " is no longer shown";
+        }
         if (!cycle_->running()) failure_ = "the cycle corvane.exe ended";
-        if (failure_.empty()) TakeSamples(std::chrono::duration_cast<std::chrono::seconds>(Clock::now() - start).count(), minute, phase);
+        if (!failure_.empty()) break;
+        TakeSamples(std::chrono::duration_cast<std::chrono::seconds>(Clock::now() - start).count(), minute, phase);
       }
     }
-    StopLive();
+    Stop();
     return Verdict();
   }
 
@@ -205,7 +212,7 @@ class Soak {
     return true;
   }
 
-  void StopLive() {
+  void Stop() {
     // The CPU window's showing ends first, so the process closes as a user would close it.
     if (HWND cpu = live_->FindWindowOfClass(L"TfrmCPU")) CloseAndWait(cpu);
     live_->Close();

@@ -42,6 +42,14 @@ if(CORVANE_E2E_SOURCES)
   add_dependencies(corvane_e2e_tests corvane)
 endif()
 
+# The soak run (./test --soak, tests/soak/soak.sh): drives two corvane.exe
+# with the end-to-end harness for minutes and judges what they hold.
+add_executable(corvane_soak ${CMAKE_SOURCE_DIR}/tests/soak/soak_main_win.cpp ${CMAKE_SOURCE_DIR}/tests/e2e/harness.cpp)
+target_include_directories(corvane_soak PRIVATE ${CMAKE_SOURCE_DIR}/tests ${CMAKE_SOURCE_DIR}/src)
+target_link_libraries(corvane_soak PRIVATE corvane_core gtest ${CORVANE_WIN_LIBS})
+target_link_options(corvane_soak PRIVATE -municode)
+add_dependencies(corvane_soak corvane)
+
 # corvane-decode.exe: the same decoders, for recorded dumps on Windows.
 set(CORVANE_DECODE_MAIN ${CMAKE_SOURCE_DIR}/src/app/corvane_decode_main.cpp)
 if(EXISTS ${CORVANE_DECODE_MAIN})

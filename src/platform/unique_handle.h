@@ -1,110 +1,93 @@
-// One owner template for every Win32 handle kind: a traits struct names the
-// handle type, its invalid value and how to release it.
+// The Win32 handle kinds of the one owner template (unique_owner.h): each
+// traits struct names the handle type, its invalid value, how to release it
+// and the HandleKind it is counted under (live_handles.h).
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
 
 #include <utility>
 
+#include "platform/unique_owner.h"
+
 namespace corvane::platform {
-
-template <class Traits>
-class UniqueHandle {
- public:
-  using Handle = typename Traits::Handle;
-
-  UniqueHandle() noexcept = default;
-  explicit UniqueHandle(Handle h) noexcept : h_(h) {}
-  UniqueHandle(const UniqueHandle&) = delete;
-  UniqueHandle& operator=(const UniqueHandle&) = delete;
-  UniqueHandle(UniqueHandle&& o) noexcept : h_(o.release()) {}
-  UniqueHandle& operator=(UniqueHandle&& o) noexcept {
-    if (this != &o) reset(o.release());
-    return *this;
-  }
-  ~UniqueHandle() { reset(); }
-
-  Handle get() const noexcept { return h_; }
-  explicit operator bool() const noexcept { return h_ != Traits::invalid(); }
-  Handle release() noexcept { return std::exchange(h_, Traits::invalid()); }
-  void reset(Handle h = Traits::invalid()) noexcept {
-    Handle old = std::exchange(h_, h);
-    if (old != Traits::invalid()) Traits::close(old);
-  }
-  // For out-parameters of creating calls: releases the current handle first.
-  Handle* put() noexcept {
-    reset();
-    return &h_;
-  }
-
- private:
-  Handle h_ = Traits::invalid();
-};
 
 struct KernelHandleTraits {  // CreateFile and friends: INVALID_HANDLE_VALUE
   using Handle = HANDLE;
+  static constexpr HandleKind kind = HandleKind::kKernel;
   static Handle invalid() noexcept { return INVALID_HANDLE_VALUE; }
   static void close(Handle h) noexcept { ::CloseHandle(h); }
 };
 struct NullHandleTraits {  // processes, threads, events: NULL
   using Handle = HANDLE;
+  static constexpr HandleKind kind = HandleKind::kKernel;
   static Handle invalid() noexcept { return nullptr; }
   static void close(Handle h) noexcept { ::CloseHandle(h); }
 };
 struct RegKeyTraits {
   using Handle = HKEY;
+  static constexpr HandleKind kind = HandleKind::kRegistryKey;
   static Handle invalid() noexcept { return nullptr; }
   static void close(Handle h) noexcept { ::RegCloseKey(h); }
 };
 struct ServiceHandleTraits {  // the service manager and its services
   using Handle = SC_HANDLE;
+  static constexpr HandleKind kind = HandleKind::kService;
   static Handle invalid() noexcept { return nullptr; }
   static void close(Handle h) noexcept { ::CloseServiceHandle(h); }
 };
 struct ModuleTraits {
   using Handle = HMODULE;
+  static constexpr HandleKind kind = HandleKind::kModule;
   static Handle invalid() noexcept { return nullptr; }
   static void close(Handle h) noexcept { ::FreeLibrary(h); }
 };
 template <class T>
 struct GdiObjectTraits {
   using Handle = T;
+  static constexpr HandleKind kind = HandleKind::kGdiObject;
   static Handle invalid() noexcept { return nullptr; }
   static void close(Handle h) noexcept { ::DeleteObject(h); }
 };
 struct DcTraits {  // CreateDC / CreateCompatibleDC
   using Handle = HDC;
+  static constexpr HandleKind kind = HandleKind::kDc;
   static Handle invalid() noexcept { return nullptr; }
   static void close(Handle h) noexcept { ::DeleteDC(h); }
 };
 struct GlobalMemoryTraits {  // GlobalAlloc, and what common dialogs hand back (hDevMode, hDevNames)
   using Handle = HGLOBAL;
+  static constexpr HandleKind kind = HandleKind::kGlobalMemory;
   static Handle invalid() noexcept { return nullptr; }
   static void close(Handle h) noexcept { ::GlobalFree(h); }
 };
 struct WindowTraits {
   using Handle = HWND;
+  static constexpr HandleKind kind = HandleKind::kWindow;
   static Handle invalid() noexcept { return nullptr; }
   static void close(Handle h) noexcept { ::DestroyWindow(h); }
 };
 struct MenuTraits {
   using Handle = HMENU;
+  static constexpr HandleKind kind = HandleKind::kMenu;
   static Handle invalid() noexcept { return nullptr; }
   static void close(Handle h) noexcept { ::DestroyMenu(h); }
 };
 struct AccelTraits {
   using Handle = HACCEL;
+  static constexpr HandleKind kind = HandleKind::kAccelerator;
   static Handle invalid() noexcept { return nullptr; }
   static void close(Handle h) noexcept { ::DestroyAcceleratorTable(h); }
 };
 
 struct IconTraits {  // CreateIcon, SHGetFileInfo's icons; not shared ones from LoadIcon
   using Handle = HICON;
+  static constexpr HandleKind kind = HandleKind::kIcon;
   static Handle invalid() noexcept { return nullptr; }
   static void close(Handle h) noexcept { ::DestroyIcon(h); }
 };
 struct ImageListTraits {
   using Handle = HIMAGELIST;
+  static constexpr HandleKind kind = HandleKind::kImageList;
   static Handle invalid() noexcept { return nullptr; }
   static void close(Handle h) noexcept { ::ImageList_Destroy(h); }
 };
@@ -126,7 +109,8 @@ using UniqueAccel = UniqueHandle<AccelTraits>;
 using UniqueIcon = UniqueHandle<IconTraits>;
 using UniqueImageList = UniqueHandle<ImageListTraits>;
 
-// A window DC from GetDC, given back with ReleaseDC.
+// A window DC from GetDC, given back with ReleaseDC. Not counted among the
+// live handles: the window owns the DC, this only borrows it.
 class WindowDc {
  public:
   explicit WindowDc(HWND wnd) noexcept : wnd_(wnd), dc_(::GetDC(wnd)) {}

@@ -37,6 +37,7 @@ BOOL CALLBACK CollectChild(HWND wnd, LPARAM param) {
 
 struct FindTraits {
   using Handle = HANDLE;
+  static constexpr platform::HandleKind kind = platform::HandleKind::kFind;
   static Handle invalid() noexcept { return INVALID_HANDLE_VALUE; }
   static void close(Handle h) noexcept { ::FindClose(h); }
 };

@@ -1,5 +1,6 @@
 // The main window of a normally started program: its caption, labels and
-// geometry, the help window, the about box and the transparent background.
+// geometry, the help window, the about box, the transparent background and
+// the test-only count of live handles (what the soak run reads).
 // One process serves every check that leaves it as it found it. (The menus
 // and the toolbar are read in-process: tests/app/main_menu_win_test.cpp.)
 #include <windows.h>
@@ -7,11 +8,13 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "platform/live_handles.h"
 #include "report/summary.h"
 #include "e2e/harness.h"
 
@@ -192,6 +195,50 @@ INSTANTIATE_TEST_SUITE_P(
                     CloseCase{"CloseBox",
                               [](CorvaneProcess& a) { return PostMessageW(a.main_window(), WM_CLOSE, 0, 0) != 0; }}),
     [](const auto& info) { return std::string(info.param.name); });
+
+using platform::HandleKind;
+using platform::kHandleKindCount;
+using LiveCounts = std::array<LRESULT, kHandleKindCount>;
+
+LRESULT QueryLiveHandles(HWND main, unsigned long long kind) {
+  static const UINT message = RegisterWindowMessageW(platform::kLiveHandlesMessage);
+  return Ask(main, message, static_cast<WPARAM>(kind));
+}
+
+LiveCounts ReadLiveHandles(HWND main) {
+  LiveCounts counts{};
+  for (size_t k = 0; k < kHandleKindCount; ++k) counts[k] = QueryLiveHandles(main, k);
+  return counts;
+}
+
+TEST_F(MainWindow, LiveHandlesAnswersEveryKindAndRefusesOthers) {
+  const LiveCounts counts = ReadLiveHandles(main_);
+  for (size_t k = 0; k < kHandleKindCount; ++k) EXPECT_GE(counts[k], 0) << platform::kHandleKindNames[k];
+  // The theme's fonts and the main window's shortcut table are held from the start.
+  EXPECT_GT(counts[static_cast<size_t>(HandleKind::kGdiObject)], 0);
+  EXPECT_GT(counts[static_cast<size_t>(HandleKind::kAccelerator)], 0);
+  EXPECT_EQ(QueryLiveHandles(main_, kHandleKindCount), -1);
+}
+
+// The about box is made for each showing: a second showing leaves every
+// count where the first one left it.
+TEST_F(MainWindow, AboutBoxShownAgainHoldsNoMoreHandles) {
+  const auto show_and_close = [&] {
+    app_->PostCommand(app::kCmdAbout);
+    HWND box = app_->WaitForWindow(L"TAboutBox");
+    ASSERT_TRUE(box) << "no about box";
+    PostMessageW(box, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); }, kUiTimeout));
+    ASSERT_TRUE(app_->Responsive());
+  };
+  show_and_close();
+  const LiveCounts after_first = ReadLiveHandles(main_);
+  show_and_close();
+  const LiveCounts after_second = ReadLiveHandles(main_);
+  for (size_t k = 0; k < kHandleKindCount; ++k) {
+    EXPECT_EQ(after_second[k], after_first[k]) << platform::kHandleKindNames[k];
+  }
+}
 
 }  // namespace
 }  // namespace corvane::e2e

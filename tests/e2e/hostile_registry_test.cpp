@@ -249,7 +249,9 @@ TEST_P(HostileRegistry, EveryWindowReadsItWithoutBreakingItsText) {
     }
     const auto expected = failures.find(entry.section.id);
     if (expected == failures.end()) {
-      if (!FailsAnyway(entry)) EXPECT_EQ(entry.error, L"") << "no failure stops this window";
+      if (!FailsAnyway(entry)) {
+        EXPECT_EQ(entry.error, L"") << "no failure stops this window";
+      }
       continue;
     }
     // Named by the value (or the window's own message) and with the key's

@@ -317,12 +317,12 @@ class Soak {
   }
 
   void TakeSamples(long seconds, int minute, int phase) {
-    Sample live{seconds, minute, phase, "live", ReadProcess(*live_)};
-    Sample cycle{seconds, minute, phase, "cycle", ReadProcess(*cycle_)};
-    ReadProc(live.reading, cycle.reading);
-    for (const Sample* s : {&cycle, &live}) {
-      out_.Line(FormatSample(*s));
-      samples_.push_back(*s);
+    Reading live = ReadProcess(*live_);
+    Reading cycle = ReadProcess(*cycle_);
+    ReadProc(live, cycle);
+    for (auto [name, reading] : {std::pair{"cycle", &cycle}, std::pair{"live", &live}}) {
+      samples_.push_back(Sample{seconds, minute, phase, name, *reading});
+      out_.Line(FormatSample(samples_.back()));
     }
   }
 

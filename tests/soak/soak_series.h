@@ -47,7 +47,7 @@ struct Verdict {
 
 inline std::string Header() {
   std::string line = "time_s minute phase process rss_kib fds windows";
-  for (auto name : platform::kHandleKindNames) line += " " + std::string(name);
+  for (auto name : platform::kHandleKindNames) line.append(" ").append(name);
   return line;
 }
 
@@ -56,7 +56,7 @@ inline std::string FormatSample(const Sample& s) {
   std::snprintf(head, sizeof head, "%6ld %2d %d %-5s %8ld %4ld %4ld", s.seconds, s.minute, s.phase, s.process.c_str(),
                 s.reading.rss_kib, s.reading.fds, s.reading.windows);
   std::string line = head;
-  for (long n : s.reading.handles) line += " " + std::to_string(n);
+  for (long n : s.reading.handles) line.append(" ").append(std::to_string(n));
   return line;
 }
 

@@ -94,7 +94,7 @@ int main() {
   const cpu::DigitImages digits;
   MemoryCanvas canvas(cpu::DigitX(cpu::kCounterDigitCount), cpu::kDigitHeight);
   auto usage = [&] { cpu::ApplyUsage(displays, sampler.Take(cpu::ReadSystemTimes()), L"."); };
-  auto counter = [&] { displays.counter_digits = cpu::CounterDigits(cpu::ReadTimeStampCounter()); };
+  auto counter = [&] { displays.counter_digits = cpu::CounterDigits(cpu::ReadCycleCounter()); };
   auto draw = [&] {
     digits.Draw(canvas.dc(), displays.speed_digits, ui::kLogicalDpi);
     digits.Draw(canvas.dc(), displays.counter_digits, ui::kLogicalDpi);

@@ -21,17 +21,19 @@ add_test(NAME native COMMAND corvane_tests --gtest_brief=1)
 # No source file includes a folder above its own layer.
 add_test(NAME layers COMMAND ${CMAKE_SOURCE_DIR}/tests/layers/check_layers.sh)
 
-# Suites of the cross tree, run under Wine in a private prefix and Xvfb.
-set(CORVANE_WIN32_BIN ${CMAKE_SOURCE_DIR}/build/win32/bin CACHE PATH "bin folder of the cross build")
+# Suites of the cross tree, run under Wine in a private prefix and Xvfb. The
+# session picks the build Wine runs here (scripts/wine_env.sh) and takes the
+# test programs from its bin folder: build/win32 or build/win64.
+set(CORVANE_CROSS_BUILDS ${CMAKE_SOURCE_DIR}/build CACHE PATH "folder of the cross trees win32 and win64")
 set(WINE_SESSION ${CMAKE_SOURCE_DIR}/tests/wine/session.sh)
 add_test(NAME wine_session_start COMMAND ${WINE_SESSION} start)
 add_test(NAME wine_session_stop COMMAND ${WINE_SESSION} stop)
-# The session script answers 77 where the machine cannot run 32-bit programs.
+# The session script answers 77 only where no build can run here.
 set_tests_properties(wine_session_start PROPERTIES FIXTURES_SETUP wine SKIP_RETURN_CODE 77)
 set_tests_properties(wine_session_stop PROPERTIES FIXTURES_CLEANUP wine)
 
 function(corvane_wine_test name exe)
-  add_test(NAME ${name} COMMAND ${WINE_SESSION} exec ${CORVANE_WIN32_BIN}/${exe} ${ARGN})
+  add_test(NAME ${name} COMMAND ${WINE_SESSION} exec ${exe} ${ARGN})
   set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 900 SKIP_RETURN_CODE 77)
 endfunction()
 corvane_wine_test(wine_units corvane_win_tests.exe --gtest_brief=1)
@@ -58,18 +60,17 @@ set_tests_properties(wine_e2e PROPERTIES ENVIRONMENT CORVANE_GLPI_KEEP=${CORVANE
 add_test(NAME glpi_schema_e2e COMMAND ${CORVANE_GLPI_VALIDATE} --folder ${CORVANE_GLPI_KEEP})
 set_tests_properties(glpi_schema_e2e PROPERTIES DEPENDS wine_e2e SKIP_RETURN_CODE 77)
 
-# The programs import nothing that the oldest Windows README names lacks; the
-# check is shown to catch such an import on a test program, which keeps the
-# runtime's own GetTickCount64.
-set(CORVANE_IMPORT_CHECK ${CMAKE_SOURCE_DIR}/tests/imports/check_imports.sh
-    ${CMAKE_SOURCE_DIR}/tests/imports/newer_than_xp.txt)
-add_test(NAME imports COMMAND ${CORVANE_IMPORT_CHECK} ${CORVANE_WIN32_BIN}/corvane.exe
-                              ${CORVANE_WIN32_BIN}/corvane-decode.exe)
-add_test(NAME imports_check_catches COMMAND ${CORVANE_IMPORT_CHECK} ${CORVANE_WIN32_BIN}/corvane_win_tests.exe)
+# Each program imports nothing that the oldest Windows of its word size (as
+# README names it) lacks, and is the kind of file its name says; the check is
+# shown to catch such an import on a test program, which keeps the runtime's
+# own GetTickCount64. Only the programs of the trees that were built are read.
+set(CORVANE_IMPORTS ${CMAKE_SOURCE_DIR}/tests/imports)
+add_test(NAME imports COMMAND ${CORVANE_IMPORTS}/check_programs.sh ${CORVANE_CROSS_BUILDS})
+add_test(NAME imports_check_catches COMMAND ${CORVANE_IMPORTS}/check_programs.sh --catches ${CORVANE_CROSS_BUILDS})
 set_tests_properties(imports_check_catches PROPERTIES PASS_REGULAR_EXPRESSION "kernel32.dll GetTickCount64")
 
 # A new user's first run: ./run in a fresh clone of the committed HEAD, without
-# a display. It builds corvane.exe from scratch and makes its own prefix and
+# a display. It builds the program Wine runs here from scratch and makes its own prefix and
 # display, so it is slow but independent of the session above; skip it
 # locally with "ctest -LE fresh_clone".
 add_test(NAME fresh_clone_run COMMAND ${CMAKE_SOURCE_DIR}/tests/fresh_clone/run_check.sh)

@@ -1,4 +1,5 @@
-# Cross tree: corvane.exe, its Wine test programs, all statically linked.
+# Cross tree, 32-bit (corvane.exe) or 64-bit (corvane64.exe) after the
+# toolchain: the program, its Wine test programs, all statically linked.
 enable_language(RC)
 add_compile_definitions(UNICODE _UNICODE WINVER=0x0501 _WIN32_WINNT=0x0501 _WIN32_IE=0x0600 NOMINMAX WIN32_LEAN_AND_MEAN)
 add_compile_options(-Wall -Wextra)
@@ -19,8 +20,25 @@ list(REMOVE_ITEM CORVANE_WIN_SOURCES ${CORVANE_TICK_IMPORT})
 add_library(corvane_win STATIC ${CORVANE_WIN_SOURCES})
 target_link_libraries(corvane_win PUBLIC corvane_core ${CORVANE_WIN_LIBS})
 
-add_executable(corvane WIN32 ${CMAKE_SOURCE_DIR}/src/app/corvane_main_win.cpp ${CMAKE_SOURCE_DIR}/src/app/corvane.rc
+# The two programs are named for their word size, and the manifest names the
+# processor architecture the loader must match.
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(CORVANE_PROGRAM_SUFFIX 64)
+  set(CORVANE_MANIFEST_ARCH amd64)
+  set(CORVANE_WORD_SIZE 64-bit)
+else()
+  set(CORVANE_PROGRAM_SUFFIX "")
+  set(CORVANE_MANIFEST_ARCH x86)
+  set(CORVANE_WORD_SIZE 32-bit)
+endif()
+set(CORVANE_PROGRAM_FILE corvane${CORVANE_PROGRAM_SUFFIX}.exe)
+set(CORVANE_MANIFEST ${CMAKE_BINARY_DIR}/app/corvane.manifest)
+configure_file(${CMAKE_SOURCE_DIR}/src/app/corvane.manifest.in ${CORVANE_MANIFEST} @ONLY)
+configure_file(${CMAKE_SOURCE_DIR}/src/app/corvane.rc.in ${CMAKE_BINARY_DIR}/app/corvane.rc @ONLY)
+
+add_executable(corvane WIN32 ${CMAKE_SOURCE_DIR}/src/app/corvane_main_win.cpp ${CMAKE_BINARY_DIR}/app/corvane.rc
                ${CORVANE_TICK_IMPORT})
+set_target_properties(corvane PROPERTIES OUTPUT_NAME corvane${CORVANE_PROGRAM_SUFFIX})
 target_link_libraries(corvane PRIVATE corvane_win)
 target_link_options(corvane PRIVATE -municode)
 
@@ -42,7 +60,7 @@ if(CORVANE_E2E_SOURCES)
   add_dependencies(corvane_e2e_tests corvane)
 endif()
 
-# The soak run (./test --soak, tests/soak/soak.sh): drives two corvane.exe
+# The soak run (./test --soak, tests/soak/soak.sh): drives two programs
 # with the end-to-end harness for minutes and judges what they hold.
 add_executable(corvane_soak ${CMAKE_SOURCE_DIR}/tests/soak/soak_main_win.cpp ${CMAKE_SOURCE_DIR}/tests/e2e/harness.cpp)
 target_include_directories(corvane_soak PRIVATE ${CMAKE_SOURCE_DIR}/tests ${CMAKE_SOURCE_DIR}/src)
@@ -54,6 +72,7 @@ add_dependencies(corvane_soak corvane)
 set(CORVANE_DECODE_MAIN ${CMAKE_SOURCE_DIR}/src/app/corvane_decode_main.cpp)
 if(EXISTS ${CORVANE_DECODE_MAIN})
   add_executable(corvane-decode ${CORVANE_DECODE_MAIN} ${CORVANE_TICK_IMPORT})
+  set_target_properties(corvane-decode PROPERTIES OUTPUT_NAME corvane-decode${CORVANE_PROGRAM_SUFFIX})
   target_link_libraries(corvane-decode PRIVATE corvane_core)
 endif()
 
@@ -76,7 +95,7 @@ endforeach()
 add_executable(bench_empty WIN32 EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/empty_main.c)
 add_executable(bench_show_probe EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/show_probe.c)
 target_link_options(bench_show_probe PRIVATE -municode)
-# A GUI program, as corvane.exe is: its memory is compared with corvane's.
+# A GUI program, as Corvane is: its memory is compared with corvane's.
 if(TARGET bench_reference)
   set_target_properties(bench_reference PROPERTIES WIN32_EXECUTABLE ON)
 endif()

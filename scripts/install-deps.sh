@@ -6,7 +6,9 @@ set -euo pipefail
 if [ "${1:-}" = fuzz ]; then
   pkgs=(clang libclang-rt-14-dev cmake ninja-build nlohmann-json3-dev)
 else
-  pkgs=(wine wine32:i386 g++-mingw-w64-i686 mingw-w64-tools xvfb xauth x11-utils
+  # Both Wine loaders and both cross compilers: the 32-bit build runs where
+  # the kernel executes 32-bit code, the 64-bit build everywhere else.
+  pkgs=(wine wine32:i386 wine64 g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools xvfb xauth x11-utils
         cmake ninja-build g++ googletest libgtest-dev libgmock-dev nlohmann-json3-dev python3-jsonschema)
 fi
 missing=()

@@ -69,10 +69,10 @@ std::optional<ClockSample> SampleCpuClock(const std::function<void()>& interval)
   {
     const std::lock_guard<std::mutex> one_at_a_time(SampleMutex());
     const ClockSampleScope scope;
-    const std::uint64_t c0 = ReadTimeStampCounter();
+    const std::uint64_t c0 = ReadCycleCounter();
     if (timer) ::QueryPerformanceCounter(&t0);
     interval();
-    const std::uint64_t c1 = ReadTimeStampCounter();
+    const std::uint64_t c1 = ReadCycleCounter();
     if (timer) ::QueryPerformanceCounter(&t1);
     sample.tsc_ticks = c1 - c0;
   }

@@ -18,13 +18,14 @@ std::int64_t LoadInt64(std::span<const std::uint8_t> bytes, std::size_t offset) 
 
 std::optional<SystemTimes> ParseSystemTimes(std::span<const std::uint8_t> basic,
                                             std::span<const std::uint8_t> time_of_day,
-                                            std::span<const std::uint8_t> performance) {
-  if (basic.size() <= kProcessorCountOffset || time_of_day.size() < kSystemTimeOffset + 8 ||
+                                            std::span<const std::uint8_t> performance,
+                                            const BasicInformationLayout& layout) {
+  if (basic.size() <= layout.processor_count_offset || time_of_day.size() < kSystemTimeOffset + 8 ||
       performance.size() < kIdleTimeOffset + 8) {
     return std::nullopt;
   }
   SystemTimes t;
-  t.processors = basic[kProcessorCountOffset];
+  t.processors = basic[layout.processor_count_offset];
   t.system_time = LoadInt64(time_of_day, kSystemTimeOffset);
   t.idle_time = LoadInt64(performance, kIdleTimeOffset);
   return t;

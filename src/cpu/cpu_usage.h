@@ -21,23 +21,32 @@ struct SystemTimes {
   friend bool operator==(const SystemTimes&, const SystemTimes&) = default;
 };
 
-// The records the native call fills, at the sizes 32-bit Windows NT defines
-// them: basic information (class 0), time of day (class 3) and performance
-// information (class 2). Later systems lengthened the performance record, so
-// it is asked for with room to spare; its idle time stays at offset 0.
-inline constexpr std::size_t kBasicInformationSize = 44;
+// The records the native call fills: basic information (class 0), time of
+// day (class 3) and performance information (class 2). The basic record holds
+// three pointer-sized fields before the processor count, so its size and
+// that offset depend on the caller's word size, and the call insists on the
+// exact size. Later systems lengthened the performance record, so it is
+// asked for with room to spare; its idle time stays at offset 0.
+struct BasicInformationLayout {
+  std::size_t size;
+  std::size_t processor_count_offset;  // one byte
+};
+inline constexpr BasicInformationLayout kBasicInformation32{44, 40};
+inline constexpr BasicInformationLayout kBasicInformation64{64, 56};
+inline constexpr BasicInformationLayout kBasicInformation =
+    sizeof(void*) == 8 ? kBasicInformation64 : kBasicInformation32;
 inline constexpr std::size_t kTimeOfDayInformationSize = 32;
 inline constexpr std::size_t kPerformanceInformationMinSize = 312;
 inline constexpr std::size_t kPerformanceInformationRoom = 1024;
-inline constexpr std::size_t kProcessorCountOffset = 40;  // one byte in the basic record
-inline constexpr std::size_t kSystemTimeOffset = 8;       // 64-bit, in the time-of-day record
-inline constexpr std::size_t kIdleTimeOffset = 0;         // 64-bit, in the performance record
+inline constexpr std::size_t kSystemTimeOffset = 8;  // 64-bit, in the time-of-day record
+inline constexpr std::size_t kIdleTimeOffset = 0;    // 64-bit, in the performance record
 
-// The reading the three records hold; nullopt when a record is shorter than
-// its field needs.
+// The reading the three records hold, the basic one in `layout`; nullopt
+// when a record is shorter than its field needs.
 std::optional<SystemTimes> ParseSystemTimes(std::span<const std::uint8_t> basic,
                                             std::span<const std::uint8_t> time_of_day,
-                                            std::span<const std::uint8_t> performance);
+                                            std::span<const std::uint8_t> performance,
+                                            const BasicInformationLayout& layout = kBasicInformation);
 
 // The load in percent between two readings, biased by +0.5 so that a
 // truncation rounds: 100 - (idle delta / time delta) * 100 / processors + 0.5.

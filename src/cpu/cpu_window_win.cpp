@@ -216,7 +216,7 @@ std::optional<ui::ReportSection> CpuWindow::RefreshForReport() {
   ReadSpeed();
   ApplyUsage(displays_, ProcessUsageSampler().Take(ReadSystemTimes()), decimal_);
   displays_.counter_digits =
-      CounterDigits(has_counter_ ? std::optional<std::uint64_t>(cpu::ReadTimeStampCounter()) : std::nullopt);
+      CounterDigits(has_counter_ ? std::optional<std::uint64_t>(cpu::ReadCycleCounter()) : std::nullopt);
   return CpuSection(rows_, features_, displays_);
 }
 
@@ -299,7 +299,7 @@ void CpuWindow::Timer1Timer() {
   }
   // Counter: zeros when the processor has none.
   displays_.counter_digits =
-      CounterDigits(has_counter_ ? std::optional<std::uint64_t>(cpu::ReadTimeStampCounter()) : std::nullopt);
+      CounterDigits(has_counter_ ? std::optional<std::uint64_t>(cpu::ReadCycleCounter()) : std::nullopt);
   ShowDigits(counter_panel_, displays_.counter_digits);
 }
 

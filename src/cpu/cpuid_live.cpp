@@ -48,13 +48,13 @@ CpuidRegs LiveCpuid::ExecCPUID(std::uint32_t leaf) {
   return r;
 }
 
-std::uint64_t ReadTimeStampCounter() { return __rdtsc(); }
+std::uint64_t ReadCycleCounter() { return __rdtsc(); }
 
 #else
 
 bool LiveCpuid::CPUIDAvailable() const { return false; }
 CpuidRegs LiveCpuid::ExecCPUID(std::uint32_t) { return {}; }
-std::uint64_t ReadTimeStampCounter() { return 0; }
+std::uint64_t ReadCycleCounter() { return 0; }
 
 #endif
 

@@ -18,8 +18,9 @@ class LiveCpuid final : public CpuidSource {
 };
 
 // The processor's time-stamp counter (RDTSC). Only when HasTimeStampCounter:
-// on a processor without it the instruction faults.
-std::uint64_t ReadTimeStampCounter();
+// on a processor without it the instruction faults. (Not ReadTimeStampCounter:
+// the 64-bit winnt.h takes that name for a macro.)
+std::uint64_t ReadCycleCounter();
 bool HasTimeStampCounter(CpuidSource& source);
 
 }  // namespace corvane::cpu

@@ -1,6 +1,9 @@
 #include "cpu/system_times_win.h"
 
 #include <windows.h>
+#include <winternl.h>
+
+#include <cstddef>
 
 #include <array>
 #include <cstdint>
@@ -24,6 +27,10 @@ NtQuerySystemInformationFn QueryFunction() {
   return fn;
 }
 
+// The basic record's layout for this build is the system's own structure.
+static_assert(sizeof(SYSTEM_BASIC_INFORMATION) == kBasicInformation.size);
+static_assert(offsetof(SYSTEM_BASIC_INFORMATION, NumberOfProcessors) == kBasicInformation.processor_count_offset);
+
 }  // namespace
 
 SystemTimesUnavailable::SystemTimesUnavailable()
@@ -33,7 +40,7 @@ std::optional<SystemTimes> ReadSystemTimes() {
   const NtQuerySystemInformationFn query = QueryFunction();
   if (!query) throw SystemTimesUnavailable();
   // The records hold 64-bit fields: keep them 8-byte aligned.
-  alignas(8) std::array<std::uint8_t, kBasicInformationSize> basic{};
+  alignas(8) std::array<std::uint8_t, kBasicInformation.size> basic{};
   alignas(8) std::array<std::uint8_t, kTimeOfDayInformationSize> time_of_day{};
   alignas(8) std::array<std::uint8_t, kPerformanceInformationRoom> performance{};
   // The basic and time-of-day records must be asked for at their exact size.

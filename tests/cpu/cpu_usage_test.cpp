@@ -76,24 +76,30 @@ TEST(CpuUsage, LabelAndBar) {
 }
 
 TEST(CpuUsage, ReadingFromTheSystemRecords) {
-  std::vector<std::uint8_t> basic(kBasicInformationSize), time(kTimeOfDayInformationSize),
-      perf(kPerformanceInformationMinSize);
-  basic[kProcessorCountOffset] = 2;
-  // Low halves with the top bit set must not turn negative.
-  const std::uint64_t now = 0x01D9'0000'8000'0001ull, idle = 0x0000'0001'FFFF'FFFEull;
-  for (int i = 0; i < 8; ++i) {
-    time[kSystemTimeOffset + i] = static_cast<std::uint8_t>(now >> (8 * i));
-    perf[kIdleTimeOffset + i] = static_cast<std::uint8_t>(idle >> (8 * i));
-  }
-  const auto t = ParseSystemTimes(basic, time, perf);
-  ASSERT_TRUE(t);
-  EXPECT_EQ(t->processors, 2);
-  EXPECT_EQ(t->system_time, static_cast<std::int64_t>(now));
-  EXPECT_EQ(t->idle_time, static_cast<std::int64_t>(idle));
+  // The basic record as a 32-bit and as a 64-bit process gets it: the
+  // processor count sits behind three pointer-sized fields. The filler makes
+  // a count read from the other layout's offset come out wrong.
+  for (const BasicInformationLayout& layout : {kBasicInformation32, kBasicInformation64}) {
+    SCOPED_TRACE(layout.size);
+    std::vector<std::uint8_t> basic(layout.size, 0xA5), time(kTimeOfDayInformationSize),
+        perf(kPerformanceInformationMinSize);
+    basic[layout.processor_count_offset] = 2;
+    // Low halves with the top bit set must not turn negative.
+    const std::uint64_t now = 0x01D9'0000'8000'0001ull, idle = 0x0000'0001'FFFF'FFFEull;
+    for (int i = 0; i < 8; ++i) {
+      time[kSystemTimeOffset + i] = static_cast<std::uint8_t>(now >> (8 * i));
+      perf[kIdleTimeOffset + i] = static_cast<std::uint8_t>(idle >> (8 * i));
+    }
+    const auto t = ParseSystemTimes(basic, time, perf, layout);
+    ASSERT_TRUE(t);
+    EXPECT_EQ(t->processors, 2);
+    EXPECT_EQ(t->system_time, static_cast<std::int64_t>(now));
+    EXPECT_EQ(t->idle_time, static_cast<std::int64_t>(idle));
 
-  EXPECT_FALSE(ParseSystemTimes(std::span(basic).first(40), time, perf));
-  EXPECT_FALSE(ParseSystemTimes(basic, std::span(time).first(15), perf));
-  EXPECT_FALSE(ParseSystemTimes(basic, time, std::span(perf).first(7)));
+    EXPECT_FALSE(ParseSystemTimes(std::span(basic).first(layout.processor_count_offset), time, perf, layout));
+    EXPECT_FALSE(ParseSystemTimes(basic, std::span(time).first(15), perf, layout));
+    EXPECT_FALSE(ParseSystemTimes(basic, time, std::span(perf).first(7), layout));
+  }
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
-// Entry point of the end-to-end suite. corvane.exe must sit beside this
+// Entry point of the end-to-end suite. The program of the same word size
+// (corvane.exe or corvane64.exe) must sit beside this
 // program; without it every test would fail the same way, so say so once.
 #include <windows.h>
 
@@ -15,7 +16,7 @@ int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
   const std::wstring exe = corvane::e2e::CorvanePath();
   if (!corvane::e2e::FileExists(exe)) {
-    std::fprintf(stderr, "corvane.exe not found beside the test program: %ls\n", exe.c_str());
+    std::fprintf(stderr, "%ls not found beside the test program\n", exe.c_str());
     return 2;
   }
   return RUN_ALL_TESTS();

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <thread>
 
+#include "ui/product.h"
+
 namespace corvane::e2e {
 namespace {
 
@@ -112,7 +114,7 @@ std::wstring ExeDir() {
   return buf.substr(0, buf.find_last_of(L"\\/") + 1);
 }
 
-std::wstring CorvanePath() { return ExeDir() + L"corvane.exe"; }
+std::wstring CorvanePath() { return ExeDir() + std::wstring(ui::kProgramFile); }
 
 std::wstring ClassName(HWND wnd) {
   wchar_t buf[256] = {};

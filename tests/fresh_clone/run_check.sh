@@ -5,7 +5,7 @@
 # summary rows, in order, and nothing else on stdout.
 # The clone makes its own Wine prefix and Xvfb display, so the test session of
 # the other suites is left alone. Exit 77 (skipped): not a git checkout, or a
-# machine where Wine cannot run.
+# machine where Wine can run neither build.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd -P)
 # A source tree without its own .git (an unpacked archive, perhaps inside some
@@ -15,9 +15,13 @@ if [ "$(git -C "$root" rev-parse --show-toplevel 2>/dev/null)" != "$root" ]; the
   exit 77
 fi
 head=$(git -C "$root" rev-parse --verify HEAD)
-# Where the kernel runs no 32-bit program Wine cannot start corvane.exe, so
-# there is nothing to check (and the build would take minutes for nothing).
+# Where Wine can run neither build there is nothing to check (and the build
+# would take minutes for nothing).
 "$root/tests/wine/session.sh" check || exit $?
+arch=$("$root/tests/wine/session.sh" arch)
+# shellcheck source=../../scripts/wine_env.sh
+source "$root/scripts/wine_env.sh"
+program=build/$arch/bin/$(corvane_program_file "$arch")
 
 labels=(
   "Windows" "Internet Explorer" "Memory (RAM)" "CPU Info" "CPU Speed"
@@ -33,8 +37,8 @@ work=$(mktemp -d "$root/build/fresh-clone.XXXXXX")
 clone=$work/corvane
 cleanup() {
   # Whatever ./run left behind in its prefix ends before the folder goes.
-  if [ -d "$clone/build/wine/run-pfx" ]; then
-    WINEPREFIX=$clone/build/wine/run-pfx timeout 30 wineserver -k 2>/dev/null || true
+  if [ -d "$clone/build/wine/run-pfx-$arch" ]; then
+    WINEPREFIX=$clone/build/wine/run-pfx-$arch timeout 30 wineserver -k 2>/dev/null || true
   fi
   rm -rf "$work"
 }
@@ -46,7 +50,7 @@ echo "fresh clone of $head in $clone"
 
 # As a new user's shell: no display, no Wine or build settings of ours.
 rc=0
-env -u DISPLAY -u WINEPREFIX -u WINEARCH -u WINEDEBUG -u CORVANE_TARGETS -u CORVANE_WINE_STATE \
+env -u DISPLAY -u WINEPREFIX -u WINEARCH -u WINELOADER -u WINEDEBUG -u CORVANE_WINE_STATE -u CORVANE_WINE_ARCH \
   timeout -k 10 "${CORVANE_FRESH_CLONE_TIMEOUT:-1500}" "$clone/run" \
   >"$work/stdout" 2>"$work/stderr" </dev/null || rc=$?
 
@@ -76,12 +80,12 @@ done
 [ "${lines[18]}" = "Manufacturer: The Wine Project" ] || fail "row 19 is '${lines[18]}'"
 [ "${lines[19]}" = "Product Make: Wine" ] || fail "row 20 is '${lines[19]}'"
 # What was printed is the file ./run wrote, converted from the ANSI code page.
-[ -f "$clone/build/win32/bin/corvane.exe" ] || fail "no build/win32/bin/corvane.exe in the clone"
+[ -f "$clone/$program" ] || fail "no $program in the clone"
 cmp -s <(iconv -f CP1252 -t UTF-8 "$clone/build/summary.txt" | tr -d '\r') "$work/stdout" ||
   fail "stdout differs from build/summary.txt"
 # ./run builds the program alone, not the test programs.
 for t in corvane_win_tests.exe corvane_e2e_tests.exe; do
-  [ ! -e "$clone/build/win32/bin/$t" ] || fail "./run built $t"
+  [ ! -e "$clone/build/$arch/bin/$t" ] || fail "./run built $t"
 done
 printf '%s\n' "${lines[@]}"
 echo "PASS"

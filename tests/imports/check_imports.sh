@@ -1,14 +1,25 @@
 #!/bin/bash
 # Fails when a program imports a function (or library) that the oldest
 # Windows the README names does not have: such a program would not even
-# start there. Usage: check_imports.sh LIST PROGRAM.exe...
-# LIST holds "LIBRARY FUNCTION" or "LIBRARY *" lines; '#' starts a comment.
+# start there. Usage: check_imports.sh LIST [--except LIST] PROGRAM.exe...
+# LIST holds "LIBRARY FUNCTION" or "LIBRARY *" lines; '#' starts a comment;
+# its "# Oldest: NAME" line names that Windows. The lines of an --except list
+# (a newer floor that has some of them) are taken out of LIST, and its own
+# "Oldest:" line names the floor. OBJDUMP reads the programs (default i686).
 set -euo pipefail
 list=$1
 shift
+except=/dev/null
+if [ "${1:-}" = --except ]; then
+  except=$2
+  shift 2
+fi
 objdump=${OBJDUMP:-i686-w64-mingw32-objdump}
 command -v "$objdump" >/dev/null || { echo "check_imports: $objdump not found" >&2; exit 2; }
 [ -r "$list" ] || { echo "check_imports: cannot read $list" >&2; exit 2; }
+[ -r "$except" ] || { echo "check_imports: cannot read $except" >&2; exit 2; }
+floor=$(sed -n 's/^# Oldest: //p' "$except" "$list" | head -n 1)
+[ -n "$floor" ] || { echo "check_imports: $list names no oldest Windows" >&2; exit 2; }
 
 status=0
 for program in "$@"; do
@@ -21,19 +32,21 @@ for program in "$@"; do
     /^[ \t]*vma:/ { next }')
   [ -n "$imports" ] || { echo "check_imports: no import table read from $program" >&2; exit 2; }
   found=$(awk '
-    NR == FNR {
-      if ($0 ~ /^[ \t]*(#|$)/) next
+    FILENAME != "-" && $0 ~ /^[ \t]*(#|$)/ { next }
+    FILENAME == except { allow[tolower($1) " " $2] = 1; next }
+    FILENAME != "-" {
+      if ((tolower($1) " " $2) in allow) next
       deny[tolower($1) " " $2] = 1
       if ($2 == "*") whole[tolower($1)] = 1
       next
     }
-    ($1 " " $2) in deny || ($1 in whole) { print "  " $1 " " $2 }' "$list" - <<<"$imports")
+    ($1 " " $2) in deny || ($1 in whole) { print "  " $1 " " $2 }' except="$except" "$except" "$list" - <<<"$imports")
   if [ -n "$found" ]; then
-    echo "$(basename "$program") imports what Windows XP SP3 lacks:"
+    echo "$(basename "$program") imports what $floor lacks:"
     echo "$found"
     status=1
   else
-    echo "$(basename "$program"): $(wc -l <<<"$imports") imports, none newer than Windows XP SP3"
+    echo "$(basename "$program"): $(wc -l <<<"$imports") imports, none newer than $floor"
   fi
 done
 exit $status

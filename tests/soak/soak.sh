@@ -1,16 +1,16 @@
 #!/usr/bin/env bash
-# The soak run ("./test --soak"): builds corvane.exe and corvane_soak.exe,
+# The soak run ("./test --soak"): builds the program Wine runs here
+# (corvane.exe or corvane64.exe, scripts/wine_env.sh) and corvane_soak.exe,
 # starts a private Wine session and runs the driver (tests/soak/soak_main_win.cpp)
 # for CORVANE_SOAK_MINUTES (default 10). The driver samples what Windows lets
 # it see; this script answers its requests for what only Linux sees, the
 # resident memory (VmRSS) and the open descriptors (/proc/PID/fd) of each
-# corvane.exe of this session's prefix. Prints the series as it comes, then
+# program of this session's prefix. Prints the series as it comes, then
 # PASS or FAIL with the reason; exits non-zero on FAIL, 77 (skipped) where
-# this machine cannot run the Wine programs.
-#   CORVANE_SOAK_BUILD   the cross build tree (default build/win32)
+# this machine can run neither build.
+#   CORVANE_SOAK_BUILD   the cross build tree (default build/win32 or build/win64)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
-build=${CORVANE_SOAK_BUILD:-$root/build/win32}
 minutes=${CORVANE_SOAK_MINUTES:-10}
 out=$root/build/soak
 session=$root/tests/wine/session.sh
@@ -18,10 +18,16 @@ export CORVANE_WINE_STATE=$root/build/wine-soak
 
 [[ $minutes =~ ^[1-9][0-9]*$ ]] || { echo "CORVANE_SOAK_MINUTES must be a whole number of minutes, not '$minutes'" >&2; exit 2; }
 "$session" check || exit $?
+arch=$("$session" arch)
+build=${CORVANE_SOAK_BUILD:-$root/build/$arch}
+# shellcheck source=../../scripts/wine_env.sh
+source "$root/scripts/wine_env.sh"
+program=$(corvane_program_file "$arch")
+toolchain=$root/cmake/mingw-i686.cmake
+[ "$arch" = win64 ] && toolchain=$root/cmake/mingw-x86_64.cmake
 
 if [ ! -f "$build/CMakeCache.txt" ]; then
-  cmake -S "$root" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
-        -DCMAKE_BUILD_TYPE=Release >/dev/null
+  cmake -S "$root" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release >/dev/null
 fi
 cmake --build "$build" --target corvane corvane_soak >/dev/null
 
@@ -40,17 +46,17 @@ trap cleanup EXIT
 # shellcheck disable=SC1091
 source "$CORVANE_WINE_STATE/session.env"
 
-# One "TAG RSS_KIB FDS" line per corvane.exe of this prefix: the driver
+# One "TAG RSS_KIB FDS" line per program of this prefix: the driver
 # starts "live" first and "cycle" once live is set up, so the earlier started
 # is live. Any other number of them is answered with nothing, so the driver
 # reports the reading missing rather than a wrong one.
 answer() {
   local n=$1 pid cmd stat started found=() lines="" tag
-  for pid in $(pgrep -f 'corvane\.exe' || true); do
+  for pid in $(pgrep -f "${program//./\\.}" || true); do
     # A process may end between the listing and the reading.
     { tr '\0' '\n' <"/proc/$pid/environ"; } 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" || continue
     cmd=$({ tr '\0' ' ' <"/proc/$pid/cmdline"; } 2>/dev/null) || continue
-    case $cmd in *corvane.exe*) ;; *) continue ;; esac
+    case $cmd in *"$program"*) ;; *) continue ;; esac
     stat=$(cat "/proc/$pid/stat" 2>/dev/null) || continue
     started=$(awk '{ print $20 }' <<<"${stat##*) }")  # field 22, counted after the name
     found+=("$started $pid")
@@ -63,7 +69,7 @@ answer() {
       tag=cycle
     done
   else
-    echo "soak.sh: ${#found[@]} corvane.exe processes in this prefix, not 2" >&2
+    echo "soak.sh: ${#found[@]} $program processes in this prefix, not 2" >&2
   fi
   printf '%s' "$lines" >"$sync/have-$n.tmp"
   mv "$sync/have-$n.tmp" "$sync/have-$n"

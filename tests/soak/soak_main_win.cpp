@@ -372,7 +372,7 @@ int wmain(int argc, wchar_t** argv) {
     return 2;
   }
   if (!corvane::e2e::FileExists(corvane::e2e::CorvanePath())) {
-    std::fprintf(stderr, "corvane.exe not found beside this program\n");
+    std::fprintf(stderr, "%ls not found beside this program\n", corvane::e2e::CorvanePath().c_str());
     return 2;
   }
   return corvane::soak::Soak(minutes, sync).Main();

@@ -1,47 +1,43 @@
 #!/usr/bin/env bash
-# A private Wine session for the test suites: a 32-bit prefix under build/wine
-# (its template made once by wineboot, copied fresh per session), a private
-# Xvfb display and a persistent wineserver.
+# A private Wine session for the test suites: a prefix under build/wine (its
+# template made once by wineboot, copied fresh per session), a private Xvfb
+# display and a persistent wineserver. It runs the build Wine can run here
+# (scripts/wine_env.sh): the 32-bit one in a 32-bit prefix, or the 64-bit one
+# in a 64-bit prefix.
 #   session.sh start        set it up and write build/wine/session.env
-#   session.sh exec CMD...  run a Windows program in it (bounded by a timeout)
+#   session.sh exec CMD...  run a Windows program in it (bounded by a timeout);
+#                           a bare file name is taken from the running build's
+#                           bin folder
 #   session.sh stop         kill the wineserver and the display
-#   session.sh check        exit 77 (ctest's "skipped") where Wine cannot run here
+#   session.sh check        exit 77 (ctest's "skipped") where no build can run
+#   session.sh arch         print win32 or win64, the build that runs here
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 state=${CORVANE_WINE_STATE:-$root/build/wine}
 env_file=$state/session.env
+# shellcheck source=../../scripts/wine_env.sh
+source "$root/scripts/wine_env.sh"
 
 # Exit code that ctest reports as "skipped" (SKIP_RETURN_CODE).
 readonly kSkip=77
 
-# Wine's 32-bit loader runs only where the kernel executes 32-bit programs;
-# some virtual machines switch that off ("Exec format error").
-can_run_32bit() {
-  local loader=/usr/lib/wine/wine
-  [ -x "$loader" ] || return 1
-  "$loader" --version >/dev/null 2>&1 && return 0
-  # The loader without arguments prints its usage; ENOEXEC gives 126.
-  local rc=0
-  "$loader" >/dev/null 2>&1 || rc=$?
-  [ $rc -ne 126 ]
-}
-
-skip_without_32bit() {
-  can_run_32bit && return 0
-  echo "SKIPPED: this machine cannot execute 32-bit programs, so Wine cannot run corvane.exe here" >&2
+# Only a machine where no build can run skips; anything that then fails to
+# start is a failure.
+arch=
+skip_without_wine() {
+  arch=$(corvane_wine_arch) && return 0
+  echo "SKIPPED: $(corvane_wine_missing_reason), so neither corvane.exe nor corvane64.exe can run here" >&2
   exit $kSkip
 }
 
-base_env() {
-  export WINEDEBUG=-all WINEARCH=win32 WINEDLLOVERRIDES="mscoree,mshtml="
-}
-
 start() {
-  skip_without_32bit
+  skip_without_wine
   stop_quiet
   mkdir -p "$state"
-  base_env
-  local tmpl=$state/pfx-template pfx=$state/pfx
+  local arch_env
+  arch_env=$(corvane_wine_env_lines "$arch" "$state/bin-$arch")
+  eval "$arch_env"
+  local tmpl=$state/pfx-template-$arch pfx=$state/pfx
   if [ ! -f "$tmpl/.complete" ]; then
     rm -rf "$tmpl"
     WINEPREFIX=$tmpl DISPLAY= timeout 300 wineboot -i
@@ -61,9 +57,10 @@ start() {
   [ -e "/tmp/.X11-unix/X$n" ] || { echo "Xvfb :$n did not start" >&2; exit 1; }
 
   cat >"$env_file" <<ENV
-export WINEDEBUG=-all WINEARCH=win32 WINEDLLOVERRIDES="mscoree,mshtml="
+$arch_env
 export WINEPREFIX=$pfx
 export DISPLAY=:$n
+export CORVANE_WINE_BIN=$root/build/$arch/bin
 ENV
   # shellcheck disable=SC1090
   source "$env_file"
@@ -75,7 +72,7 @@ ENV
   # The display has no window manager: Wine's X11 driver would then wait two
   # seconds for one each time a managed window is hidden or destroyed.
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-  echo "wine session: prefix $pfx, display :$n"
+  echo "wine session: $arch prefix $pfx, display :$n, programs of build/$arch"
 }
 
 stop_quiet() {
@@ -90,15 +87,21 @@ stop_quiet() {
 }
 
 case ${1:-} in
-  check) skip_without_32bit ;;
+  check) skip_without_wine ;;
+  arch) skip_without_wine; echo "$arch" ;;
   start) start ;;
   stop) stop_quiet ;;
   exec)
     shift
-    skip_without_32bit
+    skip_without_wine
     [ -f "$env_file" ] || { echo "no wine session: run '$0 start' first" >&2; exit 1; }
     # shellcheck disable=SC1090
     source "$env_file"
+    program=$1
+    shift
+    case $program in */*) ;; *) program=$CORVANE_WINE_BIN/$program ;; esac
+    [ -f "$program" ] || { echo "$program was not built" >&2; exit 1; }
+    set -- "$program" "$@"
     # Output goes through a file: a process the program leaves behind (a COM
     # server, say) must not hold the caller's pipes open after it ends.
     out=$(mktemp)
@@ -108,5 +111,5 @@ case ${1:-} in
     rm -f "$out"
     exit $rc
     ;;
-  *) echo "usage: $0 check|start|stop|exec PROGRAM [ARGS...]" >&2; exit 2 ;;
+  *) echo "usage: $0 check|arch|start|stop|exec PROGRAM [ARGS...]" >&2; exit 2 ;;
 esac

@@ -96,8 +96,9 @@ struct Tcpuinfo {
 // its field empty.
 Tcpuinfo CpuInfoFromWmiTable(int instance_count, int property_count, const platform::T2DimStrArray& grid);
 
-// Refresh step 9: the record into the rows, " MHz" after the three clock
-// values; the brand row takes Name only when it is still empty.
+// The first WMI pass, after the identification has filled its rows: the
+// record into the rows, " MHz" after the three clock values; the brand row
+// takes Name only when the identification left it empty.
 void ApplyWmiRecord(CpuRowTexts& rows, const Tcpuinfo& info);
 
 // The second pass reads these properties of every processor object, in this

@@ -63,7 +63,8 @@ class CpuWindow : public ui::Window {
 
  private:
   void SetTimerEnabled(bool on);
-  // Refresh steps up to the feature list, into rows_ and features_.
+  // The identification, the first WMI pass and the feature list, into rows_
+  // and features_.
   void ReadIdentification();
   void MeasureSpeed();
   // One clock measurement into displays_; false when there is none.

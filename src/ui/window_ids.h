@@ -2,7 +2,8 @@
 // lie in its own range, so an ID seen in a test, a trace or a message names
 // its window. A window's header (one per window) numbers its commands
 // kCmd... and its controls kId... from the first ID of its range and checks
-// them against the range.
+// them against the range. A new window takes the next free range, after the
+// last one below.
 #pragma once
 
 namespace corvane::ui {
@@ -20,7 +21,6 @@ inline constexpr IdRange kCdDvdWindowIds{3500, 3999};     // TfrmCDDVD
 inline constexpr IdRange kUsbDrivesWindowIds{4000, 4499};  // TfrmUSBDrives
 inline constexpr IdRange kCpuWindowIds{5000, 5499};       // TfrmCPU
 inline constexpr IdRange kMetersWindowIds{5500, 5999};    // TfrmMeters
-// Reserved for the windows still to come, in creation order.
 inline constexpr IdRange kPersonalWindowIds{6000, 6499};         // TfrmPersonal
 inline constexpr IdRange kMemoryWindowIds{6500, 6999};           // TfrmMemory
 inline constexpr IdRange kDisplayWindowIds{7000, 7499};          // TfrmDisplay

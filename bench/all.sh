@@ -4,7 +4,7 @@
 # build/bench/all/NAME.txt. Compare the figures with the record's table; a
 # figure far off the record is worth a second run before it is believed.
 #   bench/all.sh [NAME...]     only the benchmarks named (e.g. report hid_tree)
-# CORVANE_BENCH_BUILD names the cross build tree (default build/win32).
+# CORVANE_BENCH_BUILD names the cross build tree (default: the build Wine runs here).
 set -uo pipefail
 cd "$(dirname "$0")/.."
 # name and arguments, in the order of the record

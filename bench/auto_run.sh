@@ -3,7 +3,7 @@
 # Win32 program under the same warm Wine session: median and minimum over N
 # runs of each, and their ratio.
 #   bench/auto_run.sh [N]          N runs of each program (default 10)
-# CORVANE_BENCH_BUILD names the cross build tree (default build/win32); it is
+# CORVANE_BENCH_BUILD names the cross build tree (default: the build Wine runs here); it is
 # configured and brought up to date first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -12,7 +12,7 @@ runs=${1:-10}
 # shellcheck source=bench/common.sh
 source bench/common.sh
 bench_session corvane bench_empty
-corvane=$build/bin/corvane.exe
+corvane=$program
 empty=$build/bin/bench_empty.exe
 
 out=$out_dir/out.txt

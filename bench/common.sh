@@ -1,18 +1,24 @@
 # Sourced by the bench scripts: the cross build tree brought up to date for
 # the targets named, and a private warm Wine session started for the script's
 # life (stopped when it exits).
-#   bench_session TARGET...   sets root, build, out_dir, session
-# CORVANE_BENCH_BUILD names the cross build tree (default build/win32).
+#   bench_session TARGET...   sets root, build, program, out_dir, session
+# The build measured is the one Wine runs here (scripts/wine_env.sh);
+# CORVANE_BENCH_BUILD names its cross tree (default build/win32 or build/win64).
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-build=${CORVANE_BENCH_BUILD:-$root/build/win32}
 out_dir=$root/build/bench
 export CORVANE_WINE_STATE=$root/build/wine-bench
 session=$root/tests/wine/session.sh
+# shellcheck source=../scripts/wine_env.sh
+source "$root/scripts/wine_env.sh"
+arch=$("$session" arch) || exit $?
+build=${CORVANE_BENCH_BUILD:-$root/build/$arch}
+program=$build/bin/$(corvane_program_file "$arch")
+toolchain=$root/cmake/mingw-i686.cmake
+[ "$arch" = win64 ] && toolchain=$root/cmake/mingw-x86_64.cmake
 
 bench_session() {
   if [ ! -f "$build/CMakeCache.txt" ]; then
-    cmake -S "$root" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
-          -DCMAKE_BUILD_TYPE=Release >/dev/null
+    cmake -S "$root" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release >/dev/null
   fi
   cmake --build "$build" --target "$@" >/dev/null
   mkdir -p "$out_dir"

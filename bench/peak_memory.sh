@@ -6,7 +6,7 @@
 # alternately, under one private warm Wine session. Prints the medians (KiB)
 # and corvane's ratio to the reference.
 #   bench/peak_memory.sh [N]          N runs of each program (default 7)
-# CORVANE_BENCH_BUILD names the cross build tree (default build/win32).
+# CORVANE_BENCH_BUILD names the cross build tree (default: the build Wine runs here).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 runs=${1:-7}
@@ -30,7 +30,7 @@ peak_kib() {
 peak_kib "$build/bin/bench_empty.exe" >/dev/null
 peak_kib "$build/bin/bench_reference.exe" >/dev/null
 rm -f "$out"
-peak_kib "$build/bin/corvane.exe" /AUTO "$out_win" >/dev/null
+peak_kib "$program" /AUTO "$out_win" >/dev/null
 lines=$(tr -cd '\n' <"$out" | wc -c)
 [ "$lines" -ge 27 ] || { echo "corvane.exe /AUTO wrote $lines lines to $out" >&2; exit 1; }
 
@@ -38,7 +38,7 @@ empty=() reference=() corvane=()
 for ((i = 0; i < runs; i++)); do
   empty+=("$(peak_kib "$build/bin/bench_empty.exe")")
   reference+=("$(peak_kib "$build/bin/bench_reference.exe")")
-  corvane+=("$(peak_kib "$build/bin/corvane.exe" /AUTO "$out_win")")
+  corvane+=("$(peak_kib "$program" /AUTO "$out_win")")
 done
 [ -z "${CORVANE_BENCH_VERBOSE:-}" ] || printf 'corvane runs (KiB): %s\nreference runs (KiB): %s\n' \
   "${corvane[*]}" "${reference[*]}"

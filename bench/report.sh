@@ -5,7 +5,7 @@
 # twice the /AUTO time), and each section's milliseconds from the last
 # report's "timings", the slowest first, those over 100 ms marked.
 #   bench/report.sh [N]          N runs of each (default 5)
-# CORVANE_BENCH_BUILD names the cross build tree (default build/win32); it is
+# CORVANE_BENCH_BUILD names the cross build tree (default: the build Wine runs here); it is
 # configured and brought up to date first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -14,7 +14,7 @@ runs=${1:-5}
 # shellcheck source=bench/common.sh
 source bench/common.sh
 bench_session corvane
-corvane=$build/bin/corvane.exe
+corvane=$program
 
 auto_out=$out_dir/auto.txt
 report_out=$out_dir/report.json

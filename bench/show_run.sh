@@ -4,7 +4,7 @@
 # after the empty program (bench/empty_main.c), and prints every round and the
 # medians.
 #   bench/show_run.sh [N] [ARGS...]   N rounds (default 15); ARGS replace /norefresh
-# CORVANE_BENCH_BUILD names the cross build tree (default build/win32); it is
+# CORVANE_BENCH_BUILD names the cross build tree (default: the build Wine runs here); it is
 # configured and brought up to date first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -18,4 +18,4 @@ bench_session corvane bench_empty bench_show_probe
 
 echo "corvane.exe $*: start to the first finished paint of TForm1; the empty program: start to exit"
 "$session" exec "$build/bin/bench_show_probe.exe" "$runs" "$(winepath -w "$build/bin/bench_empty.exe")" TForm1 \
-  "$(winepath -w "$build/bin/corvane.exe")" "$@" | grep -v '^ALSA'
+  "$(winepath -w "$program")" "$@" | grep -v '^ALSA'

@@ -9,12 +9,6 @@ void StoreLe(std::span<std::byte> b, std::size_t at, std::uint32_t value, std::s
   for (std::size_t i = 0; i < width; ++i) b[at + i] = static_cast<std::byte>((value >> (8 * i)) & 0xFF);
 }
 
-std::uint32_t LoadLe(std::span<const std::byte> b, std::size_t at, std::size_t width) {
-  std::uint32_t v = 0;
-  for (std::size_t i = width; i-- > 0;) v = (v << 8) | std::to_integer<std::uint32_t>(b[at + i]);
-  return v;
-}
-
 constexpr std::uint32_t kTimeoutSeconds = 2;
 constexpr std::size_t kIdSerialLength = 20;  // IDENTIFY words 10..19
 
@@ -29,21 +23,6 @@ constexpr std::size_t kLength = 24;
 static_assert(kLength + 4 == kSrbIoControlSize);
 constexpr char kSignatureText[8] = {'S', 'C', 'S', 'I', 'D', 'I', 'S', 'K'};
 }  // namespace srb
-
-// ---- SCSI_PASS_THROUGH, 32-bit ------------------------------------------------
-namespace spt {
-constexpr std::size_t kLength = 0;  // 16-bit
-constexpr std::size_t kCdbLength = 6;
-constexpr std::size_t kSenseInfoLength = 7;
-constexpr std::size_t kDataIn = 8;
-constexpr std::size_t kDataTransferLength = 12;  // 32-bit; the driver writes back what moved
-constexpr std::size_t kTimeOutValue = 16;
-constexpr std::size_t kDataBufferOffset = 20;
-constexpr std::size_t kSenseInfoOffset = 24;
-constexpr std::size_t kCdb = 28;  // 16 bytes
-static_assert(kCdb + 16 == kPassThroughSize);
-constexpr std::uint8_t kScsiIoctlDataIn = 1;
-}  // namespace spt
 
 // INQUIRY with EVPD set, page 0x80, allocation length = the data area.
 constexpr std::array<std::uint8_t, 6> kUnitSerialCdb = {0x12, 0x01, 0x80, 0x00,
@@ -81,14 +60,16 @@ std::wstring IdentifySerial(HdSerialTransport& transport) {
   return SmartIdentifySerial(reply);
 }
 
-std::wstring UnitSerial(HdSerialTransport& transport) {
+std::wstring UnitSerial(HdSerialTransport& transport, const PassThroughLayout& layout) {
   auto device = transport.Open(kVolumeCPath, HdSerialOpen::kReadWrite);
   if (!device) return {};
-  UnitSerialRequest buffer = BuildUnitSerialRequest();
+  // The structure's own alignment (its pointer-sized field's).
+  alignas(8) UnitSerialRequest buffer = BuildUnitSerialRequest(layout);
   const std::span<std::byte> whole(buffer);
-  if (!device->Control(kIoctlScsiPassThrough, whole.first(kUnitSerialInLength), whole.first(kUnitSerialOutLength)))
+  if (!device->Control(kIoctlScsiPassThrough, whole.first(UnitSerialInLength(layout)),
+                       whole.first(UnitSerialOutLength(layout))))
     return {};
-  return UnitSerialFromReply(buffer);
+  return UnitSerialFromReply(buffer, layout);
 }
 
 }  // namespace
@@ -115,24 +96,26 @@ std::wstring SmartIdentifySerial(std::span<const std::byte, kSmartSerialReplySiz
   return SwapIdString(reply.subspan(kSmartSerialOffset, kIdSerialLength));
 }
 
-UnitSerialRequest BuildUnitSerialRequest() {
+UnitSerialRequest BuildUnitSerialRequest(const PassThroughLayout& layout) {
   UnitSerialRequest r{};
-  StoreLe(r, spt::kLength, kPassThroughSize, 2);
-  r[spt::kCdbLength] = static_cast<std::byte>(kUnitSerialCdb.size());
-  r[spt::kSenseInfoLength] = static_cast<std::byte>(kUnitSerialSenseLength);
-  r[spt::kDataIn] = std::byte{spt::kScsiIoctlDataIn};
-  StoreLe(r, spt::kDataTransferLength, kUnitSerialDataLength, 4);
-  StoreLe(r, spt::kTimeOutValue, kTimeoutSeconds, 4);
-  StoreLe(r, spt::kDataBufferOffset, kUnitSerialDataOffset, 4);
-  StoreLe(r, spt::kSenseInfoOffset, kUnitSerialSenseOffset, 4);
-  std::ranges::transform(kUnitSerialCdb, r.begin() + spt::kCdb, [](std::uint8_t b) { return std::byte{b}; });
+  StorePassThrough(r, layout,
+                   {.cdb = kUnitSerialCdb,
+                    .sense_info_length = static_cast<std::uint8_t>(kUnitSerialSenseLength),
+                    .data_transfer_length = kUnitSerialDataLength,
+                    .time_out_value = kTimeoutSeconds,
+                    .sense_info_offset = static_cast<std::uint32_t>(UnitSerialSenseOffset(layout))});
+  // The data area's offset from the start of the structure goes in the
+  // pointer-sized field; so small an offset fits every width.
+  static_assert(UnitSerialDataOffset(kPassThrough64) <= 0xFFFF'FFFFu);
+  (void)StorePassThroughDataBuffer(r, layout, UnitSerialDataOffset(layout));
   return r;
 }
 
-std::wstring UnitSerialFromReply(std::span<const std::byte, kUnitSerialRequestSize> reply) {
-  const auto page = reply.subspan<kUnitSerialDataOffset, kUnitSerialDataLength>();
-  const std::size_t transferred = std::min<std::size_t>(LoadLe(reply, spt::kDataTransferLength, 4),
-                                                        kUnitSerialDataLength);
+std::wstring UnitSerialFromReply(std::span<const std::byte, kUnitSerialRequestSize> reply,
+                                 const PassThroughLayout& layout) {
+  const auto page = reply.subspan(UnitSerialDataOffset(layout), kUnitSerialDataLength);
+  const std::size_t transferred =
+      std::min<std::size_t>(LoadPassThroughTransferred(reply, layout), kUnitSerialDataLength);
   if (transferred < kPageText || std::to_integer<std::uint8_t>(page[kPageCode]) != kUnitSerialPage) return {};
   // The page length is the drive's claim; the bytes that arrived bound it.
   const std::size_t length =
@@ -140,10 +123,10 @@ std::wstring UnitSerialFromReply(std::span<const std::byte, kUnitSerialRequestSi
   return TrimmedText(page.subspan(kPageText, length));
 }
 
-std::wstring GetHardDiskSerial(HdSerialTransport& transport) {
+std::wstring GetHardDiskSerial(HdSerialTransport& transport, const PassThroughLayout& layout) {
   try {
     std::wstring serial = IdentifySerial(transport);
-    if (serial.empty()) serial = UnitSerial(transport);
+    if (serial.empty()) serial = UnitSerial(transport, layout);
     if (serial.empty()) serial = kHardDiskSerialError;
     return serial;
   } catch (...) {

@@ -14,6 +14,7 @@
 #include <string>
 #include <string_view>
 
+#include "storage/scsi_pass_through.h"
 #include "storage/smart.h"
 
 namespace corvane::storage {
@@ -25,7 +26,8 @@ inline constexpr std::uint32_t kIoctlScsiPassThrough = 0x4D004;
 
 // Miniport request: an SRB_IO_CONTROL header, then SENDCMDINPARAMS going in
 // and SENDCMDOUTPARAMS coming back in the same place. One buffer serves as
-// input and output, both of the full length.
+// input and output, both of the full length. None of the three holds a
+// pointer, so the request is the same for every pointer size.
 inline constexpr std::size_t kSrbIoControlSize = 28;
 inline constexpr std::size_t kMiniportPayloadSize = 544;  // the header's Length
 inline constexpr std::size_t kMiniportRequestSize = 572;
@@ -42,19 +44,32 @@ inline constexpr std::size_t kSmartSerialOffset = 36;
 static_assert(kSmartSerialOffset == kCmdOutHeaderSize + 20);
 static_assert(kCmdOutHeaderSize + kSectorSize == kSmartSerialReplySize);
 
-// Unit serial number request: SCSI_PASS_THROUGH (32-bit layout), sense data
-// and the data area in one buffer. The first 44 bytes go in; 268 come back.
+// Unit serial number request: SCSI_PASS_THROUGH in the layout of the
+// sending program's pointer size, a 32-byte sense area right after it, then
+// the data area, all in one zeroed 312-byte buffer. The structure goes in;
+// the structure, the sense and the data come back: 44 bytes in and 268 out
+// for a 32-bit program (sense at 44, data at 76), 56 in and 280 out for a
+// 64-bit one (sense at 56, data at 88).
 inline constexpr std::size_t kUnitSerialRequestSize = 312;
-inline constexpr std::size_t kPassThroughSize = 44;  // SCSI_PASS_THROUGH
-inline constexpr std::size_t kUnitSerialInLength = kPassThroughSize;
-inline constexpr std::size_t kUnitSerialSenseOffset = 44;
-inline constexpr std::size_t kUnitSerialSenseLength = 24;
-inline constexpr std::size_t kUnitSerialDataOffset = 76;
+inline constexpr std::size_t kUnitSerialSenseLength = 24;  // asked for
+inline constexpr std::size_t kUnitSerialSenseArea = 32;    // kept for it
 inline constexpr std::size_t kUnitSerialDataLength = 192;
-inline constexpr std::size_t kUnitSerialOutLength = kUnitSerialDataOffset + kUnitSerialDataLength;
-static_assert(kUnitSerialOutLength == 268);
-static_assert(kUnitSerialSenseOffset + kUnitSerialSenseLength <= kUnitSerialDataOffset);
-static_assert(kUnitSerialOutLength <= kUnitSerialRequestSize);
+constexpr std::size_t UnitSerialInLength(const PassThroughLayout& layout) { return layout.size; }
+constexpr std::size_t UnitSerialSenseOffset(const PassThroughLayout& layout) { return layout.size; }
+constexpr std::size_t UnitSerialDataOffset(const PassThroughLayout& layout) {
+  return UnitSerialSenseOffset(layout) + kUnitSerialSenseArea;
+}
+constexpr std::size_t UnitSerialOutLength(const PassThroughLayout& layout) {
+  return UnitSerialDataOffset(layout) + kUnitSerialDataLength;
+}
+static_assert(UnitSerialDataOffset(kPassThrough32) == 76 && UnitSerialOutLength(kPassThrough32) == 268);
+static_assert(UnitSerialDataOffset(kPassThrough64) == 88 && UnitSerialOutLength(kPassThrough64) == 280);
+static_assert(kUnitSerialSenseLength <= kUnitSerialSenseArea);
+static_assert(UnitSerialOutLength(kPassThrough32) <= kUnitSerialRequestSize &&
+              UnitSerialOutLength(kPassThrough64) <= kUnitSerialRequestSize);
+// A 64-bit structure ends on a multiple of 8, so the areas after it keep
+// the alignment the system gives its copy of the buffer.
+static_assert(UnitSerialSenseOffset(kPassThrough64) % 8 == 0 && UnitSerialDataOffset(kPassThrough64) % 8 == 0);
 static_assert(kUnitSerialDataLength <= 0xFF, "the allocation length is one CDB byte");
 using UnitSerialRequest = std::array<std::byte, kUnitSerialRequestSize>;
 
@@ -65,12 +80,15 @@ std::wstring MiniportIdentifySerial(std::span<const std::byte, kMiniportRequestS
 // The serial field of a SENDCMDOUTPARAMS reply to IDENTIFY, as above.
 std::wstring SmartIdentifySerial(std::span<const std::byte, kSmartSerialReplySize> reply);
 
-// INQUIRY for the vital product data page 0x80 (unit serial number).
-UnitSerialRequest BuildUnitSerialRequest();
-// The serial text of a reply, trimmed; empty unless the page returned is
-// 0x80. Only bytes the drive actually returned are read: the page length
-// is held to the data the reply reports as transferred and to the area.
-std::wstring UnitSerialFromReply(std::span<const std::byte, kUnitSerialRequestSize> reply);
+// INQUIRY for the vital product data page 0x80 (unit serial number), the
+// structure in `layout`.
+UnitSerialRequest BuildUnitSerialRequest(const PassThroughLayout& layout);
+// The serial text of a reply to the request in `layout`, trimmed; empty
+// unless the page returned is 0x80. Only bytes the drive actually returned
+// are read: the page length is held to the data the reply reports as
+// transferred and to the area.
+std::wstring UnitSerialFromReply(std::span<const std::byte, kUnitSerialRequestSize> reply,
+                                 const PassThroughLayout& layout);
 
 // What GetHardDiskSerial gives when no source answers.
 inline constexpr std::wstring_view kHardDiskSerialError = L"Error!";
@@ -104,7 +122,8 @@ class HdSerialTransport {
 };
 
 // Never empty: the serial, or "Error!" when no source gave one. Only a
-// failure thrown on the way gives the empty text.
-std::wstring GetHardDiskSerial(HdSerialTransport& transport);
+// failure thrown on the way gives the empty text. The unit serial number
+// request is sent in `layout`, the one of the sending program's pointer size.
+std::wstring GetHardDiskSerial(HdSerialTransport& transport, const PassThroughLayout& layout);
 
 }  // namespace corvane::storage

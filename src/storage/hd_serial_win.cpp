@@ -12,20 +12,43 @@
 
 namespace corvane::storage {
 
-// The blocks are laid out by hand for a 32-bit program; pin them to the
-// system's own structures so the two cannot drift apart.
-static_assert(sizeof(void*) == 4, "the pass-through block is the 32-bit layout");
-static_assert(sizeof(SCSI_PASS_THROUGH) == kPassThroughSize);
-static_assert(offsetof(SCSI_PASS_THROUGH, CdbLength) == 6);
-static_assert(offsetof(SCSI_PASS_THROUGH, SenseInfoLength) == 7);
-static_assert(offsetof(SCSI_PASS_THROUGH, DataIn) == 8);
-static_assert(offsetof(SCSI_PASS_THROUGH, DataTransferLength) == 12);
-static_assert(offsetof(SCSI_PASS_THROUGH, TimeOutValue) == 16);
-static_assert(offsetof(SCSI_PASS_THROUGH, DataBufferOffset) == 20);
-static_assert(offsetof(SCSI_PASS_THROUGH, SenseInfoOffset) == 24);
-static_assert(offsetof(SCSI_PASS_THROUGH, Cdb) == 28);
-static_assert(sizeof(SRB_IO_CONTROL) == kSrbIoControlSize);
+// The system reads SCSI_PASS_THROUGH in the layout of this program's
+// pointer size. Pin that layout to the system's own structure so the two
+// cannot drift apart: a 32-bit build checks the 32-bit layout, a 64-bit
+// build the 64-bit one.
+constexpr PassThroughLayout kNativeLayout = sizeof(void*) == 8 ? kPassThrough64 : kPassThrough32;
+static_assert(sizeof(SCSI_PASS_THROUGH) == kNativeLayout.size);
+static_assert(offsetof(SCSI_PASS_THROUGH, Length) == kNativeLayout.length);
+static_assert(offsetof(SCSI_PASS_THROUGH, ScsiStatus) == kNativeLayout.scsi_status);
+static_assert(offsetof(SCSI_PASS_THROUGH, PathId) == kNativeLayout.path_id);
+static_assert(offsetof(SCSI_PASS_THROUGH, TargetId) == kNativeLayout.target_id);
+static_assert(offsetof(SCSI_PASS_THROUGH, Lun) == kNativeLayout.lun);
+static_assert(offsetof(SCSI_PASS_THROUGH, CdbLength) == kNativeLayout.cdb_length);
+static_assert(offsetof(SCSI_PASS_THROUGH, SenseInfoLength) == kNativeLayout.sense_info_length);
+static_assert(offsetof(SCSI_PASS_THROUGH, DataIn) == kNativeLayout.data_in);
+static_assert(offsetof(SCSI_PASS_THROUGH, DataTransferLength) == kNativeLayout.data_transfer_length);
+static_assert(offsetof(SCSI_PASS_THROUGH, TimeOutValue) == kNativeLayout.time_out_value);
+static_assert(offsetof(SCSI_PASS_THROUGH, DataBufferOffset) == kNativeLayout.data_buffer);
+static_assert(sizeof(SCSI_PASS_THROUGH::DataBufferOffset) == kNativeLayout.data_buffer_width);
+static_assert(offsetof(SCSI_PASS_THROUGH, SenseInfoOffset) == kNativeLayout.sense_info_offset);
+static_assert(offsetof(SCSI_PASS_THROUGH, Cdb) == kNativeLayout.cdb);
+static_assert(sizeof(SCSI_PASS_THROUGH::Cdb) == kCdbCapacity);
+static_assert(alignof(SCSI_PASS_THROUGH) <= 8, "the request buffer is aligned to 8");
+static_assert(UnitSerialOutLength(kNativeLayout) <= kUnitSerialRequestSize);
 static_assert(IOCTL_SCSI_PASS_THROUGH == kIoctlScsiPassThrough);
+static_assert(SCSI_IOCTL_DATA_IN == kScsiIoctlDataIn);
+
+// The miniport request holds no pointer and is the same for every pointer
+// size; pin it all the same.
+static_assert(sizeof(SRB_IO_CONTROL) == kSrbIoControlSize);
+static_assert(offsetof(SRB_IO_CONTROL, HeaderLength) == 0);
+static_assert(offsetof(SRB_IO_CONTROL, Signature) == 4 && sizeof(SRB_IO_CONTROL::Signature) == 8);
+static_assert(offsetof(SRB_IO_CONTROL, Timeout) == 12);
+static_assert(offsetof(SRB_IO_CONTROL, ControlCode) == 16);
+static_assert(offsetof(SRB_IO_CONTROL, ReturnCode) == 20);
+static_assert(offsetof(SRB_IO_CONTROL, Length) == 24);
+static_assert(sizeof(SENDCMDINPARAMS) == kCmdInSize);
+static_assert(offsetof(SENDCMDOUTPARAMS, bBuffer) == kCmdOutHeaderSize);
 static_assert(IOCTL_SCSI_MINIPORT == kIoctlScsiMiniport);
 
 namespace {
@@ -70,7 +93,7 @@ std::unique_ptr<HdSerialDevice> Win32HdSerialTransport::Open(std::wstring_view p
 
 std::wstring GetHardDiskSerial() {
   Win32HdSerialTransport transport;
-  return GetHardDiskSerial(transport);
+  return GetHardDiskSerial(transport, kNativeLayout);
 }
 
 }  // namespace corvane::storage

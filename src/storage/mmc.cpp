@@ -5,20 +5,10 @@
 namespace corvane::storage {
 namespace {
 
-static_assert(std::tuple_size_v<PassThroughBlock> == 80);
+static_assert(PassThroughSenseOffset(kPassThroughDirect32) == 48 && PassThroughBlockSize(kPassThroughDirect32) == 80);
+static_assert(PassThroughSenseOffset(kPassThroughDirect64) == 56 && PassThroughBlockSize(kPassThroughDirect64) == 88);
 static_assert(std::ranges::is_sorted(ProfileName, {}, &ProfileEntry::profile),
               "ProfileIndex searches by halves");
-
-void PutU8(PassThroughBlock& block, std::size_t offset, std::uint8_t value) {
-  block[offset] = std::byte{value};
-}
-void PutLe16(PassThroughBlock& block, std::size_t offset, std::uint16_t value) {
-  block[offset] = std::byte(value & 0xFF);
-  block[offset + 1] = std::byte(value >> 8);
-}
-void PutLe32(PassThroughBlock& block, std::size_t offset, std::uint32_t value) {
-  for (std::size_t i = 0; i < 4; ++i) block[offset + i] = std::byte((value >> (8 * i)) & 0xFF);
-}
 
 // Page 2A byte offsets (from the page code byte).
 constexpr std::size_t kModeHeaderSize = 8;
@@ -60,29 +50,24 @@ std::wstring Decimal(std::uint64_t value) {
 
 }  // namespace
 
-PassThroughBlock BuildPassThroughBlock(const MmcCommand& command) {
-  PassThroughBlock block{};
-  PutLe16(block, kOffsetLength, static_cast<std::uint16_t>(kPassThroughHeaderSize));
-  // PathId, TargetId and Lun stay 0: the device handle names the drive.
-  PutU8(block, kOffsetCdbLength, command.cdb_length);
-  PutU8(block, kOffsetSenseInfoLength, command.sense_length);
-  PutU8(block, kOffsetDataIn, kScsiIoctlDataIn);
-  PutLe32(block, kOffsetDataTransferLength, command.data_length);
-  PutLe32(block, kOffsetTimeOutValue, command.timeout_seconds);
-  PutLe32(block, kOffsetSenseInfoOffset, static_cast<std::uint32_t>(kPassThroughSenseOffset));
-  for (std::size_t i = 0; i < kCdbCapacity; ++i) PutU8(block, kOffsetCdb + i, command.cdb[i]);
+PassThroughBlock BuildPassThroughBlock(const MmcCommand& command, const PassThroughLayout& layout) {
+  PassThroughBlock block(layout);
+  const std::size_t cdb_length = std::min<std::size_t>(command.cdb_length, kCdbCapacity);
+  StorePassThrough(block.bytes(), layout,
+                   {.cdb = std::span(command.cdb).first(cdb_length),
+                    .sense_info_length = command.sense_length,
+                    .data_transfer_length = command.data_length,
+                    .time_out_value = command.timeout_seconds,
+                    .sense_info_offset = static_cast<std::uint32_t>(PassThroughSenseOffset(layout))});
   return block;
 }
 
-void SetPassThroughDataBuffer(PassThroughBlock& block, std::uint32_t address) {
-  PutLe32(block, kOffsetDataBuffer, address);
+bool SetPassThroughDataBuffer(PassThroughBlock& block, std::uint64_t address) {
+  return StorePassThroughDataBuffer(block.bytes(), block.layout(), address);
 }
 
 std::uint32_t PassThroughTransferred(const PassThroughBlock& block) {
-  std::uint32_t value = 0;
-  for (std::size_t i = 0; i < 4; ++i)
-    value |= std::to_integer<std::uint32_t>(block[kOffsetDataTransferLength + i]) << (8 * i);
-  return value;
+  return LoadPassThroughTransferred(block.bytes(), block.layout());
 }
 
 std::optional<std::uint8_t> LoadU8(std::span<const std::byte> data, std::size_t offset) {

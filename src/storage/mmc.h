@@ -4,6 +4,7 @@
 // profile names and the capability report. The transport (mmc_transport.h)
 // moves the bytes; TISODiscLib (disc_lib.h) ties both together.
 #pragma once
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -13,44 +14,51 @@
 #include <string_view>
 #include <vector>
 
+#include "storage/scsi_pass_through.h"
+
 namespace corvane::storage {
 
 // I/O control that carries a SCSI command with the caller's data buffer.
 inline constexpr std::uint32_t kIoctlScsiPassThroughDirect = 0x4D014;
 
-// The request block: SCSI_PASS_THROUGH_DIRECT as laid out by a 32-bit
-// program (44 bytes), 4 filler bytes, then a 32-byte sense area. It is the
-// input and the output buffer of the I/O control.
-inline constexpr std::size_t kPassThroughBlockSize = 80;
-inline constexpr std::size_t kPassThroughHeaderSize = 44;  // SCSI_PASS_THROUGH_DIRECT, 32-bit
-inline constexpr std::size_t kPassThroughSenseOffset = 48;
+// The request block: SCSI_PASS_THROUGH_DIRECT in the layout of the
+// sending program's pointer size, filler up to the next multiple of 8, then
+// a 32-byte sense area (48 + 32 = 80 bytes for a 32-bit program, 56 + 32 = 88
+// for a 64-bit one). It is the input and the output buffer of the I/O
+// control.
 inline constexpr std::size_t kPassThroughSenseSize = 32;
-inline constexpr std::size_t kCdbCapacity = 16;
-
-// Field offsets inside the block.
-inline constexpr std::size_t kOffsetLength = 0;               // 16-bit
-inline constexpr std::size_t kOffsetScsiStatus = 2;           // byte
-inline constexpr std::size_t kOffsetCdbLength = 6;            // byte
-inline constexpr std::size_t kOffsetSenseInfoLength = 7;      // byte
-inline constexpr std::size_t kOffsetDataIn = 8;               // byte
-inline constexpr std::size_t kOffsetDataTransferLength = 12;  // 32-bit, updated by the driver
-inline constexpr std::size_t kOffsetTimeOutValue = 16;        // 32-bit, seconds
-inline constexpr std::size_t kOffsetDataBuffer = 20;          // 32-bit address
-inline constexpr std::size_t kOffsetSenseInfoOffset = 24;     // 32-bit
-inline constexpr std::size_t kOffsetCdb = 28;                 // 16 bytes
-
-static_assert(kOffsetCdb + kCdbCapacity == kPassThroughHeaderSize);
-static_assert(kPassThroughSenseOffset + kPassThroughSenseSize == kPassThroughBlockSize);
-static_assert(kPassThroughHeaderSize <= kPassThroughSenseOffset);
-
-inline constexpr std::uint8_t kScsiIoctlDataIn = 1;  // SCSI_IOCTL_DATA_IN
+constexpr std::size_t PassThroughSenseOffset(const PassThroughLayout& layout) {
+  return (layout.size + 7) / 8 * 8;
+}
+constexpr std::size_t PassThroughBlockSize(const PassThroughLayout& layout) {
+  return PassThroughSenseOffset(layout) + kPassThroughSenseSize;
+}
+inline constexpr std::size_t kPassThroughBlockCapacity =
+    std::max(PassThroughBlockSize(kPassThroughDirect32), PassThroughBlockSize(kPassThroughDirect64));
 
 // Data lengths of the commands that return data.
 inline constexpr std::size_t kInquiryDataLength = 100;
 inline constexpr std::size_t kConfigurationDataLength = 114;
 inline constexpr std::size_t kModeSenseDataLength = 440;
 
-using PassThroughBlock = std::array<std::byte, kPassThroughBlockSize>;
+// A request block, zero-filled when made, and the layout it is in.
+class PassThroughBlock {
+ public:
+  explicit PassThroughBlock(const PassThroughLayout& layout) : layout_(layout) {}
+
+  const PassThroughLayout& layout() const noexcept { return layout_; }
+  // The whole block, PassThroughBlockSize(layout()) bytes: what is sent
+  // and what comes back.
+  std::span<std::byte> bytes() noexcept { return std::span(storage_).first(PassThroughBlockSize(layout_)); }
+  std::span<const std::byte> bytes() const noexcept {
+    return std::span(storage_).first(PassThroughBlockSize(layout_));
+  }
+
+ private:
+  PassThroughLayout layout_;
+  // The pointer-sized field's alignment, as the system's structure has it.
+  alignas(8) std::array<std::byte, kPassThroughBlockCapacity> storage_{};
+};
 
 // One MMC command as the drive sees it: the command descriptor block and how
 // much data, sense and time it is given.
@@ -75,12 +83,14 @@ inline constexpr MmcCommand kGetConfiguration{
 inline constexpr MmcCommand kModeSenseCapabilities{
     {0x5A, 0, 0xAA, 0, 0, 0, 0, 0x01, 0xB8}, 10, kModeSenseDataLength, 14, 120};
 
-// The zero-filled block for `command`. Its DataBuffer field is 0: the
-// sender writes the buffer's address with SetPassThroughDataBuffer.
-PassThroughBlock BuildPassThroughBlock(const MmcCommand& command);
+// The zero-filled block for `command` in `layout`. Its DataBuffer field is
+// 0: the sender writes the buffer's address with SetPassThroughDataBuffer.
+PassThroughBlock BuildPassThroughBlock(const MmcCommand& command, const PassThroughLayout& layout);
 
-// Writes the 32-bit address of the data buffer into the block.
-void SetPassThroughDataBuffer(PassThroughBlock& block, std::uint32_t address);
+// Writes the address of the data buffer into the block, as wide as its
+// layout's pointer. False, and nothing written, for an address too wide for
+// the layout (which only a block of the wrong layout would meet).
+[[nodiscard]] bool SetPassThroughDataBuffer(PassThroughBlock& block, std::uint64_t address);
 
 // DataTransferLength of a block the driver has returned: the bytes it moved.
 std::uint32_t PassThroughTransferred(const PassThroughBlock& block);

@@ -16,20 +16,27 @@
 
 namespace corvane::storage {
 
-// The block is laid out by hand for a 32-bit program; pin it to the
-// system's own structure so the two cannot drift apart.
-static_assert(sizeof(void*) == 4, "the pass-through block carries a 32-bit buffer address");
-static_assert(sizeof(SCSI_PASS_THROUGH_DIRECT) == kPassThroughHeaderSize);
-static_assert(offsetof(SCSI_PASS_THROUGH_DIRECT, Length) == kOffsetLength);
-static_assert(offsetof(SCSI_PASS_THROUGH_DIRECT, ScsiStatus) == kOffsetScsiStatus);
-static_assert(offsetof(SCSI_PASS_THROUGH_DIRECT, CdbLength) == kOffsetCdbLength);
-static_assert(offsetof(SCSI_PASS_THROUGH_DIRECT, SenseInfoLength) == kOffsetSenseInfoLength);
-static_assert(offsetof(SCSI_PASS_THROUGH_DIRECT, DataIn) == kOffsetDataIn);
-static_assert(offsetof(SCSI_PASS_THROUGH_DIRECT, DataTransferLength) == kOffsetDataTransferLength);
-static_assert(offsetof(SCSI_PASS_THROUGH_DIRECT, TimeOutValue) == kOffsetTimeOutValue);
-static_assert(offsetof(SCSI_PASS_THROUGH_DIRECT, DataBuffer) == kOffsetDataBuffer);
-static_assert(offsetof(SCSI_PASS_THROUGH_DIRECT, SenseInfoOffset) == kOffsetSenseInfoOffset);
-static_assert(offsetof(SCSI_PASS_THROUGH_DIRECT, Cdb) == kOffsetCdb);
+// The system reads the block in the layout of this program's pointer size.
+// Pin that layout to the system's own structure so the two cannot drift
+// apart: a 32-bit build checks the 32-bit layout, a 64-bit build the 64-bit.
+constexpr PassThroughLayout kNativeLayout = sizeof(void*) == 8 ? kPassThroughDirect64 : kPassThroughDirect32;
+static_assert(sizeof(SCSI_PASS_THROUGH_DIRECT) == kNativeLayout.size);
+static_assert(offsetof(SCSI_PASS_THROUGH_DIRECT, Length) == kNativeLayout.length);
+static_assert(offsetof(SCSI_PASS_THROUGH_DIRECT, ScsiStatus) == kNativeLayout.scsi_status);
+static_assert(offsetof(SCSI_PASS_THROUGH_DIRECT, PathId) == kNativeLayout.path_id);
+static_assert(offsetof(SCSI_PASS_THROUGH_DIRECT, TargetId) == kNativeLayout.target_id);
+static_assert(offsetof(SCSI_PASS_THROUGH_DIRECT, Lun) == kNativeLayout.lun);
+static_assert(offsetof(SCSI_PASS_THROUGH_DIRECT, CdbLength) == kNativeLayout.cdb_length);
+static_assert(offsetof(SCSI_PASS_THROUGH_DIRECT, SenseInfoLength) == kNativeLayout.sense_info_length);
+static_assert(offsetof(SCSI_PASS_THROUGH_DIRECT, DataIn) == kNativeLayout.data_in);
+static_assert(offsetof(SCSI_PASS_THROUGH_DIRECT, DataTransferLength) == kNativeLayout.data_transfer_length);
+static_assert(offsetof(SCSI_PASS_THROUGH_DIRECT, TimeOutValue) == kNativeLayout.time_out_value);
+static_assert(offsetof(SCSI_PASS_THROUGH_DIRECT, DataBuffer) == kNativeLayout.data_buffer);
+static_assert(sizeof(SCSI_PASS_THROUGH_DIRECT::DataBuffer) == kNativeLayout.data_buffer_width);
+static_assert(offsetof(SCSI_PASS_THROUGH_DIRECT, SenseInfoOffset) == kNativeLayout.sense_info_offset);
+static_assert(offsetof(SCSI_PASS_THROUGH_DIRECT, Cdb) == kNativeLayout.cdb);
+static_assert(sizeof(SCSI_PASS_THROUGH_DIRECT::Cdb) == kCdbCapacity);
+static_assert(alignof(SCSI_PASS_THROUGH_DIRECT) <= 8, "the block's storage is aligned to 8");
 static_assert(IOCTL_SCSI_PASS_THROUGH_DIRECT == kIoctlScsiPassThroughDirect);
 static_assert(SCSI_IOCTL_DATA_IN == kScsiIoctlDataIn);
 
@@ -53,14 +60,15 @@ class Win32MmcDevice final : public MmcDevice {
     if (data.size() != command.data_length || data.size() > kBounceSize) return {};
     std::ranges::fill(bounce_->bytes, std::byte{0});
 
-    alignas(8) PassThroughBlock block = BuildPassThroughBlock(command);
-    if (!data.empty())
-      SetPassThroughDataBuffer(block, static_cast<std::uint32_t>(
-                                          reinterpret_cast<std::uintptr_t>(bounce_->bytes.data())));
+    PassThroughBlock block = BuildPassThroughBlock(command, kNativeLayout);
+    if (!data.empty() &&
+        !SetPassThroughDataBuffer(block, reinterpret_cast<std::uintptr_t>(bounce_->bytes.data())))
+      return {};
+    const std::span<std::byte> bytes = block.bytes();
     DWORD returned = 0;
-    if (!::DeviceIoControl(file_.get(), kIoctlScsiPassThroughDirect, block.data(),
-                           static_cast<DWORD>(block.size()), block.data(),
-                           static_cast<DWORD>(block.size()), &returned, nullptr))
+    if (!::DeviceIoControl(file_.get(), kIoctlScsiPassThroughDirect, bytes.data(),
+                           static_cast<DWORD>(bytes.size()), bytes.data(),
+                           static_cast<DWORD>(bytes.size()), &returned, nullptr))
       return {};
     const std::size_t transferred =
         std::min<std::size_t>(PassThroughTransferred(block), data.size());

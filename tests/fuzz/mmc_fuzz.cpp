@@ -21,9 +21,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (const auto caps = storage::DecodeCapabilitiesPage(mode_sense)) {
     (void)storage::JoinCrLf(storage::CapabilityLines(*caps));
   }
-  storage::PassThroughBlock block{};
-  std::copy_n(mode_sense.begin(), std::min(block.size(), mode_sense.size()), block.begin());
-  (void)storage::PassThroughTransferred(block);
+  for (const storage::PassThroughLayout& layout : {storage::kPassThroughDirect32, storage::kPassThroughDirect64}) {
+    storage::PassThroughBlock block(layout);
+    std::copy_n(mode_sense.begin(), std::min(block.bytes().size(), mode_sense.size()), block.bytes().begin());
+    (void)storage::PassThroughTransferred(block);
+  }
 
   static fuzz::ScratchFile configuration_file("mmc_config"), mode_sense_file("mmc_modesense");
   std::ostringstream out, err;

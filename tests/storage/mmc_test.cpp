@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -41,44 +43,140 @@ std::vector<std::byte> Bytes(std::string_view text) {
   return bytes;
 }
 
-const std::string kZeros36(72, '0');  // filler and sense area
+// The two layouts the system reads SCSI_PASS_THROUGH_DIRECT in, and the
+// size of the block each gives: the structure, filler up to a multiple of 8,
+// 32 bytes of sense.
+struct BlockLayout {
+  const char* name;
+  const PassThroughLayout& layout;
+  std::size_t block_size;
+};
+const BlockLayout kBlockLayouts[] = {
+    {"32-bit", kPassThroughDirect32, 80},
+    {"64-bit", kPassThroughDirect64, 88},
+};
 
-TEST(PassThroughBlock, FourCommandsByteExact) {
+// `hex` followed by zeros up to `size` bytes.
+std::vector<std::byte> HexPadded(std::string_view hex, std::size_t size) {
+  std::vector<std::byte> bytes = Hex(hex);
+  bytes.resize(size);
+  return bytes;
+}
+
+PassThroughBlock BlockOf(const PassThroughLayout& layout, const std::vector<std::byte>& bytes) {
+  PassThroughBlock block(layout);
+  std::copy_n(bytes.begin(), std::min(bytes.size(), block.bytes().size()), block.bytes().begin());
+  return block;
+}
+
+TEST(PassThroughBlock, FourCommandsByteExactInEachLayout) {
   const struct {
     const char* name;
     const MmcCommand& command;
-    std::string header;  // the 44-byte SCSI_PASS_THROUGH_DIRECT
+    // The structure in the 32-bit layout (44 bytes; the sense area at 48)
+    // and in the 64-bit one (56 bytes; the address 8 bytes wide at 24, the
+    // sense area at 56).
+    std::array<std::string, 2> structure;
   } cases[] = {
       {"TEST UNIT READY", kTestUnitReady,
-       "2c00 00 000000 06 20 01 000000 00000000 78000000 00000000 30000000"
-       " 000000000000 00000000000000000000"},
+       {"2c00 00 000000 06 20 01 000000 00000000 78000000 00000000 30000000"
+        " 000000000000 00000000000000000000",
+        "3800 00 000000 06 20 01 000000 00000000 78000000 00000000 0000000000000000 38000000"
+        " 000000000000 00000000000000000000 00000000"}},
       {"INQUIRY", kInquiry,
-       "2c00 00 000000 06 18 01 000000 64000000 02000000 00000000 30000000"
-       " 120000006400 00000000000000000000"},
+       {"2c00 00 000000 06 18 01 000000 64000000 02000000 00000000 30000000"
+        " 120000006400 00000000000000000000",
+        "3800 00 000000 06 18 01 000000 64000000 02000000 00000000 0000000000000000 38000000"
+        " 120000006400 00000000000000000000 00000000"}},
       {"GET CONFIGURATION", kGetConfiguration,
-       "2c00 00 000000 0a 20 01 000000 72000000 78000000 00000000 30000000"
-       " 46020000000000007200 000000000000"},
+       {"2c00 00 000000 0a 20 01 000000 72000000 78000000 00000000 30000000"
+        " 46020000000000007200 000000000000",
+        "3800 00 000000 0a 20 01 000000 72000000 78000000 00000000 0000000000000000 38000000"
+        " 46020000000000007200 000000000000 00000000"}},
       {"MODE SENSE (10) page 2A", kModeSenseCapabilities,
-       "2c00 00 000000 0a 0e 01 000000 b8010000 78000000 00000000 30000000"
-       " 5a00aa0000000001b800 000000000000"},
+       {"2c00 00 000000 0a 0e 01 000000 b8010000 78000000 00000000 30000000"
+        " 5a00aa0000000001b800 000000000000",
+        "3800 00 000000 0a 0e 01 000000 b8010000 78000000 00000000 0000000000000000 38000000"
+        " 5a00aa0000000001b800 000000000000 00000000"}},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    const PassThroughBlock block = BuildPassThroughBlock(c.command);
-    const auto expected = Hex(c.header + kZeros36);
-    ASSERT_EQ(expected.size(), kPassThroughBlockSize);
-    EXPECT_EQ(HexOf(block), HexOf(expected));
+  for (std::size_t i = 0; i < std::size(kBlockLayouts); ++i) {
+    const BlockLayout& l = kBlockLayouts[i];
+    for (const auto& c : cases) {
+      SCOPED_TRACE(std::string(l.name) + " " + c.name);
+      const PassThroughBlock block = BuildPassThroughBlock(c.command, l.layout);
+      ASSERT_EQ(block.bytes().size(), l.block_size);
+      EXPECT_EQ(HexOf(block.bytes()), HexOf(HexPadded(c.structure[i], l.block_size)));
+    }
   }
 }
 
-TEST(PassThroughBlock, BufferAddressAndTransferredAreLittleEndian) {
-  PassThroughBlock block = BuildPassThroughBlock(kModeSenseCapabilities);
-  SetPassThroughDataBuffer(block, 0x12345678);
-  EXPECT_EQ(std::vector<std::byte>(block.begin() + 20, block.begin() + 24), Hex("78563412"));
-  EXPECT_EQ(PassThroughTransferred(block), 440u);
-  block[12] = std::byte{0x1E};  // the driver moved 30 bytes
-  block[13] = std::byte{0x00};
-  EXPECT_EQ(PassThroughTransferred(block), 30u);
+TEST(PassThroughBlock, BufferAddressIsAsWideAsTheLayoutsPointer) {
+  const struct {
+    const char* name;
+    const PassThroughLayout& layout;
+    std::uint64_t address;
+    std::size_t at;
+    std::string field;  // the bytes at `at`, little-endian
+  } cases[] = {
+      {"32-bit", kPassThroughDirect32, 0x12345678, 20, "78563412"},
+      {"32-bit, highest", kPassThroughDirect32, 0xFFFFFFFF, 20, "ffffffff"},
+      {"64-bit", kPassThroughDirect64, 0x00007FF612345678, 24, "78563412f67f0000"},
+      {"64-bit, highest", kPassThroughDirect64, 0xFFFFFFFFFFFFFFFF, 24, "ffffffffffffffff"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const PassThroughBlock built = BuildPassThroughBlock(kModeSenseCapabilities, c.layout);
+    PassThroughBlock block = built;
+    ASSERT_TRUE(SetPassThroughDataBuffer(block, c.address));
+    const auto field = Hex(c.field);
+    // The address and nothing else: the neighbours stay as built.
+    std::vector<std::byte> expected(built.bytes().begin(), built.bytes().end());
+    std::copy(field.begin(), field.end(), expected.begin() + static_cast<long>(c.at));
+    EXPECT_EQ(HexOf(block.bytes()), HexOf(expected));
+  }
+}
+
+TEST(PassThroughBlock, AnAddressTooWideForTheLayoutIsRefused) {
+  PassThroughBlock block = BuildPassThroughBlock(kInquiry, kPassThroughDirect32);
+  const std::string before = HexOf(block.bytes());
+  EXPECT_FALSE(SetPassThroughDataBuffer(block, 0x100000000));
+  EXPECT_EQ(HexOf(block.bytes()), before) << "nothing written, not the low half";
+}
+
+// Blocks as the driver returns them: DataTransferLength cut to what moved,
+// ScsiStatus and SenseInfoLength written back, sense data in the sense area
+// of each layout; and a block not yet sent, which still holds the length
+// asked for.
+TEST(PassThroughBlock, TransferredLengthOfEachLayout) {
+  const std::string sense = "70000500000000 0a 00000000 2400 00000000000000";  // ILLEGAL REQUEST, 18 bytes
+  const struct {
+    const char* name;
+    const PassThroughLayout& layout;
+    std::string block;
+    std::uint32_t transferred;
+  } cases[] = {
+      {"32-bit, 30 bytes moved", kPassThroughDirect32,
+       "2c00 02 000000 0a 12 01 000000 1e000000 78000000 00104000 30000000"
+       " 5a00aa0000000001b800 000000000000 00000000" + sense,
+       30},
+      {"64-bit, 30 bytes moved", kPassThroughDirect64,
+       "3800 02 000000 0a 12 01 000000 1e000000 78000000 00000000 0010400000000000 38000000"
+       " 5a00aa0000000001b800 000000000000 00000000" + sense,
+       30},
+      {"64-bit, all 440 moved", kPassThroughDirect64,
+       "3800 00 000000 0a 00 01 000000 b8010000 78000000 00000000 0010400000000000 38000000"
+       " 5a00aa0000000001b800 000000000000 00000000",
+       440},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const auto bytes = Hex(c.block);
+    ASSERT_LE(bytes.size(), PassThroughBlock(c.layout).bytes().size());
+    EXPECT_EQ(PassThroughTransferred(BlockOf(c.layout, bytes)), c.transferred);
+  }
+  for (const BlockLayout& l : kBlockLayouts) {
+    EXPECT_EQ(PassThroughTransferred(BuildPassThroughBlock(kModeSenseCapabilities, l.layout)), 440u) << l.name;
+  }
 }
 
 TEST(Loaders, BigEndianAndBounded) {

@@ -3,6 +3,7 @@
 #include <exception>
 #include <string>
 
+#include "app/collectors/os_identity.h"
 #include "platform/list_text.h"
 
 namespace corvane::app {
@@ -42,8 +43,7 @@ void RunRefresh(SummaryCollectors& c, report::SummaryModel& sheet, RefreshView& 
   // row 5 takes its result.
   c.StartClockSample();
 
-  std::wstring word_size;
-  if (const auto wow64 = c.IsWow64()) word_size = *wow64 ? L"64 Bit." : L"32 Bit.";
+  const std::wstring word_size = WordSizeSuffix(c.ProgramIs64Bit(), c.IsWow64());
 
   BusyScope busy(view);
 

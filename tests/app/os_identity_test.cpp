@@ -35,7 +35,12 @@ TEST(IdentifyWindows, NtEditions) {
       {Nt(5, 2, 3, 0x0082), L"Windows Server 2003 Datacenter Edition"},
       {Nt(5, 2, 3, 0x0402), L"Windows Server 2003 Enterprise Edition"},
       {Nt(5, 2, 3, 0x0400), L"Windows Server 2003 Web Edition"},
-      {Nt(5, 2, 1, 0), L"Windows Server 2003 Standard Edition"},
+      {Nt(5, 2, 3, 0), L"Windows Server 2003 Standard Edition"},
+      {Nt(5, 2, 2, 0x0400), L"Windows Server 2003 Web Edition"},  // a domain controller keeps the server rows
+      // A 5.2 workstation is XP x64, whatever suites the record lists.
+      {Nt(5, 2, 1, 0), L"Windows XP Professional x64 Edition"},
+      {Nt(5, 2, 1, 0x0082), L"Windows XP Professional x64 Edition"},
+      {Nt(5, 2, 1, 0x0400), L"Windows XP Professional x64 Edition"},
       {Nt(5, 3, 1, 0), L"Windows unknown"},
       {Nt(6, 0, 1, 0), L"Windows VISTA"},
       {Nt(6, 0, 3, 0), L"Windows 2008 Server"},
@@ -109,6 +114,16 @@ TEST(IdentifyWindows, ModernReleasesEditionsAndFeatureReleases) {
     const auto id = IdentifyWindows(c.record, nullptr, [&] { return c.facts; });
     EXPECT_EQ(id.name + L", Version " + id.version + L", " + id.service_pack, c.row);
   }
+}
+
+TEST(IdentifyWindows, XpX64AsItReportsItself) {
+  const auto id =
+      IdentifyWindows({5, 2, 3790, kPlatformNt, L"Service Pack 2", 0x0100, 1, true}, nullptr);
+  EXPECT_EQ(id.name + L", Version " + id.version + L", " + id.service_pack,
+            L"Windows XP Professional x64 Edition, Version 5.2.3790, Service Pack 2");
+  // Without the extended record nothing tells the workstation from the server.
+  EXPECT_EQ(IdentifyWindows({5, 2, 3790, kPlatformNt, L"Service Pack 2", 0, 1, false}, nullptr).name,
+            L"Windows Server 2003 Standard Edition");
 }
 
 TEST(IdentifyWindows, ReleaseFactsAreAskedOnlyFromWindows8On) {
@@ -198,13 +213,40 @@ TEST(ShortWindowsName, EveryRow) {
       {Nt(5, 0, 2, 0), L"Windows 2000 "},  // a domain controller too, trailing space kept
       {Nt(5, 1, 1, 0), L"Windows XP"},
       {Nt(5, 2, 3, 0), L"Windows Server 2003"},
+      {Nt(5, 2, 2, 0), L"Windows Server 2003"},
+      {Nt(5, 2, 1, 0), L"Windows XP"},  // XP x64
+      // A plain record carries no product type to go by.
+      {{5, 2, 3790, kPlatformNt, L"", 0, 1, false}, L"Windows Server 2003"},
       {Nt(5, 3, 1, 0), L"Unknown"},
       {Nt(4, 0, 1, 0), L"Windows NT"},
       {Nt(6, 2, 1, 0), L"Windows NT"},
       {{0, 0, 0, kPlatformWin32s, L"", 0, 0, false}, L""},
       {{5, 0, 0, kPlatformCe, L"", 0, 0, false}, L""},
   };
-  for (const auto& c : cases) EXPECT_EQ(ShortWindowsName(c.record), c.name);
+  for (const auto& c : cases) {
+    EXPECT_EQ(ShortWindowsName(c.record), c.name)
+        << c.record.major << "." << c.record.minor << " type " << int(c.record.product_type);
+  }
+}
+
+TEST(WordSizeSuffix, ByTheBuildAndTheWow64Test) {
+  const struct {
+    bool program_is_64_bit;
+    std::optional<bool> wow64;
+    const wchar_t* suffix;
+  } cases[] = {
+      {false, false, L"32 Bit."},
+      {false, true, L"64 Bit."},
+      {false, std::nullopt, L""},  // the test failed: no suffix
+      // A 64-bit program is never a WOW64 process, yet always on 64-bit Windows.
+      {true, false, L"64 Bit."},
+      {true, std::nullopt, L"64 Bit."},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(WordSizeSuffix(c.program_is_64_bit, c.wow64), c.suffix)
+        << "64-bit program " << c.program_is_64_bit << ", wow64 "
+        << (c.wow64 ? (*c.wow64 ? "yes" : "no") : "failed");
+  }
 }
 
 }  // namespace

@@ -19,11 +19,13 @@ class FakeCollectors : public SummaryCollectors {
   std::vector<std::string> asked;
   std::vector<std::string>* events = nullptr;
   std::optional<bool> wow64 = false;
+  bool program_64 = false;  // the 32-bit build unless a test says otherwise
   std::wstring cpu_brand = L"Brand CPU";
   std::optional<std::wstring> wave = L"Wave Device";
   std::wstring probed_parallel = L"LPT1 | ";
 
   std::optional<bool> IsWow64() override { return Ask("IsWow64"), wow64; }
+  bool ProgramIs64Bit() override { return program_64; }
   WindowsIdentity IdentifyWindows() override { return Ask("IdentifyWindows"), WindowsIdentity{L"Windows XP", L"5.1.2600", L"Service Pack 3"}; }
   std::wstring BrowserVersion() override { return Ask("BrowserVersion"), L"8.0.6001"; }
   std::wstring Memory() override { return Ask("Memory"), L"1024 MB"; }
@@ -178,6 +180,14 @@ TEST(RefreshPipeline, FallbacksOfTheComposedRows) {
   r.collectors.wow64.reset();  // the word-size test failed: no suffix
   r.Run();
   EXPECT_EQ(r.sheet.Value(1), L"Windows XP, Version 5.1.2600, Service Pack 3, ");
+
+  // The 64-bit build is no WOW64 process, and runs on 64-bit Windows all the same.
+  r.collectors.program_64 = true;
+  for (const std::optional<bool> wow64 : {std::optional<bool>(false), std::optional<bool>()}) {
+    r.collectors.wow64 = wow64;
+    r.Run();
+    EXPECT_EQ(r.sheet.Value(1), L"Windows XP, Version 5.1.2600, Service Pack 3, 64 Bit.");
+  }
 }
 
 TEST(RefreshPipeline, GuardedStepsKeepWhatTheyHad) {

@@ -204,6 +204,51 @@ TEST(GlpiInventory, EachPartFromItsWindowsSection) {
                                       {{"type", "Parallel"}, {"name", "LPT1"}, {"caption", "LPT1"}}})));
 }
 
+// The system's part follows row 1 as the refresh composes it, whichever
+// build wrote it: the word size is the row's last piece, after a service
+// pack that may be empty or hold a comma of its own.
+TEST(GlpiInventory, OperatingSystemFromRowOne) {
+  const struct {
+    std::wstring_view row;
+    Json part;
+  } cases[] = {
+      {L"Windows XP Professional x64 Edition, Version 5.2.3790, Service Pack 2, 64 Bit.",
+       {{"name", "Windows XP Professional x64 Edition"},
+        {"full_name", "Windows XP Professional x64 Edition"},
+        {"version", "5.2.3790"},
+        {"service_pack", "Service Pack 2"},
+        {"arch", "64-bit"}}},
+      {L"Windows 10 Pro, Version 10.0.19045, 22H2, 64 Bit.",
+       {{"name", "Windows 10 Pro"},
+        {"full_name", "Windows 10 Pro"},
+        {"version", "10.0.19045"},
+        {"service_pack", "22H2"},
+        {"arch", "64-bit"}}},
+      {L"Windows 8, Version 6.2.9200, , 64 Bit.",
+       {{"name", "Windows 8"}, {"full_name", "Windows 8"}, {"version", "6.2.9200"}, {"arch", "64-bit"}}},
+      {L"Windows XP Professional, Version 5.1.2600, Service Pack 3, v.3311, 32 Bit.",
+       {{"name", "Windows XP Professional"},
+        {"full_name", "Windows XP Professional"},
+        {"version", "5.1.2600"},
+        {"service_pack", "Service Pack 3, v.3311"},
+        {"arch", "32-bit"}}},
+      // The word-size test failed: no architecture rather than a guess.
+      {L"Windows Server 2003 Standard Edition, Version 5.2.3790, Service Pack 2, ",
+       {{"name", "Windows Server 2003 Standard Edition"},
+        {"full_name", "Windows Server 2003 Standard Edition"},
+        {"version", "5.2.3790"},
+        {"service_pack", "Service Pack 2"}}},
+  };
+  for (const auto& c : cases) {
+    InventoryDocument doc;
+    doc.version = L"2.84";
+    doc.machine = L"PC";
+    doc.sections.push_back({{L"TForm1", L"Corvane 2.84", {{L"Windows", std::wstring(c.row), false}}, {}, {}}, 1, {}});
+    EXPECT_EQ(GlpiInventory(doc, {})["content"]["operatingsystem"], c.part)
+        << std::string(c.row.begin(), c.row.end());
+  }
+}
+
 // A window whose reading failed has an empty section: its parts are left
 // out, never written empty or half.
 TEST(GlpiInventory, FailedSectionsLeaveTheirPartsOut) {

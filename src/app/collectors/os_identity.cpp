@@ -31,6 +31,8 @@ constexpr NtEdition kNtEditions[] = {
     {5, 0, 3, 0, L"Windows 2000 Server"},
     {5, 1, kAnyProduct, kPersonal, L"Windows XP Home Edition"},
     {5, 1, kAnyProduct, 0, L"Windows XP Professional"},
+    // 5.2 on a workstation is only ever XP's x64 edition, whatever suites it lists.
+    {5, 2, 1, 0, L"Windows XP Professional x64 Edition"},
     {5, 2, kAnyProduct, kDatacenter, L"Windows Server 2003 Datacenter Edition"},
     {5, 2, kAnyProduct, kEnterprise, L"Windows Server 2003 Enterprise Edition"},
     {5, 2, kAnyProduct, kBlade, L"Windows Server 2003 Web Edition"},
@@ -136,10 +138,12 @@ std::wstring NtName(const VersionRecord& r, const std::wstring& version, const P
     if (type == L"LANMANNT") return L"Windows NT Server " + version;
     return kUnknown;
   }
+  // A plain record has no product type to go by, whatever the field holds.
+  const std::uint8_t type = r.extended ? r.product_type : 0;
   for (const auto& e : kNtEditions) {
     const bool version_matches = e.major == kAnyMajorBelow5 ? r.major < 5 : (r.major == e.major && r.minor == e.minor);
     if (!version_matches) continue;
-    if (e.product_type != kAnyProduct && e.product_type != r.product_type) continue;
+    if (e.product_type != kAnyProduct && e.product_type != type) continue;
     if (e.suite_bit && !(r.suite_mask & e.suite_bit)) continue;
     return e.name;
   }
@@ -249,11 +253,17 @@ std::wstring ShortWindowsName(const VersionRecord& r) {
     switch (r.minor) {
       case 0: return L"Windows 2000 ";
       case 1: return L"Windows XP";
-      case 2: return L"Windows Server 2003";
+      case 2: return r.extended && r.product_type == 1 ? L"Windows XP" : L"Windows Server 2003";
       default: return L"Unknown";
     }
   }
   return L"";
+}
+
+std::wstring WordSizeSuffix(bool program_is_64_bit, std::optional<bool> wow64) {
+  if (program_is_64_bit) return L"64 Bit.";
+  if (!wow64) return L"";
+  return *wow64 ? L"64 Bit." : L"32 Bit.";
 }
 
 }  // namespace corvane::app

@@ -40,7 +40,14 @@ using ReleaseFactsReader = std::function<ReleaseFacts()>;
 WindowsIdentity IdentifyWindows(const VersionRecord& record, const ProductTypeReader& product_type,
                                 const ReleaseFactsReader& release = {});
 
-// The hardware report's short name, from the plain record.
+// The hardware report's short name. A 5.2 workstation is XP x64, which only
+// the extended record tells from Windows Server 2003.
 std::wstring ShortWindowsName(const VersionRecord& record);
+
+// The word-size suffix of row 1. A 64-bit program runs on 64-bit Windows
+// only (and is no WOW64 process there, so the test cannot tell); a 32-bit
+// one is on 64-bit Windows when it runs under WOW64. A failed WOW64 test
+// (nullopt) leaves a 32-bit program's suffix empty.
+std::wstring WordSizeSuffix(bool program_is_64_bit, std::optional<bool> wow64);
 
 }  // namespace corvane::app

@@ -11,15 +11,6 @@
 namespace corvane::app {
 namespace {
 
-std::wstring FromAnsi(const char* text) {
-  const int chars = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
-  if (chars <= 1) return {};
-  std::wstring out(static_cast<size_t>(chars), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text, -1, out.data(), chars);
-  out.resize(static_cast<size_t>(chars - 1));
-  return out;
-}
-
 std::optional<std::wstring> ReadNtProductType() {
   try {
     platform::Registry reg;
@@ -76,17 +67,10 @@ bool IsWow64Process() {
 }
 
 std::wstring ShortWindowsNameOfThisSystem() {
-  OSVERSIONINFOA info{};
-  info.dwOSVersionInfoSize = sizeof info;
-  GetVersionExA(&info);  // a failure leaves the zeroed record, which names nothing
-  VersionRecord r;
-  r.major = info.dwMajorVersion;
-  r.minor = info.dwMinorVersion;
-  r.build = info.dwBuildNumber;
-  r.platform = info.dwPlatformId;
-  info.szCSDVersion[sizeof info.szCSDVersion - 1] = '\0';
-  r.csd = FromAnsi(info.szCSDVersion);
-  return ShortWindowsName(r);
+  // The record row 1 reads, so the two agree: its product type tells XP x64
+  // from Windows Server 2003. A system that cannot report its version gets
+  // the zeroed record, which names nothing.
+  return ShortWindowsName(ReadVersionRecord().value_or(VersionRecord{}));
 }
 
 }  // namespace corvane::app

@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+#include "ui/product.h"
+
 namespace corvane::app {
 
 struct WindowsIdentity {
@@ -23,6 +25,10 @@ class SummaryCollectors {
 
   // A 32-bit process on a 64-bit system; nullopt when the test itself failed.
   virtual std::optional<bool> IsWow64() = 0;
+  // This program's own word size, fixed when it was built: the WOW64 test
+  // alone cannot tell a 64-bit program on 64-bit Windows. Tests stand in for
+  // the other build.
+  virtual bool ProgramIs64Bit() { return ui::k64BitBuild; }
   virtual WindowsIdentity IdentifyWindows() = 0;  // may throw
   virtual std::wstring BrowserVersion() = 0;      // may throw
   virtual std::wstring Memory() = 0;

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
+
+#include "platform/system_function_win.h"
 
 namespace corvane::platform {
 namespace {
@@ -82,23 +85,47 @@ LONG CollectNames(HKEY key, bool values, std::vector<std::wstring>& names) {
   }
 }
 
-// Deletes `name` below `parent` and its subtree, deepest first. The child
-// names are collected before deleting so a key that cannot be deleted ends
-// the walk instead of being found again forever.
-LONG DeleteTree(HKEY parent, const std::wstring& name) {
+static_assert(KEY_WOW64_64KEY == kView64BitFlag && KEY_WOW64_32KEY == kView32BitFlag);
+
+// Deletes one key without subkeys in `view`. RegDeleteKeyW deletes in the
+// program's own view whatever view the parent was opened in; the call that
+// names the view came with 64-bit Windows and is looked up, as 32-bit XP
+// lacks it (and has one view only, so there no flag is ever given).
+LONG DeleteOneKey(HKEY parent, const std::wstring& name, REGSAM view) {
+  using DeleteKeyExFn = LONG(WINAPI*)(HKEY, LPCWSTR, REGSAM, DWORD);
+  static const auto delete_key_ex = LoadedFunction<DeleteKeyExFn>(L"advapi32.dll", "RegDeleteKeyExW");
+  if (view != 0 && delete_key_ex) return delete_key_ex(parent, name.c_str(), view, 0);
+  return ::RegDeleteKeyW(parent, name.c_str());
+}
+
+// Deletes `name` below `parent` and its subtree, deepest first, all in
+// `view`. The child names are collected before deleting so a key that
+// cannot be deleted ends the walk instead of being found again forever.
+LONG DeleteTree(HKEY parent, const std::wstring& name, REGSAM view) {
   UniqueKey key;
-  LONG rc = ::RegOpenKeyExW(parent, name.c_str(), 0, KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE | DELETE,
+  LONG rc = ::RegOpenKeyExW(parent, name.c_str(), 0, KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE | DELETE | view,
                             key.put());
   if (rc != ERROR_SUCCESS) return rc;
   std::vector<std::wstring> children;
   rc = CollectNames(key.get(), false, children);
   if (rc != ERROR_SUCCESS) return rc;
   for (const auto& child : children) {
-    rc = DeleteTree(key.get(), child);
+    rc = DeleteTree(key.get(), child, view);
     if (rc != ERROR_SUCCESS && rc != ERROR_FILE_NOT_FOUND) return rc;
   }
   key.reset();
-  return ::RegDeleteKeyW(parent, name.c_str());
+  return DeleteOneKey(parent, name, view);
+}
+
+bool ThisProgramIs64Bit() { return sizeof(void*) == 8; }
+
+// nullopt where the system lacks the function (before XP SP2) or it fails.
+std::optional<bool> RunsUnderWow64() {
+  using IsWow64ProcessFn = BOOL(WINAPI*)(HANDLE, PBOOL);
+  const auto is_wow64 = LoadedFunction<IsWow64ProcessFn>(L"kernel32.dll", "IsWow64Process");
+  BOOL wow64 = FALSE;
+  if (!is_wow64 || !is_wow64(::GetCurrentProcess(), &wow64)) return std::nullopt;
+  return wow64 != FALSE;
 }
 
 }  // namespace
@@ -138,7 +165,7 @@ bool Registry::OpenKeyReadOnly(std::wstring_view path) {
   LONG rc = ERROR_ACCESS_DENIED;
   for (REGSAM access : {REGSAM{KEY_READ}, REGSAM{0x20009}, REGSAM{KEY_QUERY_VALUE}}) {
     if (rc != ERROR_ACCESS_DENIED) break;
-    rc = Open(path, access, false);
+    rc = Open(path, access | view_, false);
   }
   return rc == ERROR_SUCCESS;
 }
@@ -253,7 +280,7 @@ std::vector<std::wstring> Registry::ValueNames() const { return EnumNames(true);
 bool Registry::DeleteKey(std::wstring_view path) {
   const std::wstring sub = RelativePath(path);
   if (sub.empty()) return false;
-  const LONG rc = DeleteTree(key_ ? key_.get() : root_, sub);
+  const LONG rc = DeleteTree(key_ ? key_.get() : root_, sub, view_);
   if (rc == ERROR_FILE_NOT_FOUND) return false;
   if (rc != ERROR_SUCCESS) {
     const std::wstring where = key_ ? path_ + L"\\" + sub : RootName(root_) + L"\\" + sub;
@@ -272,5 +299,19 @@ std::wstring ReadRegistryString(HKEY root, std::wstring_view path, std::wstring_
     return {};
   }
 }
+
+HKEY RootKey(RegistryRoot root) noexcept {
+  return root == RegistryRoot::kLocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
+}
+
+const std::vector<RegistryView>& SystemSoftwareViews() {
+  static const std::vector<RegistryView> views = [] {
+    const bool program64 = ThisProgramIs64Bit();
+    return SoftwareViews(program64, SystemIs64Bit(program64, program64 ? std::nullopt : RunsUnderWow64()));
+  }();
+  return views;
+}
+
+REGSAM SystemViewFlag() { return SystemSoftwareViews().front().flag; }
 
 }  // namespace corvane::platform

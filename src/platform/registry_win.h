@@ -15,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/registry_views.h"
 #include "platform/unique_handle.h"
 
 namespace corvane::platform {
@@ -39,7 +40,11 @@ class RegistryError : public std::runtime_error {
 class Registry {
  public:
   // `access` is what OpenKey asks for; the root starts as HKEY_CURRENT_USER.
-  explicit Registry(REGSAM access = KEY_ALL_ACCESS) noexcept : access_(access) {}
+  // A view flag in it (KEY_WOW64_64KEY or KEY_WOW64_32KEY) holds for every
+  // open, read-only ones included, and for DeleteKey: the system does not
+  // carry it from a key to the keys opened below it.
+  explicit Registry(REGSAM access = KEY_ALL_ACCESS) noexcept
+      : access_(access), view_(access & (KEY_WOW64_64KEY | KEY_WOW64_32KEY)) {}
 
   // The root is not owned. Changing it closes the open key, so an open key is
   // always one below the current root.
@@ -103,6 +108,7 @@ class Registry {
 
   HKEY root_ = HKEY_CURRENT_USER;
   REGSAM access_;
+  REGSAM view_;
   UniqueKey key_;
   std::wstring path_;  // of the open key, for error messages
 };
@@ -111,5 +117,16 @@ class Registry {
 // the string value `name`, or empty on any registry failure (missing key,
 // missing value, wrong type).
 std::wstring ReadRegistryString(HKEY root, std::wstring_view path, std::wstring_view name);
+
+HKEY RootKey(RegistryRoot root) noexcept;
+
+// The views of the machine's software keys on this system, decided once:
+// a 64-bit build is on 64-bit Windows; a 32-bit one asks IsWow64Process,
+// looked up at run time since systems before XP SP2 lack it.
+const std::vector<RegistryView>& SystemSoftwareViews();
+// The flag of the view that holds what Windows keeps for the system as a
+// whole: KEY_WOW64_64KEY on 64-bit Windows, none on 32-bit Windows (where
+// Windows 2000 would refuse it).
+REGSAM SystemViewFlag();
 
 }  // namespace corvane::platform

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace corvane::platform {
@@ -392,6 +393,58 @@ TEST(RegistryHklm, FullAccessOpensAndCreatesUnderLocalMachine) {
   reg.CloseKey();
   EXPECT_TRUE(reg.DeleteKey(L"Software\\CorvaneTest"));
   EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, L"Software\\CorvaneTest"));
+}
+
+// On 64-bit Windows each view of the machine's software key is a key of its
+// own; an accessor given a view's flag reads and deletes there alone, the
+// keys below the one it opened or deletes included.
+class RegistryViews : public testing::Test {
+ protected:
+  static constexpr wchar_t kBase[] = L"Software\\CorvaneTest\\Views";
+  void SetUp() override {
+    if (SystemSoftwareViews().size() < 2) GTEST_SKIP() << "32-bit Windows has one view";
+    TearDown();
+  }
+  void TearDown() override {
+    for (REGSAM view : {REGSAM{KEY_WOW64_64KEY}, REGSAM{KEY_WOW64_32KEY}}) {
+      for (const wchar_t* path : {L"Software\\CorvaneTest\\Views\\Twin\\Sub", L"Software\\CorvaneTest\\Views\\Twin",
+                                  kBase, L"Software\\CorvaneTest"}) {
+        ::RegDeleteKeyExW(HKEY_LOCAL_MACHINE, path, view, 0);
+      }
+    }
+  }
+  static void Seed(REGSAM view, const wchar_t* text) {
+    UniqueKey key;
+    ASSERT_EQ(::RegCreateKeyExW(HKEY_LOCAL_MACHINE, (std::wstring(kBase) + L"\\Twin\\Sub").c_str(), 0, nullptr, 0,
+                                KEY_ALL_ACCESS | view, nullptr, key.put(), nullptr),
+              ERROR_SUCCESS);
+    Put(key.get(), L"v", REG_SZ, Utf16(std::wstring(text) + L'\0'));
+  }
+  static bool ExistsIn(REGSAM view, const std::wstring& path) {
+    UniqueKey key;
+    return ::RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ | view, key.put()) == ERROR_SUCCESS;
+  }
+};
+
+TEST_F(RegistryViews, ReadOnlyOpensAndDeletionStayInTheViewAsked) {
+  Seed(KEY_WOW64_64KEY, L"sixty-four");
+  Seed(KEY_WOW64_32KEY, L"thirty-two");
+  for (const auto& [view, text] : {std::pair{REGSAM{KEY_WOW64_64KEY}, L"sixty-four"},
+                                   std::pair{REGSAM{KEY_WOW64_32KEY}, L"thirty-two"}}) {
+    Registry reg(KEY_READ | view);
+    reg.SetRoot(HKEY_LOCAL_MACHINE);
+    ASSERT_TRUE(reg.OpenKeyReadOnly(std::wstring(kBase) + L"\\Twin\\Sub"));
+    EXPECT_EQ(reg.ReadString(L"v"), text);
+  }
+
+  Registry reg(KEY_READ | KEY_WOW64_32KEY);
+  reg.SetRoot(HKEY_LOCAL_MACHINE);
+  ASSERT_TRUE(reg.OpenKeyReadOnly(kBase));
+  EXPECT_TRUE(reg.DeleteKey(L"Twin"));
+  const std::wstring twin = std::wstring(kBase) + L"\\Twin";
+  EXPECT_FALSE(ExistsIn(KEY_WOW64_32KEY, twin));
+  EXPECT_TRUE(ExistsIn(KEY_WOW64_64KEY, twin + L"\\Sub")) << "the 64-bit twin is another installation's";
+  EXPECT_FALSE(reg.DeleteKey(L"Twin")) << "gone from this view, whatever the other holds";
 }
 
 TEST_F(RegistryTest, OneLineStringReadGivesEmptyOnAnyFailure) {

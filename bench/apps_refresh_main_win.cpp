@@ -87,9 +87,9 @@ class SeededEntries {
 
 // The window with nothing to start and nobody to ask.
 struct NoActions : AppActions {
-  void Run(const std::wstring&) override {}
+  void Run(const UninstallSource&, const std::wstring&) override {}
   void Open(HWND, const std::wstring&) override {}
-  DWORD DeleteEntry(const std::wstring&) override { return ERROR_ACCESS_DENIED; }
+  DWORD DeleteEntry(const UninstallSource&, const std::wstring&) override { return ERROR_ACCESS_DENIED; }
   bool Confirm(HWND, std::wstring_view) override { return false; }
   void Tell(HWND, std::wstring_view, bool) override {}
 };

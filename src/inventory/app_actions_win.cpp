@@ -2,9 +2,10 @@
 
 #include <shellapi.h>
 
+#include <optional>
 #include <vector>
 
-#include "inventory/installed_apps.h"
+#include "platform/file_redirection_win.h"
 #include "platform/registry_win.h"
 #include "platform/unique_handle.h"
 
@@ -13,7 +14,7 @@ namespace {
 
 class SystemAppActions final : public AppActions {
  public:
-  void Run(const std::wstring& command_line) override {
+  void Run(const UninstallSource& source, const std::wstring& command_line) override {
     // As WinExec does: the line names the program and its arguments, and
     // the call returns once the program has started.
     std::vector<wchar_t> line(command_line.begin(), command_line.end());
@@ -23,7 +24,13 @@ class SystemAppActions final : public AppActions {
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOW;
     PROCESS_INFORMATION started{};
-    if (CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started)) {
+    // Around the start alone: a 64-bit entry's System32\rundll32.exe must be
+    // the 64-bit one, while this program's own files stay as it sees them.
+    std::optional<platform::FileRedirectionOff> unredirected;
+    if (source.start_unredirected) unredirected.emplace();
+    const BOOL ok = CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started);
+    unredirected.reset();
+    if (ok) {
       const platform::UniqueKernelObject thread(started.hThread), process(started.hProcess);
     }
   }
@@ -32,10 +39,10 @@ class SystemAppActions final : public AppActions {
     ShellExecuteW(owner, L"open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
   }
 
-  DWORD DeleteEntry(const std::wstring& subkey) override {
-    platform::Registry uninstall(KEY_READ);
-    uninstall.SetRoot(HKEY_LOCAL_MACHINE);
-    if (!uninstall.OpenKeyReadOnly(kUninstallKey)) return ERROR_FILE_NOT_FOUND;
+  DWORD DeleteEntry(const UninstallSource& source, const std::wstring& subkey) override {
+    platform::Registry uninstall(KEY_READ | source.view);
+    uninstall.SetRoot(platform::RootKey(source.root));
+    if (!uninstall.OpenKeyReadOnly(source.key)) return ERROR_FILE_NOT_FOUND;
     try {
       return uninstall.DeleteKey(subkey) ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
     } catch (const platform::RegistryError& e) {

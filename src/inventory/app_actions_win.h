@@ -9,21 +9,25 @@
 #include <string>
 #include <string_view>
 
+#include "inventory/installed_apps.h"
+
 namespace corvane::inventory {
 
 class AppActions {
  public:
   virtual ~AppActions() = default;
-  // Starts the command line, shown, and returns once it has started,
-  // without waiting for it; whether it started is not looked at.
-  virtual void Run(const std::wstring& command_line) = 0;
+  // Starts the command line of an entry of `source`, shown, and returns
+  // once it has started, without waiting for it; whether it started is not
+  // looked at. An entry of the 64-bit view is started as 64-bit Windows
+  // reads its paths, also by a 32-bit program.
+  virtual void Run(const UninstallSource& source, const std::wstring& command_line) = 0;
   // Hands `target` (a web address, folder or file) to the shell with the
   // verb "open", shown normally; the shell's answer is not looked at.
   virtual void Open(HWND owner, const std::wstring& target) = 0;
-  // Deletes the uninstall entry `subkey` with everything below it: 0, or
-  // the system's reason it stayed (the machine's registry refuses a user
-  // without the right to change it).
-  virtual DWORD DeleteEntry(const std::wstring& subkey) = 0;
+  // Deletes the uninstall entry `subkey` of `source`, in its view, with
+  // everything below it: 0, or the system's reason it stayed (the
+  // machine's registry refuses a user without the right to change it).
+  virtual DWORD DeleteEntry(const UninstallSource& source, const std::wstring& subkey) = 0;
   // An information box with OK and Cancel; true for OK.
   virtual bool Confirm(HWND owner, std::wstring_view text) = 0;
   // A box with OK alone; `failure` marks it as reporting one.

@@ -1,8 +1,28 @@
 #include "inventory/installed_apps.h"
 
+#include <algorithm>
+
 #include "ui/report_section_build.h"
 
 namespace corvane::inventory {
+
+std::vector<UninstallSource> UninstallSources(std::span<const platform::RegistryView> views) {
+  using enum platform::RegistryRoot;
+  std::vector<UninstallSource> sources;
+  for (const platform::RegistryView& view : views) {
+    UninstallSource machine{kLocalMachine, view.flag, L"HKLM" + std::wstring(view.label_suffix)};
+    machine.start_unredirected = view.start_unredirected;
+    sources.push_back(std::move(machine));
+  }
+  // HKEY_CURRENT_USER\Software is one key for 32-bit and 64-bit programs.
+  sources.push_back({kCurrentUser, 0, L"HKCU"});
+  return sources;
+}
+
+const UninstallSource* FindUninstallSource(std::span<const UninstallSource> sources, std::wstring_view name) {
+  const auto it = std::ranges::find(sources, name, &UninstallSource::name);
+  return it == sources.end() ? nullptr : &*it;
+}
 
 const std::array<ui::ReportColumn, kAppColumnCount>& AppColumns() {
   static const std::array<ui::ReportColumn, kAppColumnCount> columns{{
@@ -20,11 +40,11 @@ const std::array<ui::ReportColumn, kAppColumnCount>& AppColumns() {
   return columns;
 }
 
-std::optional<AppRow> MakeAppRow(std::wstring_view subkey, const EntryValueReader& read) {
+std::optional<AppRow> MakeAppRow(std::wstring_view subkey, std::wstring_view source, const EntryValueReader& read) {
   std::wstring name = read(kAppValueNames[kAppName]);
   if (name.empty()) return std::nullopt;
   AppRow row;
-  row.reserve(kAppInstallDate + 1);
+  row.reserve(kAppRowCells);
   row.push_back(std::move(name));
   for (std::size_t column = kAppVersion; column < kAppSubkey; ++column) row.push_back(read(kAppValueNames[column]));
   row.emplace_back(subkey);
@@ -35,7 +55,18 @@ std::optional<AppRow> MakeAppRow(std::wstring_view subkey, const EntryValueReade
   } catch (const std::exception&) {
     row.emplace_back();
   }
+  row.emplace_back(source);
   return row;
+}
+
+void ReadAppRows(std::vector<AppRow>& rows, std::span<const UninstallSource> sources, UninstallRegistry& registry) {
+  const EntryValueReader read = [&registry](std::wstring_view name) { return registry.ReadValue(name); };
+  for (const UninstallSource& source : sources) {
+    for (const std::wstring& subkey : registry.EntryNames(source)) {
+      if (!registry.OpenEntry(source, subkey)) continue;
+      if (auto row = MakeAppRow(subkey, source.name, read)) rows.push_back(std::move(*row));
+    }
+  }
 }
 
 std::wstring EntryRemovedText(std::wstring_view subkey) {
@@ -51,6 +82,7 @@ std::wstring EntryNotRemovedText(std::wstring_view subkey, std::wstring_view rea
 ui::ReportSection UninstallSection(std::vector<AppRow> rows) {
   std::vector<ui::ReportColumn> columns(AppColumns().begin(), AppColumns().end());
   columns.push_back({std::wstring(kAppInstallDateCaption), 80});
+  columns.push_back({std::wstring(kAppSourceCaption), 100});
   return {L"TfrmUnistall", std::wstring(kUninstallCaption),
           {}, {ui::ListSection(std::wstring(kUninstallPrintTitle), columns, std::move(rows))}, {}};
 }

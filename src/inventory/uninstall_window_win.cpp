@@ -67,8 +67,13 @@ constexpr ui::Command<UninstallWindow> kCommands[] = {
 
 }  // namespace
 
-UninstallWindow::UninstallWindow(const ui::Theme& theme, std::unique_ptr<AppActions> actions)
-    : ui::ReportListWindow(theme), actions_(std::move(actions)) {}
+UninstallWindow::UninstallWindow(const ui::Theme& theme, std::unique_ptr<AppActions> actions,
+                                 std::vector<UninstallSource> sources)
+    : ui::ReportListWindow(theme),
+      actions_(std::move(actions)),
+      sources_(std::move(sources)) {
+  if (sources_.empty()) sources_ = SystemUninstallSources();
+}
 
 bool UninstallWindow::Build() {
   ui::CreateParams p = DetailParams(L"TfrmUnistall", std::wstring(kUninstallCaption), kMenus);
@@ -103,7 +108,7 @@ void UninstallWindow::Refresh1Click() {
   const ui::BusyCursor busy;
   std::vector<AppRow> rows;
   try {
-    ReadInstalledApps(rows);
+    ReadInstalledApps(rows, sources_);
   } catch (...) {
     ShowApps(std::move(rows), false);
     throw;
@@ -127,10 +132,16 @@ void UninstallWindow::Toolbar1Click() {
   CheckMenuItem(GetMenu(hwnd()), kCmdToolbar, MF_BYCOMMAND | (shown ? MF_CHECKED : MF_UNCHECKED));
 }
 
+const UninstallSource* UninstallWindow::SelectedSource() const {
+  if (!SelectedRow()) return nullptr;
+  return FindUninstallSource(sources_, SelectedCell(kAppSource));
+}
+
 void UninstallWindow::Uninstall1Click() {
-  if (!SelectedRow()) return;
+  const UninstallSource* source = SelectedSource();
+  if (!source) return;
   const std::wstring command_line = SelectedCell(kAppUninstall);
-  if (!command_line.empty()) actions_->Run(command_line);
+  if (!command_line.empty()) actions_->Run(*source, command_line);
   // The uninstaller is not waited for: the list is read again at once.
   ui::RunPendingMessages();
   Refresh1Click();
@@ -147,18 +158,21 @@ void UninstallWindow::OpenInstallSource1Click() { OpenCell(kAppInstallSource); }
 void UninstallWindow::ViewReadme1Click() { OpenCell(kAppReadme); }
 
 void UninstallWindow::DeleteEntry1Click() {
-  if (!SelectedRow()) return;
+  // An entry in both views is two rows of one key name: the row's source
+  // says which of them goes.
+  const UninstallSource* source = SelectedSource();
+  if (!source) return;
   const std::wstring subkey = SelectedCell(kAppSubkey);
-  platform::Registry uninstall(KEY_READ);
-  uninstall.SetRoot(HKEY_LOCAL_MACHINE);
-  if (!uninstall.OpenKeyReadOnly(kUninstallKey)) return;
+  platform::Registry uninstall(KEY_READ | source->view);
+  uninstall.SetRoot(platform::RootKey(source->root));
+  if (!uninstall.OpenKeyReadOnly(source->key)) return;
   if (!actions_->Confirm(hwnd(), kDeleteConfirmText)) {
     actions_->Tell(hwnd(), kNotDeletedText);
     return;
   }
   // A key the user may not delete (the machine's registry without
   // administrator rights) is reported as such, never as removed.
-  const DWORD failure = actions_->DeleteEntry(subkey);
+  const DWORD failure = actions_->DeleteEntry(*source, subkey);
   // The list shows what is left, part of a failed deletion included; the
   // user learns the outcome even when reading the list fails.
   std::exception_ptr refresh_failure;

@@ -1,8 +1,9 @@
 // TfrmUnistall, "Application Install / Uninstall Information": the
-// applications registered for uninstalling on this machine, one row per
-// entry, with commands on the selected row (run its uninstaller, open its
-// links and folders, delete a stray entry). Opens maximised; every showing
-// refreshes it. Closing hides it.
+// applications registered for uninstalling on this machine (both registry
+// views on 64-bit Windows) and for the current user, one row per entry,
+// with commands on the selected row (run its uninstaller, open its links
+// and folders, delete a stray entry), each acting where the row was read.
+// Opens maximised; every showing refreshes it. Closing hides it.
 #pragma once
 #include <windows.h>
 
@@ -17,7 +18,9 @@ namespace corvane::inventory {
 
 class UninstallWindow : public ui::ReportListWindow {
  public:
-  explicit UninstallWindow(const ui::Theme& theme, std::unique_ptr<AppActions> actions = MakeSystemAppActions());
+  // Reads `sources` (the system's when empty).
+  explicit UninstallWindow(const ui::Theme& theme, std::unique_ptr<AppActions> actions = MakeSystemAppActions(),
+                           std::vector<UninstallSource> sources = {});
 
   // View, Refresh (and every showing): the entries, counted, then sorted by
   // name. A value that is no text stops it: the rows read until then are
@@ -47,10 +50,13 @@ class UninstallWindow : public ui::ReportListWindow {
 
  private:
   void OpenCell(std::size_t column);
+  // The source of the selected row; nullptr without one.
+  const UninstallSource* SelectedSource() const;
   // Shows the rows, in name order once the list has been sorted.
   void ShowApps(std::vector<AppRow> rows, bool complete);
 
   std::unique_ptr<AppActions> actions_;
+  std::vector<UninstallSource> sources_;
   // Once sorted (by a whole refresh or View, Sort) the list stays so:
   // later rows are shown in name order, even those of a refresh that failed.
   bool sorted_ = false;

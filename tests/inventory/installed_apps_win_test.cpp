@@ -104,20 +104,21 @@ struct ScriptedActions : AppActions {
     bool failure;
     bool operator==(const Told&) const = default;
   };
-  std::vector<std::wstring> ran, opened, asked;
+  std::vector<std::wstring> ran, ran_from, opened, asked;
   std::vector<Told> told;
   bool answer_ok = true;
   std::function<void()> on_run;
   // The system's answer to a deletion, or 0 to delete for real.
   DWORD refuse_delete = ERROR_SUCCESS;
 
-  void Run(const std::wstring& command_line) override {
+  void Run(const UninstallSource& source, const std::wstring& command_line) override {
     ran.push_back(command_line);
+    ran_from.push_back(source.name);
     if (on_run) on_run();
   }
   void Open(HWND, const std::wstring& target) override { opened.push_back(target); }
-  DWORD DeleteEntry(const std::wstring& subkey) override {
-    return refuse_delete != ERROR_SUCCESS ? refuse_delete : MakeSystemAppActions()->DeleteEntry(subkey);
+  DWORD DeleteEntry(const UninstallSource& source, const std::wstring& subkey) override {
+    return refuse_delete != ERROR_SUCCESS ? refuse_delete : MakeSystemAppActions()->DeleteEntry(source, subkey);
   }
   bool Confirm(HWND, std::wstring_view text) override {
     asked.emplace_back(text);
@@ -135,9 +136,10 @@ class AppsProbe : public UninstallWindow {
 
   ScriptedActions& actions() { return *actions_; }
 
-  // Selects the row of the entry `subkey`; false when it is not listed.
-  bool SelectEntry(const std::wstring& subkey) {
-    const auto row = RowOf(subkey);
+  // Selects the row of the entry `subkey` (read from `source`, if named);
+  // false when it is not listed.
+  bool SelectEntry(const std::wstring& subkey, const std::wstring& source = {}) {
+    const auto row = RowOf(subkey, source);
     if (!row) return false;
     LVITEMW state{};
     state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
@@ -145,14 +147,16 @@ class AppsProbe : public UninstallWindow {
     SendMessageW(list_view(), LVM_SETITEMSTATE, *row, reinterpret_cast<LPARAM>(&state));
     return SelectedRow() == row;
   }
-  std::optional<std::size_t> RowOf(const std::wstring& subkey) const {
+  std::optional<std::size_t> RowOf(const std::wstring& subkey, const std::wstring& source = {}) const {
     const auto& rows = list().rows;
-    auto it = std::ranges::find_if(rows, [&](const auto& row) { return row.at(kAppSubkey) == subkey; });
+    auto it = std::ranges::find_if(rows, [&](const auto& row) {
+      return row.at(kAppSubkey) == subkey && (source.empty() || row.at(kAppSource) == source);
+    });
     if (it == rows.end()) return std::nullopt;
     return static_cast<std::size_t>(it - rows.begin());
   }
-  std::optional<AppRow> Row(const std::wstring& subkey) const {
-    const auto row = RowOf(subkey);
+  std::optional<AppRow> Row(const std::wstring& subkey, const std::wstring& source = {}) const {
+    const auto row = RowOf(subkey, source);
     return row ? std::optional<AppRow>(list().rows[*row]) : std::nullopt;
   }
   // As the menu, context menu or toolbar sends it: a failure goes to the error box.
@@ -217,9 +221,9 @@ TEST_F(InstalledApps, NamedEntriesAreListedEachWithItsKeyAndTheListIsSortedAndCo
   EXPECT_EQ(window_->Row(full.subkey()),
             (AppRow{L"zeta Editor", L"2.1", L"http://help.example/", L"555-0100", L"C:\\Zeta", L"D:\\Setup",
                     L"Zeta Ltd", L"C:\\Zeta\\readme.txt", L"C:\\Zeta\\remove.exe /x", L"CorvaneTest Full",
-                    L"20240115"}));
+                    L"20240115", L"HKLM"}));
   EXPECT_EQ(window_->Row(twin_a.subkey()),
-            (AppRow{L"Alpha Tool", L"", L"", L"", L"", L"", L"", L"", L"", L"CorvaneTest Twin A", L""}));
+            (AppRow{L"Alpha Tool", L"", L"", L"", L"", L"", L"", L"", L"", L"CorvaneTest Twin A", L"", L"HKLM"}));
   ASSERT_TRUE(window_->Row(twin_b.subkey()));
   EXPECT_EQ(*window_->RowOf(twin_a.subkey()) + 1, *window_->RowOf(twin_b.subkey()));
   EXPECT_LT(*window_->RowOf(lower.subkey()), *window_->RowOf(full.subkey())) << "beta before zeta, whatever the case";
@@ -405,8 +409,95 @@ TEST_F(InstalledApps, TheReaderAppendsToTheCallersRowsUpToAFailure) {
 
   // A key that is not there gives nothing and no failure.
   rows.clear();
-  ReadInstalledApps(rows, HKEY_LOCAL_MACHINE, L"SOFTWARE\\CorvaneTests\\NoSuchUninstall");
+  UninstallSource missing{platform::RegistryRoot::kLocalMachine, 0, L"HKLM"};
+  missing.key = L"SOFTWARE\\CorvaneTests\\NoSuchUninstall";
+  ReadInstalledApps(rows, std::span(&missing, 1));
   EXPECT_TRUE(rows.empty());
+}
+
+// An uninstall entry in one view of the machine's key, or in the user's,
+// for the life of the object (and the Uninstall key with it, where there
+// was none).
+class ViewEntry {
+ public:
+  ViewEntry(HKEY root, REGSAM view, std::wstring subkey, const std::wstring& name)
+      : root_(root), view_(view), path_(kUninstall + L"\\" + subkey), had_parent_(Exists(kUninstall)) {
+    Remove();
+    HKEY key = nullptr;
+    EXPECT_EQ(RegCreateKeyExW(root_, path_.c_str(), 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS | view_, nullptr,
+                              &key, nullptr),
+              ERROR_SUCCESS);
+    if (!key) return;
+    const std::wstring line = L"remove-" + name + L".exe";
+    RegSetValueExW(key, L"DisplayName", 0, REG_SZ, reinterpret_cast<const BYTE*>(name.c_str()),
+                   static_cast<DWORD>((name.size() + 1) * sizeof(wchar_t)));
+    RegSetValueExW(key, L"UninstallString", 0, REG_SZ, reinterpret_cast<const BYTE*>(line.c_str()),
+                   static_cast<DWORD>((line.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(key);
+  }
+  ~ViewEntry() {
+    Remove();
+    if (!had_parent_) RegDeleteKeyExW(root_, kUninstall.c_str(), view_, 0);
+  }
+  ViewEntry(const ViewEntry&) = delete;
+  ViewEntry& operator=(const ViewEntry&) = delete;
+
+  bool exists() const { return Exists(path_); }
+
+ private:
+  bool Exists(const std::wstring& path) const {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(root_, path.c_str(), 0, KEY_READ | view_, &key) != ERROR_SUCCESS) return false;
+    RegCloseKey(key);
+    return true;
+  }
+  void Remove() const { RegDeleteKeyExW(root_, path_.c_str(), view_, 0); }
+  HKEY root_;
+  REGSAM view_;
+  std::wstring path_;
+  bool had_parent_;
+};
+
+TEST_F(InstalledApps, BothViewsAndTheUserEachRowActingWhereItWasRead) {
+  if (platform::SystemSoftwareViews().size() < 2) GTEST_SKIP() << "32-bit Windows has one view";
+  const std::wstring twin = L"CorvaneTest Both";
+  const ViewEntry twin64(HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY, twin, L"Both64");
+  const ViewEntry twin32(HKEY_LOCAL_MACHINE, KEY_WOW64_32KEY, twin, L"Both32");
+  const ViewEntry only32(HKEY_LOCAL_MACHINE, KEY_WOW64_32KEY, L"CorvaneTest Only32", L"Only32");
+  const ViewEntry mine(HKEY_CURRENT_USER, 0, L"CorvaneTest Mine", L"Mine");
+  window_->Command(uninstall_ids::kCmdRefresh);
+
+  const auto row64 = window_->Row(twin, L"HKLM"), row32 = window_->Row(twin, L"HKLM (32-bit)");
+  ASSERT_TRUE(row64 && row32) << "an entry in both views is two installations";
+  EXPECT_EQ((*row64)[kAppName], L"Both64");
+  EXPECT_EQ((*row32)[kAppName], L"Both32");
+  EXPECT_TRUE(window_->RowOf(L"CorvaneTest Only32", L"HKLM (32-bit)"));
+  EXPECT_TRUE(window_->RowOf(L"CorvaneTest Mine", L"HKCU"));
+  ExpectSortedByName();
+  ExpectCounted();
+
+  // The uninstaller is told which view its entry came from.
+  auto& actions = window_->actions();
+  ASSERT_TRUE(window_->SelectEntry(twin, L"HKLM (32-bit)"));
+  window_->Command(uninstall_ids::kCmdUninstall);
+  EXPECT_THAT(actions.ran, ElementsAre(L"remove-Both32.exe"));
+  EXPECT_THAT(actions.ran_from, ElementsAre(L"HKLM (32-bit)"));
+
+  // Deleting the 32-bit row removes that key alone.
+  ASSERT_TRUE(window_->SelectEntry(twin, L"HKLM (32-bit)"));
+  window_->Command(uninstall_ids::kCmdDeleteEntry);
+  EXPECT_FALSE(twin32.exists());
+  EXPECT_TRUE(twin64.exists());
+  EXPECT_TRUE(window_->RowOf(twin, L"HKLM"));
+  EXPECT_FALSE(window_->RowOf(twin, L"HKLM (32-bit)"));
+
+  // And the user's entry from the user's key.
+  ASSERT_TRUE(window_->SelectEntry(L"CorvaneTest Mine", L"HKCU"));
+  window_->Command(uninstall_ids::kCmdDeleteEntry);
+  EXPECT_FALSE(mine.exists());
+  EXPECT_TRUE(only32.exists());
+  EXPECT_THAT(actions.told, ElementsAre(ScriptedActions::Told{L"\"CorvaneTest Both\" entry removed.", false},
+                                        ScriptedActions::Told{L"\"CorvaneTest Mine\" entry removed.", false}));
 }
 
 }  // namespace

@@ -36,11 +36,12 @@ TEST(UninstallSection, EveryColumnWithShortRowsFilledOut) {
   const ui::ReportSection s = UninstallSection({{L"Alpha", L"1.0"}});
   EXPECT_EQ(s.id, L"TfrmUnistall");
   ASSERT_EQ(s.lists.size(), 1u);
-  EXPECT_EQ(s.lists[0].columns.size(), kAppInstallDate + 1);
+  EXPECT_EQ(s.lists[0].columns.size(), kAppRowCells);
   EXPECT_EQ(s.lists[0].columns.front(), L"Name");
   EXPECT_EQ(s.lists[0].columns[kAppInstallDate], L"Install Date") << "kept beside the shown columns";
+  EXPECT_EQ(s.lists[0].columns[kAppSource], L"Registry") << "which view or root the entry was read in";
   ASSERT_EQ(s.lists[0].rows.size(), 1u);
-  EXPECT_EQ(s.lists[0].rows[0].size(), kAppInstallDate + 1);
+  EXPECT_EQ(s.lists[0].rows[0].size(), kAppRowCells);
   EXPECT_FALSE(s.lists[0].is_volatile);
 }
 

@@ -7,8 +7,24 @@ namespace {
 
 constexpr std::wstring_view kRunKeys = L"Software\\Microsoft\\Windows\\CurrentVersion\\";
 
-StartupKey RunKey(std::wstring_view label, RegistryRoot root, std::wstring_view name) {
-  return {std::wstring(label), root, std::wstring(kRunKeys) + std::wstring(name)};
+struct RunKeyName {
+  std::wstring_view label;
+  std::wstring_view key;
+};
+constexpr RunKeyName kMachineRunKeys[] = {
+    {L"Registry (HKLM) - Run", L"Run"},
+    {L"Registry (HKLM) - Run Once", L"RunOnce"},
+    {L"Registry (HKLM) - Run OnceEx", L"RunOnceEx"},
+};
+constexpr RunKeyName kUserRunKeys[] = {
+    {L"Registry (HKCU) - Run", L"Run"},
+    {L"Registry (HKCU) - Run Once", L"RunOnce"},
+    {L"Registry (HKCU) - Run Once Ex", L"RunOnceEx"},
+};
+
+StartupKey RunKey(const RunKeyName& name, RegistryRoot root, const platform::RegistryView& view) {
+  return {std::wstring(name.label) + std::wstring(view.label_suffix), root,
+          std::wstring(kRunKeys) + std::wstring(name.key), view.flag};
 }
 
 }  // namespace
@@ -22,17 +38,17 @@ const std::array<ui::ReportColumn, kStartupColumnCount>& StartupColumns() {
   return columns;
 }
 
-StartupPlaces StandardStartupPlaces(std::wstring all_users_folder, std::wstring current_user_folder) {
+StartupPlaces StandardStartupPlaces(std::span<const platform::RegistryView> views, std::wstring all_users_folder,
+                                    std::wstring current_user_folder) {
   using enum RegistryRoot;
   StartupPlaces places;
-  places.keys = {
-      RunKey(L"Registry (HKLM) - Run", kLocalMachine, L"Run"),
-      RunKey(L"Registry (HKLM) - Run Once", kLocalMachine, L"RunOnce"),
-      RunKey(L"Registry (HKLM) - Run OnceEx", kLocalMachine, L"RunOnceEx"),
-      RunKey(L"Registry (HKCU) - Run", kCurrentUser, L"Run"),
-      RunKey(L"Registry (HKCU) - Run Once", kCurrentUser, L"RunOnce"),
-      RunKey(L"Registry (HKCU) - Run Once Ex", kCurrentUser, L"RunOnceEx"),
-  };
+  // Each machine key's 32-bit twin right after it, so what starts from one
+  // kind of key is listed together.
+  for (const RunKeyName& name : kMachineRunKeys) {
+    for (const platform::RegistryView& view : views) places.keys.push_back(RunKey(name, kLocalMachine, view));
+  }
+  constexpr platform::RegistryView kShared{0, L"", false};
+  for (const RunKeyName& name : kUserRunKeys) places.keys.push_back(RunKey(name, kCurrentUser, kShared));
   places.folders = {
       {std::wstring(kAllUsersStartupLabel), std::move(all_users_folder)},
       {std::wstring(kCurrentUserStartupLabel), std::move(current_user_folder)},

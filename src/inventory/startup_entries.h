@@ -1,13 +1,16 @@
-// What the startup window lists: the values of the six Run keys and the
+// What the startup window lists: the values of the Run keys and the
 // entries of the two startup folders, in the order they are read, each
 // with the label of where it was found.
 #pragma once
 #include <array>
+#include <cstdint>
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "platform/registry_views.h"
 #include "ui/report_list.h"
 #include "ui/report_section.h"
 
@@ -18,13 +21,14 @@ inline constexpr std::wstring_view kStartupCaption = L"Startup";
 enum StartupColumn : std::size_t { kStartupLocation, kStartupName, kStartupPath, kStartupColumnCount };
 const std::array<ui::ReportColumn, kStartupColumnCount>& StartupColumns();
 
-enum class RegistryRoot { kLocalMachine, kCurrentUser };
+using platform::RegistryRoot;
 
 // A registry key whose values start programs.
 struct StartupKey {
   std::wstring label;
   RegistryRoot root;
-  std::wstring path;  // below the root
+  std::wstring path;       // below the root
+  std::uint32_t view = 0;  // the registry view's flag for opening it
   friend bool operator==(const StartupKey&, const StartupKey&) = default;
 };
 // A folder whose entries start with the user's session; an empty path
@@ -43,9 +47,13 @@ struct StartupPlaces {
 inline constexpr std::wstring_view kAllUsersStartupLabel = L"All Users - Startup folder";
 inline constexpr std::wstring_view kCurrentUserStartupLabel = L"Current User - Startup folder";
 
-// The six Run keys (the machine's Run, Run Once and Run OnceEx, then the
-// user's) and the all-users and the current user's startup folders.
-StartupPlaces StandardStartupPlaces(std::wstring all_users_folder, std::wstring current_user_folder);
+// The Run keys and the all-users and the current user's startup folders.
+// The machine's Run, Run Once and Run OnceEx are each read in every view of
+// `views` in turn, the label followed by the view's suffix ("Registry
+// (HKLM) - Run (32-bit)"); then the user's three, which are not redirected
+// and read once.
+StartupPlaces StandardStartupPlaces(std::span<const platform::RegistryView> views, std::wstring all_users_folder,
+                                    std::wstring current_user_folder);
 
 using StartupRow = std::vector<std::wstring>;
 using StartupRows = std::vector<StartupRow>;

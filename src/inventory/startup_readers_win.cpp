@@ -15,18 +15,17 @@ std::wstring ShellFolder(int csidl) {
   return path;
 }
 
-HKEY RootKey(RegistryRoot root) { return root == RegistryRoot::kLocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER; }
-
 }  // namespace
 
 StartupPlaces SystemStartupPlaces() {
-  return StandardStartupPlaces(ShellFolder(CSIDL_COMMON_STARTUP), ShellFolder(CSIDL_STARTUP));
+  return StandardStartupPlaces(platform::SystemSoftwareViews(), ShellFolder(CSIDL_COMMON_STARTUP),
+                               ShellFolder(CSIDL_STARTUP));
 }
 
 void ReadStartupRows(const StartupPlaces& places, StartupRows& rows) {
-  platform::Registry registry(KEY_READ);
   for (const StartupKey& key : places.keys) {
-    registry.SetRoot(RootKey(key.root));
+    platform::Registry registry(KEY_READ | key.view);
+    registry.SetRoot(platform::RootKey(key.root));
     if (!registry.OpenKeyReadOnly(key.path)) continue;
     AppendValueRows(rows, key.label, registry.ValueNames(),
                     [&](std::wstring_view name) { return registry.ReadString(name); });

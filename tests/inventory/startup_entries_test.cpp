@@ -1,4 +1,5 @@
-// The startup window's places and the rows made of what is found there.
+// The startup window's places, in each registry view, and the rows made of
+// what is found there.
 #include "inventory/startup_entries.h"
 
 #include <gtest/gtest.h>
@@ -11,23 +12,52 @@
 namespace corvane::inventory {
 namespace {
 
-TEST(StandardStartupPlaces, RunKeysOfTheMachineThenTheUserThenTheTwoFolders) {
-  const StartupPlaces places = StandardStartupPlaces(L"C:\\All\\Startup", L"C:\\Me\\Startup");
+TEST(StandardStartupPlaces, MachineRunKeysInEachViewThenTheUsersOnceThenTheTwoFolders) {
   using enum RegistryRoot;
+  using platform::kView32BitFlag;
+  using platform::kView64BitFlag;
   const std::wstring base = L"Software\\Microsoft\\Windows\\CurrentVersion\\";
-  // The two Ex labels differ in spacing, and are shown so.
-  EXPECT_EQ(places.keys, (std::vector<StartupKey>{
-                             {L"Registry (HKLM) - Run", kLocalMachine, base + L"Run"},
-                             {L"Registry (HKLM) - Run Once", kLocalMachine, base + L"RunOnce"},
-                             {L"Registry (HKLM) - Run OnceEx", kLocalMachine, base + L"RunOnceEx"},
-                             {L"Registry (HKCU) - Run", kCurrentUser, base + L"Run"},
-                             {L"Registry (HKCU) - Run Once", kCurrentUser, base + L"RunOnce"},
-                             {L"Registry (HKCU) - Run Once Ex", kCurrentUser, base + L"RunOnceEx"},
-                         }));
-  EXPECT_EQ(places.folders, (std::vector<StartupFolder>{
-                                {L"All Users - Startup folder", L"C:\\All\\Startup"},
-                                {L"Current User - Startup folder", L"C:\\Me\\Startup"},
-                            }));
+  // The two Ex labels differ in spacing, and are shown so. The user's keys
+  // are one for 32-bit and 64-bit programs: read once, without a flag.
+  const std::vector<StartupKey> user_keys{
+      {L"Registry (HKCU) - Run", kCurrentUser, base + L"Run", 0},
+      {L"Registry (HKCU) - Run Once", kCurrentUser, base + L"RunOnce", 0},
+      {L"Registry (HKCU) - Run Once Ex", kCurrentUser, base + L"RunOnceEx", 0},
+  };
+  struct Case {
+    bool program64, system64;
+    std::vector<StartupKey> machine_keys;
+  };
+  const std::vector<StartupKey> both_views{
+      {L"Registry (HKLM) - Run", kLocalMachine, base + L"Run", kView64BitFlag},
+      {L"Registry (HKLM) - Run (32-bit)", kLocalMachine, base + L"Run", kView32BitFlag},
+      {L"Registry (HKLM) - Run Once", kLocalMachine, base + L"RunOnce", kView64BitFlag},
+      {L"Registry (HKLM) - Run Once (32-bit)", kLocalMachine, base + L"RunOnce", kView32BitFlag},
+      {L"Registry (HKLM) - Run OnceEx", kLocalMachine, base + L"RunOnceEx", kView64BitFlag},
+      {L"Registry (HKLM) - Run OnceEx (32-bit)", kLocalMachine, base + L"RunOnceEx", kView32BitFlag},
+  };
+  const Case cases[] = {
+      {true, true, both_views},
+      {false, true, both_views},  // a 32-bit program on 64-bit Windows reads what the 64-bit one does
+      {false, false,
+       {
+           {L"Registry (HKLM) - Run", kLocalMachine, base + L"Run", 0},
+           {L"Registry (HKLM) - Run Once", kLocalMachine, base + L"RunOnce", 0},
+           {L"Registry (HKLM) - Run OnceEx", kLocalMachine, base + L"RunOnceEx", 0},
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "program64 " << c.program64 << ", system64 " << c.system64);
+    const StartupPlaces places =
+        StandardStartupPlaces(platform::SoftwareViews(c.program64, c.system64), L"C:\\All\\Startup", L"C:\\Me\\Startup");
+    std::vector<StartupKey> keys = c.machine_keys;
+    keys.insert(keys.end(), user_keys.begin(), user_keys.end());
+    EXPECT_EQ(places.keys, keys);
+    EXPECT_EQ(places.folders, (std::vector<StartupFolder>{
+                                  {L"All Users - Startup folder", L"C:\\All\\Startup"},
+                                  {L"Current User - Startup folder", L"C:\\Me\\Startup"},
+                              }));
+  }
 }
 
 TEST(AppendValueRows, ValuesWithTextInOrderEmptyOnesSkipped) {

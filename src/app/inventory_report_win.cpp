@@ -21,9 +21,10 @@ std::wstring ComputerName() {
 
 // The machine GUID Windows makes at setup. A 32-bit program on 64-bit
 // Windows is shown a registry view without it, so the 64-bit view is asked
-// for (32-bit Windows ignores the flag); empty where there is none.
+// for there; 32-bit Windows has one view and is given no flag (Windows 2000
+// refuses it). Empty where there is none.
 std::wstring MachineGuid() {
-  platform::Registry reg(KEY_QUERY_VALUE | KEY_WOW64_64KEY);
+  platform::Registry reg(KEY_QUERY_VALUE | platform::SystemViewFlag());
   reg.SetRoot(HKEY_LOCAL_MACHINE);
   try {
     if (reg.OpenKey(L"SOFTWARE\\Microsoft\\Cryptography", false)) return reg.ReadString(L"MachineGuid");

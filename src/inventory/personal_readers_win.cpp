@@ -17,6 +17,12 @@
 namespace corvane::inventory {
 namespace {
 
+// Every key here is read in the view where Windows keeps the installation's
+// own identity: the 64-bit view on 64-bit Windows, whose copy below
+// WOW6432Node a 32-bit program would otherwise be shown and which is not
+// kept in step with it; the one view elsewhere.
+REGSAM MachineRights(REGSAM rights) { return rights | platform::SystemViewFlag(); }
+
 // Opens `path` below HKEY_LOCAL_MACHINE, creating it when missing. Creating
 // asks for full rights, which a user without administrator rights lacks
 // there: an existing key is then still opened for reading.
@@ -29,7 +35,7 @@ bool OpenCreating(platform::Registry& reg, std::wstring_view path) {
 // text leaves it empty.
 std::wstring CreatingKeyString(std::wstring_view path, std::wstring_view name) {
   try {
-    platform::Registry reg;
+    platform::Registry reg(MachineRights(KEY_ALL_ACCESS));
     return OpenCreating(reg, path) ? reg.ReadString(name) : std::wstring();
   } catch (const std::exception&) {
     return {};
@@ -39,14 +45,14 @@ std::wstring CreatingKeyString(std::wstring_view path, std::wstring_view name) {
 // A row without handling of its own: a key that does not open reads empty,
 // a value that cannot be read ends the group.
 std::wstring CreatingKeyStringOrThrow(std::wstring_view path, std::wstring_view name) {
-  platform::Registry reg;
+  platform::Registry reg(MachineRights(KEY_ALL_ACCESS));
   OpenCreating(reg, path);
   return reg.ReadString(name);
 }
 
 std::wstring ReadRegisteredOwner() {
   try {
-    platform::Registry reg(KEY_READ);
+    platform::Registry reg(MachineRights(KEY_READ));
     reg.SetRoot(HKEY_LOCAL_MACHINE);
     if (!reg.OpenKeyReadOnly(kNtCurrentVersionKey) || !reg.ValueExists(L"RegisteredOwner")) return {};
     return reg.ReadString(L"RegisteredOwner");
@@ -57,7 +63,7 @@ std::wstring ReadRegisteredOwner() {
 
 std::wstring ReadProductId() {
   try {
-    platform::Registry reg;
+    platform::Registry reg(MachineRights(KEY_ALL_ACCESS));
     if (!OpenCreating(reg, kWindowsCurrentVersionKey)) return {};
     std::wstring id = reg.ReadString(L"ProductID");
     if (!TrimBlanks(id).empty()) return id;
@@ -92,7 +98,7 @@ std::wstring ReadDefaultPrinter() {
 }
 
 std::wstring ReadInstallDate() {
-  platform::Registry reg(KEY_READ);
+  platform::Registry reg(MachineRights(KEY_READ));
   reg.SetRoot(HKEY_LOCAL_MACHINE);
   // A key that does not open counts as the start of 1970; a missing or
   // non-integer value throws and ends the group.
@@ -100,8 +106,10 @@ std::wstring ReadInstallDate() {
   return InstallDateText(seconds, platform::ReadDateSeparator(), platform::ReadTimeSeparator());
 }
 
+// Each view names its own runtime's folder (Framework64 in the 64-bit
+// view, Framework in the 32-bit one): the system's own is the 64-bit one.
 std::wstring ReadDotNetRoot() {
-  platform::Registry reg(KEY_READ);
+  platform::Registry reg(MachineRights(KEY_READ));
   reg.SetRoot(HKEY_LOCAL_MACHINE);
   if (!reg.OpenKey(kDotNetKey, false)) return {};
   return reg.ReadString(L"InstallRoot");
@@ -126,7 +134,7 @@ void RunGroup(Group group) {
 }  // namespace
 
 std::wstring ReadWindowsCdKey() {
-  platform::Registry reg(KEY_READ);
+  platform::Registry reg(MachineRights(KEY_READ));
   reg.SetRoot(HKEY_LOCAL_MACHINE);
   if (!reg.OpenKeyReadOnly(kNtCurrentVersionKey) || reg.DataType(L"DigitalProductId") != REG_BINARY) return {};
   const std::vector<std::byte> data = reg.ReadBinary(L"DigitalProductId");

@@ -26,9 +26,10 @@ bool FileExists(const std::wstring& path) {
 
 }  // namespace
 
-std::wstring ReadRegistryText(HKEY root, std::wstring_view path, std::wstring_view name, KeyOpening opening) {
+std::wstring ReadRegistryText(HKEY root, std::wstring_view path, std::wstring_view name, KeyOpening opening,
+                              REGSAM view) {
   try {
-    platform::Registry reg;
+    platform::Registry reg(KEY_ALL_ACCESS | view);
     reg.SetRoot(root);
     // Creating asks for full rights, which a user without administrator
     // rights lacks below HKEY_LOCAL_MACHINE: an existing key is still read.
@@ -51,6 +52,7 @@ std::optional<bool> ReadOfflineState() {
 }
 
 bool IsFlashRegistered() {
+  // The classes of this program's own view: a control it could load.
   CLSID clsid{};
   return CLSIDFromProgID(L"ShockwaveFlash.ShockwaveFlash", &clsid) == S_OK;
 }
@@ -58,6 +60,7 @@ bool IsFlashRegistered() {
 std::vector<std::wstring> ReadTypedUrls() {
   std::vector<std::wstring> urls;
   try {
+    // The user's own key, one for 32-bit and 64-bit programs.
     platform::Registry reg;
     if (!reg.OpenKeyReadOnly(kTypedUrlsKey)) return urls;
     for (const std::wstring& name : reg.ValueNames()) {
@@ -73,7 +76,7 @@ std::vector<std::wstring> ReadTypedUrls() {
 }
 
 std::optional<std::vector<FlagValue>> ReadIeFlagValues(std::wstring_view key_path) {
-  platform::Registry reg;
+  platform::Registry reg;  // the user's, not redirected
   if (!reg.OpenKeyReadOnly(key_path)) return std::nullopt;
   std::vector<FlagValue> values;
   values.reserve(kIeFlagNames.size());
@@ -89,7 +92,9 @@ std::optional<std::vector<FlagValue>> ReadIeFlagValues(std::wstring_view key_pat
 
 std::wstring ReadInternetExplorerVersion() {
   try {
-    platform::Registry reg;
+    // Both views carry a Version; the 64-bit view holds the system's own
+    // browser registration on 64-bit Windows.
+    platform::Registry reg(KEY_READ | platform::SystemViewFlag());
     reg.SetRoot(HKEY_LOCAL_MACHINE);
     if (reg.OpenKeyReadOnly(kIeKey) && reg.ValueExists(L"Version")) return reg.ReadString(L"Version");
   } catch (const std::exception&) {
@@ -98,17 +103,23 @@ std::wstring ReadInternetExplorerVersion() {
 }
 
 std::wstring ReadFirefoxVersion() {
+  // Firefox registers in the view of its own build: a 64-bit one in the
+  // 64-bit view, a 32-bit one below WOW6432Node. The first view that has
+  // the key answers, the 64-bit one first.
   try {
-    platform::Registry reg;
-    reg.SetRoot(HKEY_LOCAL_MACHINE);
-    if (!reg.OpenKeyReadOnly(kFirefoxKey)) return L"NOT Installed";
-    return reg.ReadString(L"CurrentVersion");
+    for (const platform::RegistryView& view : platform::SystemSoftwareViews()) {
+      platform::Registry reg(KEY_READ | view.flag);
+      reg.SetRoot(HKEY_LOCAL_MACHINE);
+      if (reg.OpenKeyReadOnly(kFirefoxKey)) return reg.ReadString(L"CurrentVersion");
+    }
+    return L"NOT Installed";
   } catch (const std::exception&) {
     return {};
   }
 }
 
 std::wstring ReadChromeVersion() {
+  // Per user, and the user's key is not redirected.
   return ReadRegistryText(HKEY_CURRENT_USER, kChromeKey, L"pv", KeyOpening::kExisting);
 }
 
@@ -136,8 +147,10 @@ BrowserReadings ReadBrowsers() {
 InternetWindowModel ReadInternetWindowModel(HWND owner, const std::vector<std::wstring>& favourites_before) {
   constexpr wchar_t kMain[] = L"\\SOFTWARE\\Microsoft\\Internet Explorer\\Main";
   InternetWindowModel m;
+  // The system's browser registration lives in the 64-bit view on 64-bit
+  // Windows; the rows after it are the user's, which is not redirected.
   m.product_id = ReadRegistryText(HKEY_LOCAL_MACHINE, L"\\SOFTWARE\\Microsoft\\Internet Explorer\\Registration\\",
-                                  L"ProductID", KeyOpening::kCreate);
+                                  L"ProductID", KeyOpening::kCreate, platform::SystemViewFlag());
   m.status = InternetStatusText(ReadOfflineState());
   m.start_page = ReadRegistryText(HKEY_CURRENT_USER, kMain, L"Start Page", KeyOpening::kCreate);
   m.search_page = ReadRegistryText(HKEY_CURRENT_USER, kMain, L"Search Page", KeyOpening::kCreate);

@@ -22,9 +22,11 @@ enum class KeyOpening {
   kExisting,  // a missing key stays missing
   kCreate,    // a missing key is created empty (where the user may)
 };
-// The string value `name` of `path` below `root`; empty when the key does
-// not open, the value is missing or it is not text.
-std::wstring ReadRegistryText(HKEY root, std::wstring_view path, std::wstring_view name, KeyOpening opening);
+// The string value `name` of `path` below `root`, opened in the registry
+// view `view` names (KEY_WOW64_64KEY...; 0 for the program's own); empty
+// when the key does not open, the value is missing or it is not text.
+std::wstring ReadRegistryText(HKEY root, std::wstring_view path, std::wstring_view name, KeyOpening opening,
+                              REGSAM view = 0);
 
 // The key of the built-in browser's flags, below HKEY_CURRENT_USER.
 inline constexpr wchar_t kIeMainKey[] = L"\\Software\\Microsoft\\Internet Explorer\\Main\\";
@@ -43,8 +45,8 @@ std::optional<std::vector<FlagValue>> ReadIeFlagValues(std::wstring_view key_pat
 
 // The built-in browser's version, or "Not Installed" when it cannot be read.
 std::wstring ReadInternetExplorerVersion();
-// Firefox's current version; "NOT Installed" without its key, empty when
-// the key has no readable version.
+// Firefox's current version; "NOT Installed" without its key in any
+// registry view, empty when the key has no readable version.
 std::wstring ReadFirefoxVersion();
 // Chrome's version for this user; empty when missing.
 std::wstring ReadChromeVersion();

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <thread>
 
+#include "platform/registry_views.h"
 #include "ui/product.h"
 
 namespace corvane::e2e {
@@ -115,6 +116,18 @@ std::wstring ExeDir() {
 }
 
 std::wstring CorvanePath() { return ExeDir() + std::wstring(ui::kProgramFile); }
+
+bool WindowsIs64Bit() {
+  using IsWow64ProcessFn = BOOL(WINAPI*)(HANDLE, PBOOL);
+  const auto is_wow64 = reinterpret_cast<IsWow64ProcessFn>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "IsWow64Process")));
+  BOOL wow64 = FALSE;
+  std::optional<bool> answer;
+  if (is_wow64 && is_wow64(GetCurrentProcess(), &wow64)) answer = wow64 != FALSE;
+  return platform::SystemIs64Bit(sizeof(void*) == 8, answer);
+}
+
+REGSAM SeedView(REGSAM view) { return WindowsIs64Bit() ? view : 0; }
 
 std::wstring ClassName(HWND wnd) {
   wchar_t buf[256] = {};

@@ -50,6 +50,13 @@ std::wstring ExeDir();
 // corvane.exe beside the test program.
 std::wstring CorvanePath();
 
+// Whether Windows is 64-bit, decided as the program decides it. There the
+// machine's software keys have a 64-bit and a 32-bit view; a seed for one
+// view goes, on 32-bit Windows, to the one view there is.
+bool WindowsIs64Bit();
+// KEY_WOW64_64KEY or KEY_WOW64_32KEY on 64-bit Windows, 0 elsewhere.
+REGSAM SeedView(REGSAM view);
+
 // Window helpers that work on windows of any process.
 std::wstring ClassName(HWND wnd);
 // WM_GETTEXT through SendMessageTimeout; nullopt when the owner does not answer in time.

@@ -1,7 +1,8 @@
 // The unattended inventory report: "/REPORT file" run as a process against
-// a registry seeded with an uninstall entry, a startup value and BIOS
-// values, its three forms and the GLPI inventory read back, its failures
-// and its bad arguments.
+// a registry seeded with uninstall entries and startup values (in both
+// registry views of the machine's software key) and BIOS values, its three
+// forms and the GLPI inventory read back, its failures and its bad
+// arguments.
 #include <windows.h>
 
 #include <gmock/gmock.h>
@@ -13,6 +14,7 @@
 #include <optional>
 #include <regex>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/creation_order.h"
@@ -41,8 +43,9 @@ SeededValue::Bytes Utf16(std::wstring_view text) {
 }
 SeededValue::Bytes Utf16z(std::wstring_view text) { return Utf16(std::wstring(text) + L'\0'); }
 
-std::unique_ptr<SeededValue> SeedApp(const std::wstring& subkey, const std::wstring& name) {
-  return std::make_unique<SeededValue>(HKEY_LOCAL_MACHINE, kUninstall + subkey, L"DisplayName", REG_SZ, Utf16z(name));
+std::unique_ptr<SeededValue> SeedApp(const std::wstring& subkey, const std::wstring& name, REGSAM view = 0) {
+  return std::make_unique<SeededValue>(HKEY_LOCAL_MACHINE, kUninstall + subkey, L"DisplayName", REG_SZ, Utf16z(name),
+                                       view);
 }
 
 // A run of corvane.exe to its end, its standard error stream caught.
@@ -100,6 +103,15 @@ class InventoryReport : public testing::Test {
     seeded_.push_back(std::make_unique<SeededValue>(HKEY_CURRENT_USER,
                                                     L"Software\\Microsoft\\Windows\\CurrentVersion\\Run",
                                                     L"CorvaneReport", REG_SZ, Utf16z(L"C:\\report\\agent.exe /quiet")));
+    // One entry and one Run value in each view of the machine's software key.
+    seeded_.push_back(SeedApp(L"CorvaneReport64", L"CorvaneReport Sixty-four", SeedView(KEY_WOW64_64KEY)));
+    seeded_.push_back(SeedApp(L"CorvaneReport32", L"CorvaneReport Thirty-two", SeedView(KEY_WOW64_32KEY)));
+    for (const auto& [name, view] : {std::pair{L"CorvaneReport64", KEY_WOW64_64KEY}, std::pair{L"CorvaneReport32", KEY_WOW64_32KEY}}) {
+      seeded_.push_back(std::make_unique<SeededValue>(HKEY_LOCAL_MACHINE,
+                                                      L"Software\\Microsoft\\Windows\\CurrentVersion\\Run", name,
+                                                      REG_SZ, Utf16z(std::wstring(L"C:\\report\\") + name + L".exe"),
+                                                      SeedView(view)));
+    }
     const auto bios = [](const wchar_t* name, DWORD type, std::wstring_view data) {
       seeded_.push_back(std::make_unique<SeededValue>(kSystemKey, name, type, Utf16(data)));
     };
@@ -190,9 +202,17 @@ TEST_F(InventoryReport, JsonHasEverySectionOnceInCreationOrderWithTheSeededData)
   ASSERT_NE(apps, nullptr);
   ASSERT_EQ(apps->lists.size(), 1u);
   EXPECT_EQ(apps->lists[0].columns.front(), L"Name");
+  EXPECT_EQ(apps->lists[0].columns.back(), L"Registry");
   const std::vector<std::wstring> gadget{kHostileName, L"4.5.6", L"", L"", L"", L"",
-                                         L"", L"", L"", L"CorvaneReportGadget", L"12/31/2020"};
+                                         L"", L"", L"", L"CorvaneReportGadget", L"12/31/2020", L"HKLM"};
   EXPECT_THAT(apps->lists[0].rows, testing::Contains(gadget));
+  // Each view's entry, with where it was read.
+  const std::wstring view32 = WindowsIs64Bit() ? L"HKLM (32-bit)" : L"HKLM";
+  const auto app = [](const wchar_t* name, const wchar_t* key, std::wstring source) {
+    return std::vector<std::wstring>{name, L"", L"", L"", L"", L"", L"", L"", L"", key, L"", std::move(source)};
+  };
+  EXPECT_THAT(apps->lists[0].rows, testing::Contains(app(L"CorvaneReport Sixty-four", L"CorvaneReport64", L"HKLM")));
+  EXPECT_THAT(apps->lists[0].rows, testing::Contains(app(L"CorvaneReport Thirty-two", L"CorvaneReport32", view32)));
 
   const auto* startup = Section(doc, L"TfrmStartup");
   ASSERT_NE(startup, nullptr);
@@ -201,6 +221,13 @@ TEST_F(InventoryReport, JsonHasEverySectionOnceInCreationOrderWithTheSeededData)
   EXPECT_THAT(startup->lists[0].rows,
               testing::Contains(std::vector<std::wstring>{L"Registry (HKCU) - Run", L"CorvaneReport",
                                                           L"C:\\report\\agent.exe /quiet"}));
+  EXPECT_THAT(startup->lists[0].rows,
+              testing::Contains(std::vector<std::wstring>{L"Registry (HKLM) - Run", L"CorvaneReport64",
+                                                          L"C:\\report\\CorvaneReport64.exe"}));
+  EXPECT_THAT(startup->lists[0].rows,
+              testing::Contains(std::vector<std::wstring>{
+                  WindowsIs64Bit() ? L"Registry (HKLM) - Run (32-bit)" : L"Registry (HKLM) - Run", L"CorvaneReport32",
+                  L"C:\\report\\CorvaneReport32.exe"}));
 
   const auto* bios = Section(doc, L"TfrmBiosInfo");
   ASSERT_NE(bios, nullptr);
@@ -296,6 +323,8 @@ TEST_F(InventoryReport, GlpiInventoryHoldsTheSeededDataAndKeepsItsDeviceId) {
   EXPECT_EQ(gadget["version"], "4.5.6");
   EXPECT_EQ(gadget["install_date"], "2020-12-31") << "a month-first date is converted";
   EXPECT_FALSE(software("CorvaneReport Odd Date").contains("install_date")) << "a date that is none is left out";
+  software("CorvaneReport Sixty-four");  // the 64-bit view's entry
+  software("CorvaneReport Thirty-two");  // and the 32-bit view's
 
   // Another run, the switch and the format in other cases: the same device id.
   const std::string second = Report(dir / L"second.json", {L"/format", L"GLPI"});

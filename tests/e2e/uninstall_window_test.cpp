@@ -1,13 +1,15 @@
 // The installed-applications window from the main window's "App Info"
-// under Wine. Two uninstall entries are put below the machine's Uninstall
-// key before the program starts and removed after it ends; the removal
-// itself is carried out through the window with its real message boxes.
+// under Wine. Uninstall entries are put below the machine's Uninstall key
+// (in its 64-bit view, its 32-bit view or both) before the program starts
+// and removed after it ends; the removal itself is carried out through the
+// window with its real message boxes.
 #include <windows.h>
 #include <commctrl.h>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <string>
@@ -46,15 +48,19 @@ class UninstallWindow : public WindowSuite<UninstallWindow> {
   static void BeforeStart() {
     Seed(L"CorvaneE2E Zeta", L"zeta e2e tool");
     Seed(L"CorvaneE2E Doomed", L"Alpha e2e stray");
+    Seed(L"CorvaneE2E Only64", L"Sixty-four e2e tool", SeedView(KEY_WOW64_64KEY));
+    Seed(L"CorvaneE2E Only32", L"Thirty-two e2e tool", SeedView(KEY_WOW64_32KEY));
+    Seed(L"CorvaneE2E Twin", L"Twin e2e tool", SeedView(KEY_WOW64_64KEY));
+    Seed(L"CorvaneE2E Twin", L"Twin e2e tool", SeedView(KEY_WOW64_32KEY));
   }
   static void AfterEnd() { seeded_.clear(); }
   static WindowCommand Window() { return {app::kCmdAppInfo, L"TfrmUnistall"}; }
   static FilledTest Filled() { return ChildHasText(kIdStatus); }
 
  protected:
-  static void Seed(const std::wstring& subkey, const std::wstring& name) {
+  static void Seed(const std::wstring& subkey, const std::wstring& name, REGSAM view = 0) {
     seeded_.push_back(std::make_unique<SeededValue>(HKEY_LOCAL_MACHINE, kUninstall + subkey, L"DisplayName", REG_SZ,
-                                                    Utf16z(name)));
+                                                    Utf16z(name), view));
   }
   std::vector<std::vector<std::wstring>> Cells() const {
     return app_->ListCells(Child(kIdList)).value_or(std::vector<std::vector<std::wstring>>{});
@@ -94,6 +100,19 @@ TEST_F(UninstallWindow, OpensMaximisedFromTheMainWindowWithTheEntriesSortedAndCo
   ASSERT_TRUE(alpha && zeta) << testing::PrintToString(cells);
   EXPECT_LT(*alpha, *zeta) << "sorted by name, whatever the case";
   EXPECT_EQ(cells[*alpha][0], L"Alpha e2e stray");
+}
+
+TEST_F(UninstallWindow, ListsTheEntriesOfBothRegistryViews) {
+  const auto cells = Cells();
+  const auto only64 = RowOf(L"CorvaneE2E Only64"), only32 = RowOf(L"CorvaneE2E Only32");
+  ASSERT_TRUE(only64 && only32) << testing::PrintToString(cells);
+  EXPECT_EQ(cells[*only64][0], L"Sixty-four e2e tool");
+  EXPECT_EQ(cells[*only32][0], L"Thirty-two e2e tool");
+  // One key name in both views is two installations; 32-bit Windows has
+  // one view, where both seeds went to one key.
+  const auto twins = std::ranges::count_if(cells, [](const auto& row) { return row.size() == 10 && row[9] == L"CorvaneE2E Twin"; });
+  EXPECT_EQ(twins, WindowsIs64Bit() ? 2 : 1);
+  EXPECT_EQ(Text(kIdStatus), L"Count: " + std::to_wstring(cells.size()));
 }
 
 TEST_F(UninstallWindow, DeleteEntryAsksFirstAndTellsWhatItDid) {

@@ -5,6 +5,8 @@
 // behind in the prefix after the next restart; HARDWARE, being volatile,
 // needs them so anyway. (The code under test cannot create a lasting key
 // below a volatile one: seed where the keys above exist when it must.)
+// `view` (KEY_WOW64_64KEY or KEY_WOW64_32KEY) seeds one registry view of
+// 64-bit Windows, as "reg add ... /reg:64" and "/reg:32" do.
 #pragma once
 #include <windows.h>
 
@@ -23,10 +25,10 @@ class SeededValue {
 
   SeededValue(std::wstring path, std::wstring name, DWORD type, const Bytes& data)
       : SeededValue(HKEY_LOCAL_MACHINE, std::move(path), std::move(name), type, data) {}
-  SeededValue(HKEY root, std::wstring path, std::wstring name, DWORD type, const Bytes& data)
-      : root_(root), path_(std::move(path)), name_(std::move(name)) {
-    created_from_ = FirstMissingKey(root_, path_);
-    LONG rc = ::RegCreateKeyExW(root_, path_.c_str(), 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS,
+  SeededValue(HKEY root, std::wstring path, std::wstring name, DWORD type, const Bytes& data, REGSAM view = 0)
+      : root_(root), view_(view), path_(std::move(path)), name_(std::move(name)) {
+    created_from_ = FirstMissingKey();
+    LONG rc = ::RegCreateKeyExW(root_, path_.c_str(), 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS | view_,
                                 nullptr, key_.put(), nullptr);
     if (rc != ERROR_SUCCESS) {
       key_.release();
@@ -56,25 +58,31 @@ class SeededValue {
     // The keys made for it, deepest first, up to the first that was missing.
     for (std::wstring made = path_; !created_from_.empty() && made.size() >= created_from_.size();
          made.resize(made.rfind(L'\\') == std::wstring::npos ? 0 : made.rfind(L'\\'))) {
-      ::RegDeleteKeyW(root_, made.c_str());
+      // RegDeleteKeyW would delete in this program's own view.
+      if (view_) {
+        ::RegDeleteKeyExW(root_, made.c_str(), view_, 0);
+      } else {
+        ::RegDeleteKeyW(root_, made.c_str());
+      }
     }
   }
 
  private:
   // The shortest leading part of `path` that names no key; empty when the
   // whole path exists.
-  static std::wstring FirstMissingKey(HKEY root, const std::wstring& path) {
+  std::wstring FirstMissingKey() const {
     for (std::size_t end = 0; end != std::wstring::npos;) {
-      end = path.find(L'\\', end + 1);
-      const std::wstring part = path.substr(0, end);
+      end = path_.find(L'\\', end + 1);
+      const std::wstring part = path_.substr(0, end);
       HKEY key = nullptr;
-      if (::RegOpenKeyExW(root, part.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return part;
+      if (::RegOpenKeyExW(root_, part.c_str(), 0, KEY_READ | view_, &key) != ERROR_SUCCESS) return part;
       ::RegCloseKey(key);
     }
     return {};
   }
 
   HKEY root_;
+  REGSAM view_;
   std::wstring path_, name_;
   std::wstring created_from_;
   platform::UniqueKey key_;

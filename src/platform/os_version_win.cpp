@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <system_error>
+
 #include "platform/system_function_win.h"
 
 namespace corvane::platform {
@@ -56,6 +58,17 @@ std::optional<VersionRecord> ReadVersionRecord() {
   }
   if (r.platform == kPlatformNt) TakeTrueVersion(r);
   return r;
+}
+
+bool IsWow64Process() {
+  using Fn = BOOL(WINAPI*)(HANDLE, PBOOL);
+  const auto fn = LoadedFunction<Fn>(L"kernel32.dll", "IsWow64Process");
+  if (!fn) return false;
+  BOOL wow64 = FALSE;
+  if (!fn(::GetCurrentProcess(), &wow64)) {
+    throw std::system_error(static_cast<int>(::GetLastError()), std::system_category(), "IsWow64Process");
+  }
+  return wow64 != FALSE;
 }
 
 }  // namespace corvane::platform

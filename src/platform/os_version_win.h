@@ -11,4 +11,9 @@ namespace corvane::platform {
 // the manifest claims. nullopt when the system cannot report its version.
 std::optional<VersionRecord> ReadVersionRecord();
 
+// A 32-bit process on 64-bit Windows. False where the system lacks the test
+// (before XP SP2: no 64-bit Windows then); throws std::system_error when the
+// test itself fails.
+bool IsWow64Process();
+
 }  // namespace corvane::platform

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cstring>
 #include <optional>
+#include <system_error>
 
+#include "platform/os_version_win.h"
 #include "platform/system_function_win.h"
 
 namespace corvane::platform {
@@ -119,13 +121,13 @@ LONG DeleteTree(HKEY parent, const std::wstring& name, REGSAM view) {
 
 bool ThisProgramIs64Bit() { return sizeof(void*) == 8; }
 
-// nullopt where the system lacks the function (before XP SP2) or it fails.
+// nullopt where the test fails.
 std::optional<bool> RunsUnderWow64() {
-  using IsWow64ProcessFn = BOOL(WINAPI*)(HANDLE, PBOOL);
-  const auto is_wow64 = LoadedFunction<IsWow64ProcessFn>(L"kernel32.dll", "IsWow64Process");
-  BOOL wow64 = FALSE;
-  if (!is_wow64 || !is_wow64(::GetCurrentProcess(), &wow64)) return std::nullopt;
-  return wow64 != FALSE;
+  try {
+    return IsWow64Process();
+  } catch (const std::system_error&) {
+    return std::nullopt;
+  }
 }
 
 }  // namespace

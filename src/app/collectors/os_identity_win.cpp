@@ -2,9 +2,6 @@
 
 #include <windows.h>
 
-#include <system_error>
-
-#include "platform/system_function_win.h"
 #include "platform/registry_win.h"
 #include "platform/unique_handle.h"
 
@@ -52,18 +49,6 @@ ReleaseFacts ReadReleaseFacts() {
 WindowsIdentity IdentifyThisWindows() {
   const auto record = ReadVersionRecord();
   return record ? IdentifyWindows(*record, ReadNtProductType, ReadReleaseFacts) : WindowsIdentity{};
-}
-
-bool IsWow64Process() {
-  // Present from XP SP2 on; a system without it runs no 64-bit Windows.
-  using Fn = BOOL(WINAPI*)(HANDLE, PBOOL);
-  const auto fn = platform::LoadedFunction<Fn>(L"kernel32.dll", "IsWow64Process");
-  if (!fn) return false;
-  BOOL wow64 = FALSE;
-  if (!fn(GetCurrentProcess(), &wow64)) {
-    throw std::system_error(static_cast<int>(GetLastError()), std::system_category(), "IsWow64Process");
-  }
-  return wow64 != FALSE;
 }
 
 std::wstring ShortWindowsNameOfThisSystem() {

@@ -8,12 +8,11 @@
 
 namespace corvane::app {
 
+using platform::IsWow64Process;
 using platform::ReadVersionRecord;
 
 // Name, version and service pack of this system (empty when unknown).
 WindowsIdentity IdentifyThisWindows();
-// A 32-bit process on 64-bit Windows; throws when the test itself fails.
-bool IsWow64Process();
 // The short name for the hardware report.
 std::wstring ShortWindowsNameOfThisSystem();
 

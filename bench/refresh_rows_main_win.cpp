@@ -53,6 +53,7 @@ class TimedCollectors final : public SummaryCollectors {
   TIMED(std::wstring, CpuIdentifier)
   TIMED(void, StartClockSample)
   TIMED(std::wstring, CpuSpeed)
+  TIMED(std::optional<corvane::cpu::ClockSample>, LastClockSample)
   TIMED(std::optional<std::wstring>, FirstWaveOutDevice)
   TIMED(std::wstring, DisplayAdapters)
   TIMED(int, MonitorCount)

@@ -141,7 +141,8 @@ int Application::Run(int show) {
   // standard error stream, from the making of the windows on.
   if (unattended) ui::SetUnattended(true);
   // The half-second clock sample runs on its own thread while the windows
-  // are made and the first rows are read; the first refresh takes it. Left
+  // are made and the rows (and the report's other sections) are read; the
+  // first refresh takes it. Left
   // untaken, it would be shown by an F5 long after, so only a start-up that
   // refreshes starts it.
   if (action.kind != StartupKind::NoRefresh) collectors_->StartClockSample();
@@ -165,6 +166,8 @@ int Application::Run(int show) {
     // The processor and sound windows are made each time they are shown;
     // the report makes its own, after the creation list's windows.
     cpu::CpuWindow cpu(theme(), nullptr, dynamic_cast<cpu::MetersWindow*>(FindWindow(L"TfrmMeters")));
+    // Its clock figures are the summary's, from the one sample of this run.
+    cpu.ShareClockSample([this] { return collectors_->LastClockSample(); });
     reported.emplace_back(kReportedOnDemand[0], &cpu);
     inventory::SystemSound sound_system;
     inventory::SoundWindow sound(theme(), nullptr, sound_system);

@@ -2,6 +2,10 @@
 
 #include <windows.h>
 
+#include <optional>
+#include <vector>
+
+#include "app/report_order.h"
 #include "platform/failure_text_win.h"
 #include "platform/registry_win.h"
 #include "platform/system_function_win.h"
@@ -94,7 +98,13 @@ int RunInventoryReport(ListedWindows windows, const std::wstring& file, ReportFo
   doc.version = ui::kVersion;
   doc.generated = GeneratedNow();
   doc.machine = ComputerName();
-  for (const auto& [class_name, window] : windows) {
+  // Read in the order that lets the clock sample run under the other
+  // sections; listed in the windows' own order.
+  std::vector<std::optional<report::InventorySection>> read(windows.size());
+  std::vector<std::wstring_view> names;
+  for (const auto& entry : windows) names.push_back(entry.first);
+  for (const std::size_t i : ReportReadingOrder(names)) {
+    const auto& [class_name, window] = windows[i];
     LARGE_INTEGER start{};
     QueryPerformanceCounter(&start);
     report::InventorySection entry;
@@ -111,7 +121,10 @@ int RunInventoryReport(ListedWindows windows, const std::wstring& file, ReportFo
       ui::ShowErrorBox(nullptr, std::wstring(class_name) + L": " + entry.error);
     }
     entry.milliseconds = MillisecondsSince(start);
-    doc.sections.push_back(std::move(entry));
+    read[i] = std::move(entry);
+  }
+  for (auto& entry : read) {
+    if (entry) doc.sections.push_back(*std::move(entry));
   }
 
   const std::string bytes = format == ReportFormat::kGlpi

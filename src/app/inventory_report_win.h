@@ -1,6 +1,7 @@
 // The unattended inventory report ("/REPORT file"): every window of the
 // creation list, in its order, then the windows made each time they are
-// shown (creation_order.h), reads its model again without being shown; the
+// shown (creation_order.h), reads its model again without being shown (those
+// that show the measured clock last: report_order.h); the
 // sections are written to the file in the form its name asks for, or as a
 // GLPI computer inventory when "/FORMAT glpi" asks for one.
 #pragma once

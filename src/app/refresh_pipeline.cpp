@@ -1,5 +1,6 @@
 #include "app/refresh_pipeline.h"
 
+#include <array>
 #include <exception>
 #include <string>
 
@@ -39,8 +40,9 @@ void RunRefresh(SummaryCollectors& c, report::SummaryModel& sheet, RefreshView& 
     view.RowChanged(row, repaint);
   };
 
-  // The clock sample waits half a second: rows 1 to 4 run meanwhile, and
-  // row 5 takes its result.
+  // The clock sample waits half a second on its own thread: every other row
+  // is read meanwhile, and row 5 takes its result last. The rows are still
+  // written in order, so rows 6 to 28 wait for row 5 before they are shown.
   c.StartClockSample();
 
   const std::wstring word_size = WordSizeSuffix(c.ProgramIs64Bit(), c.IsWow64());
@@ -62,52 +64,60 @@ void RunRefresh(SummaryCollectors& c, report::SummaryModel& sheet, RefreshView& 
   set(3, c.Memory());
   set(4, c.CpuBrand());
   if (sheet.Value(4).empty()) set(4, c.CpuIdentifier());
-  set(5, c.CpuSpeed());
+
+  // Rows 6 to 28, read before they are written: a guarded step that fails
+  // keeps the row's previous text.
+  std::array<std::wstring, report::kRowCount + 1> read;
+  for (int row = 6; row <= report::kRowCount; ++row) read[static_cast<std::size_t>(row)] = sheet.Value(row);
+  auto at = [&read](int row) -> std::wstring& { return read[static_cast<std::size_t>(row)]; };
+
   const auto wave = c.FirstWaveOutDevice();
-  set(6, wave ? *wave : L"Not detected");
-  set(7, platform::TidyList(c.DisplayAdapters()));
-  set(8, std::to_wstring(c.MonitorCount()) + L"x; " + c.MonitorNames());
-  set(9, c.Resolution() + L" - " + c.ColourDepth());
-  set(10, c.NetworkPresence());
-  // A failing adapter or drive query keeps the row's previous text.
-  Guarded([&] { set(11, platform::TidyList(c.NetworkAdapters())); });
+  at(6) = wave ? *wave : L"Not detected";
+  at(7) = platform::TidyList(c.DisplayAdapters());
+  at(8) = std::to_wstring(c.MonitorCount()) + L"x; " + c.MonitorNames();
+  at(9) = c.Resolution() + L" - " + c.ColourDepth();
+  at(10) = c.NetworkPresence();
+  Guarded([&] { at(11) = platform::TidyList(c.NetworkAdapters()); });
   sheet.optical_short_list.clear();
   Guarded([&] {
     OpticalDriveReading drives = c.OpticalDrives();
     sheet.optical_short_list = std::move(drives.short_list);
-    set(12, platform::TidyList(drives.list));
+    at(12) = platform::TidyList(drives.list);
   });
 
   if (no_com) {
-    sheet.Value(13).clear();
+    at(13).clear();
   } else {
-    if (!Guarded([&] { sheet.Value(13) = platform::TidyList(c.SerialPorts()) + L" "; })) sheet.Value(13).clear();
+    if (!Guarded([&] { at(13) = platform::TidyList(c.SerialPorts()) + L" "; })) at(13).clear();
     Guarded([&] {
       std::wstring parallel = platform::TidyList(c.ProbedParallelPorts());
       if (parallel.empty()) parallel = c.RegistryParallelPorts();
-      sheet.Value(13) += parallel;
+      at(13) += parallel;
     });
   }
-  view.RowChanged(13, true);
 
-  set(14, c.Mouse());
-  set(15, platform::TidyList(c.DriveSizes()));
-  set(16, platform::TidyList(c.DriveFreeSpace()));
-  set(17, c.UsbControllers());
-  set(18, c.FirewireControllers());
+  at(14) = c.Mouse();
+  at(15) = platform::TidyList(c.DriveSizes());
+  at(16) = platform::TidyList(c.DriveFreeSpace());
+  at(17) = c.UsbControllers();
+  at(18) = c.FirewireControllers();
+  // Row 20 is read only when row 19 was.
   Guarded([&] {
-    set(19, c.BiosManufacturer());
-    set(20, c.ProductName());
+    at(19) = c.BiosManufacturer();
+    at(20) = c.ProductName();
   });
-  set(21, c.AcPower());
-  set(22, platform::TidyList(platform::TidyList(c.BiosText())));
-  set(23, c.TimeZone());
-  set(24, c.Battery());
-  set(25, platform::Trim(c.Motherboard()));
+  at(21) = c.AcPower();
+  at(22) = platform::TidyList(platform::TidyList(c.BiosText()));
+  at(23) = c.TimeZone();
+  at(24) = c.Battery();
+  at(25) = platform::Trim(c.Motherboard());
+  at(26) = c.IpAddresses();
+  at(27) = c.MacAddress();
+  at(28) = c.HostName();
+
+  set(5, c.CpuSpeed());
   // The last three rows show when the window next paints.
-  set(26, c.IpAddresses(), false);
-  set(27, c.MacAddress(), false);
-  set(28, c.HostName(), false);
+  for (int row = 6; row <= report::kRowCount; ++row) set(row, std::move(at(row)), row <= 25);
 }
 
 }  // namespace corvane::app

@@ -15,10 +15,12 @@ class RefreshView {
   virtual void RowChanged(int row, bool repaint) = 0;
 };
 
-// Runs every step in row order without returning to the message loop. Only the
-// guarded steps catch failures; the collectors keep theirs, so the refresh
-// always runs to its end. With no_com the ports row is cleared, not probed.
-// The clock sample is started before row 1 and taken at row 5.
+// Runs every step without returning to the message loop, and writes the rows
+// in order. Only the guarded steps catch failures; the collectors keep
+// theirs, so the refresh always runs to its end. With no_com the ports row is
+// cleared, not probed. The clock sample is started before row 1 and taken
+// after every other row has been read, so its half second is not waited out
+// idle; rows 6 to 28 are written after it.
 void RunRefresh(SummaryCollectors& collectors, report::SummaryModel& sheet, RefreshView& view, bool no_com);
 
 }  // namespace corvane::app

@@ -20,10 +20,19 @@ void ClockSampler::Start() noexcept {
 }
 
 std::optional<ClockSample> ClockSampler::Take(std::chrono::milliseconds bound) {
+  last_.reset();
   Start();
-  if (!pending_.valid()) return sample_();
+  if (!pending_.valid()) {
+    last_ = sample_();
+    return *last_;
+  }
   if (pending_.wait_for(bound) != std::future_status::ready) return std::nullopt;
-  return pending_.get();  // leaves nothing pending, whether it returns or throws
+  last_ = pending_.get();  // leaves nothing pending, whether it returns or throws
+  return *last_;
+}
+
+std::optional<ClockSample> ClockSampler::Last(std::chrono::milliseconds bound) {
+  return last_ ? *last_ : Take(bound);
 }
 
 }  // namespace corvane::cpu

@@ -47,11 +47,20 @@ class ClockSampler {
   // next Take. A sample that threw passes its exception on, and is gone.
   std::optional<ClockSample> Take(std::chrono::milliseconds bound);
 
+  // The result the last Take returned, for a second reader of the same
+  // sample (the report's processor section shows the summary's clock, so
+  // the two agree and the run waits for one sample, not two). Take's own
+  // answer when nothing has been taken yet.
+  std::optional<ClockSample> Last(std::chrono::milliseconds bound);
+
   bool pending() const { return pending_.valid(); }
 
  private:
   SampleFunction sample_;
   std::future<std::optional<ClockSample>> pending_;
+  // The answer of the last Take, measured or not; none after a Take that
+  // timed out or threw.
+  std::optional<std::optional<ClockSample>> last_;
 };
 
 }  // namespace corvane::cpu

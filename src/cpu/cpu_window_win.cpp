@@ -211,9 +211,13 @@ std::optional<ui::ReportSection> CpuWindow::RefreshForReport() {
   decimal_ = platform::ReadDecimalSeparator();
   LiveCpuid cpu;
   has_counter_ = GetCPUFeatures(cpu).TSC;
-  // The usage over the clock measurement's half second, as two timer ticks would give it.
-  ProcessUsageSampler().Take(ReadSystemTimes());
-  ReadSpeed();
+  if (shared_clock_) {
+    ReadSpeed(shared_clock_());
+  } else {
+    // The usage over the clock measurement's half second, as two timer ticks would give it.
+    ProcessUsageSampler().Take(ReadSystemTimes());
+    ReadSpeed(SampleCpuClock());
+  }
   ApplyUsage(displays_, ProcessUsageSampler().Take(ReadSystemTimes()), decimal_);
   displays_.counter_digits =
       CounterDigits(has_counter_ ? std::optional<std::uint64_t>(cpu::ReadCycleCounter()) : std::nullopt);
@@ -303,15 +307,19 @@ void CpuWindow::Timer1Timer() {
   ShowDigits(counter_panel_, displays_.counter_digits);
 }
 
-bool CpuWindow::ReadSpeed() {
-  const auto sample = SampleCpuClock();
+void CpuWindow::ShareClockSample(ClockSource clock) {
+  shared_clock_ = std::move(clock);
+  ProcessUsageSampler().Take(ReadSystemTimes());
+}
+
+bool CpuWindow::ReadSpeed(const std::optional<ClockSample>& sample) {
   if (!sample) return false;
   displays_.speed_digits = SpeedDigits(ClockMhz(sample->tsc_ticks, sample->timer_ticks, sample->timer_frequency));
   return true;
 }
 
 void CpuWindow::MeasureSpeed() {
-  if (!ReadSpeed()) return;
+  if (!ReadSpeed(SampleCpuClock())) return;
   // Drawn at once: the counter follows within microseconds, so there is
   // nothing to gain from running the message loop in between, and a nested
   // loop would let a second tick or a close run inside this one.

@@ -5,9 +5,12 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "cpu/clock_sampler.h"
 #include "cpu/cpu_panels_win.h"
 #include "cpu/cpu_window_text.h"
 #include "ui/panel_win.h"
@@ -48,6 +51,13 @@ class CpuWindow : public ui::Window {
   // over a clock measurement), without building the window.
   std::optional<ui::ReportSection> RefreshForReport() override;
 
+  // For an inventory report that has measured the clock already: its reading
+  // takes the clock figures from `clock` (the same sample, so the report's two
+  // figures agree and the run waits for one sample), and the usage covers the
+  // time from this call to the reading, in place of a half second of its own.
+  using ClockSource = std::function<std::optional<ClockSample>()>;
+  void ShareClockSample(ClockSource clock);
+
   const CpuRowTexts& rows() const { return rows_; }
   const CpuDisplays& displays() const { return displays_; }
 
@@ -67,8 +77,8 @@ class CpuWindow : public ui::Window {
   // and features_.
   void ReadIdentification();
   void MeasureSpeed();
-  // One clock measurement into displays_; false when there is none.
-  bool ReadSpeed();
+  // A clock measurement into displays_; false when there is none.
+  bool ReadSpeed(const std::optional<ClockSample>& sample);
   void SecondWmiPass();
   void ShowRows();
   void ShowFeatures();
@@ -86,6 +96,7 @@ class CpuWindow : public ui::Window {
   std::wstring decimal_ = L".";
   bool has_counter_ = false;
   bool timer_on_ = false;
+  ClockSource shared_clock_;
 
   CpuRowTexts rows_;
   std::vector<FeatureItem> features_;

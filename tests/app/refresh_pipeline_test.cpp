@@ -33,6 +33,9 @@ class FakeCollectors : public SummaryCollectors {
   std::wstring CpuIdentifier() override { return Ask("CpuIdentifier"), L"x86 Family 6"; }
   void StartClockSample() override { Ask("StartClockSample"); }
   std::wstring CpuSpeed() override { return Ask("CpuSpeed"), L"2000.0 MHz"; }
+  std::optional<cpu::ClockSample> LastClockSample() override {
+    return Ask("LastClockSample"), cpu::ClockSample{1000000000, 500000, 1000000};
+  }
   std::optional<std::wstring> FirstWaveOutDevice() override { return Ask("FirstWaveOutDevice"), wave; }
   std::wstring DisplayAdapters() override { return Ask("DisplayAdapters"), L"Adapter A | Adapter B | "; }
   int MonitorCount() override { return Ask("MonitorCount"), 1; }
@@ -147,7 +150,7 @@ TEST(RefreshPipeline, RepaintsRowsOneTo25InOrderAndRestoresTheCursor) {
   EXPECT_FALSE(r.view.busy);
 }
 
-TEST(RefreshPipeline, ClockSampleStartsBeforeRowOneAndIsTakenAtRowFive) {
+TEST(RefreshPipeline, EveryRowIsReadDuringTheClockSampleAndWrittenInOrder) {
   Refresh r;
   for (const bool no_com : {false, true}) {  // every refresh starts its own sample
     r.events.clear();
@@ -158,10 +161,20 @@ TEST(RefreshPipeline, ClockSampleStartsBeforeRowOneAndIsTakenAtRowFive) {
     EXPECT_EQ(e.front(), "StartClockSample") << "the sample starts before anything else is asked";
     EXPECT_EQ(std::count(e.begin(), e.end(), "StartClockSample"), 1);
     EXPECT_EQ(std::count(e.begin(), e.end(), "CpuSpeed"), 1);
-    // Rows 1 to 4 are composed while the sample runs; row 5 takes it.
-    EXPECT_LT(at("row 4"), at("CpuSpeed"));
+    // Every other question is asked while the sample runs; row 5 takes it last.
+    for (std::size_t i = 0; i < e.size(); ++i) {
+      if (e[i].starts_with("row ")) continue;
+      EXPECT_LE(static_cast<std::ptrdiff_t>(i), at("CpuSpeed")) << e[i] << " is asked after the sample is taken";
+    }
     ASSERT_LT(at("CpuSpeed") + 1, static_cast<std::ptrdiff_t>(e.size()));
     EXPECT_EQ(e[static_cast<std::size_t>(at("CpuSpeed") + 1)], "row 5");
+    // The rows are written in order all the same.
+    std::vector<int> written;
+    for (const auto& event : e) {
+      if (event.starts_with("row ")) written.push_back(std::stoi(event.substr(4)));
+    }
+    EXPECT_TRUE(std::is_sorted(written.begin(), written.end()));
+    EXPECT_EQ(written.back(), report::kRowCount);
   }
 }
 

@@ -117,6 +117,39 @@ TEST(ClockSampler, NothingMeasuredOrAFailureEndsTheSample) {
   EXPECT_EQ(sampler.Take(5s), (ClockSample{3, 1, 2}));
 }
 
+TEST(ClockSampler, SecondReaderGetsTheTakenSampleWithoutMeasuringAgain) {
+  FakeSample sample;
+  ClockSampler sampler(sample.Function());
+  // Nothing taken yet: the second reader takes the sample itself.
+  EXPECT_EQ(sampler.Last(5s), (ClockSample{1, 1, 2}));
+  EXPECT_EQ(sampler.Last(5s), (ClockSample{1, 1, 2}));
+  sampler.Start();
+  EXPECT_EQ(sampler.Take(5s), (ClockSample{2, 1, 2}));
+  EXPECT_EQ(sampler.Last(5s), (ClockSample{2, 1, 2})) << "the reader sees what Take returned";
+  EXPECT_EQ(sample.runs_, 2);
+
+  // A sample that measured nothing is an answer too; one that failed is not.
+  sample.none_ = true;
+  EXPECT_EQ(sampler.Take(5s), std::nullopt);
+  EXPECT_EQ(sampler.Last(5s), std::nullopt);
+  EXPECT_EQ(sample.runs_, 3);
+  sample.none_ = false;
+  sample.fail_ = true;
+  EXPECT_THROW(sampler.Take(5s), std::runtime_error);
+  sample.fail_ = false;
+  EXPECT_EQ(sampler.Last(5s), (ClockSample{5, 1, 2})) << "after a failure the reader measures afresh";
+}
+
+TEST(ClockSampler, SecondReaderWaitsForALateSample) {
+  FakeSample sample(/*gated=*/true);
+  ClockSampler sampler(sample.Function());
+  sampler.Start();
+  EXPECT_EQ(sampler.Take(20ms), std::nullopt);
+  sample.Open();
+  EXPECT_EQ(sampler.Last(5s), (ClockSample{1, 1, 2})) << "the late sample, not a second one";
+  EXPECT_EQ(sample.runs_, 1);
+}
+
 TEST(ClockSampler, EndingWaitsForTheRunningSample) {
   FakeSample sample(/*gated=*/true);
   std::thread opener;

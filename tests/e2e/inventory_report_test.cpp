@@ -242,6 +242,34 @@ TEST_F(InventoryReport, JsonHasEverySectionOnceInCreationOrderWithTheSeededData)
   EXPECT_EQ(personal->rows.front().label, L"Registered Owner");
 }
 
+// The run measures the clock once: the processor section shows the summary's
+// sample, the summary to one decimal and the digits truncated.
+TEST_F(InventoryReport, SummaryAndProcessorShowTheOneClockSample) {
+  TempFolder dir;
+  const auto doc = ReportDocument(dir, L"clock.json");
+  const auto* summary = Section(doc, L"TForm1");
+  const auto* cpu = Section(doc, L"TfrmCPU");
+  ASSERT_NE(summary, nullptr);
+  ASSERT_NE(cpu, nullptr);
+  const auto value = [](const ui::ReportSection& section, std::wstring_view label) {
+    const auto row = std::ranges::find(section.rows, label, &ui::SectionRow::label);
+    return row == section.rows.end() ? std::wstring() : row->value;
+  };
+  const std::wstring one_decimal = value(*summary, L"CPU Speed");
+  const std::wstring digits = value(*cpu, L"CPU Speed");
+  ASSERT_TRUE(std::regex_match(platform::ToUtf8(one_decimal), std::regex(R"(\d+[.,]\d MHz)")))
+      << platform::ToUtf8(one_decimal);
+  ASSERT_TRUE(std::regex_match(platform::ToUtf8(digits), std::regex(R"(\d{5} MHz)"))) << platform::ToUtf8(digits);
+  std::wstring point = one_decimal.substr(0, one_decimal.find(L' '));
+  std::ranges::replace(point, L',', L'.');
+  // The clock lies within half a tenth of the summary's figure; truncated,
+  // it is one of the two whole numbers that interval can give.
+  const double mhz = std::stod(point);
+  const long whole = std::stol(digits);
+  EXPECT_TRUE(whole == static_cast<long>(mhz - 0.05) || whole == static_cast<long>(mhz + 0.05))
+      << platform::ToUtf8(one_decimal) << " against " << platform::ToUtf8(digits);
+}
+
 TEST_F(InventoryReport, WebPageEscapesTheSeededNameAndStandsAlone) {
   TempFolder dir;
   const std::string page = Report(dir / L"inventory.HTM");

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "cpu/clock_sampler.h"
 #include "ui/product.h"
 
 namespace corvane::app {
@@ -41,6 +42,11 @@ class SummaryCollectors {
   // The clock, from the measurement started last (waiting for it), or from
   // one of its own when none was started.
   virtual std::wstring CpuSpeed() = 0;
+  // The measurement CpuSpeed took last, for a second reader in the same run
+  // (the report's processor section); one of its own when CpuSpeed took
+  // none. Nullopt when there is nothing to measure or it did not finish in
+  // time. May throw.
+  virtual std::optional<cpu::ClockSample> LastClockSample() = 0;
   // The first wave-output device's name; nullopt when there is none.
   virtual std::optional<std::wstring> FirstWaveOutDevice() = 0;
   virtual std::wstring DisplayAdapters() = 0;

@@ -74,6 +74,7 @@ class SystemCollectors final : public SummaryCollectors {
   }
 
   void StartClockSample() override { clock_.Start(); }
+  std::optional<cpu::ClockSample> LastClockSample() override { return clock_.Last(kClockSampleBound); }
 
   std::wstring CpuSpeed() override {
     return Caught([this] {

@@ -116,8 +116,8 @@ std::vector<std::wstring> CommandLineArguments() {
 
 }  // namespace
 
-Application::Application(std::vector<std::wstring> args)
-    : args_(std::move(args)), theme_(std::make_unique<ui::Theme>()), collectors_(MakeSystemCollectors()) {}
+Application::Application(std::vector<std::wstring> args, std::unique_ptr<SummaryCollectors> collectors)
+    : args_(std::move(args)), theme_(std::make_unique<ui::Theme>()), collectors_(std::move(collectors)) {}
 
 Application::~Application() {
   // Later windows first: the main window owns nothing of theirs, they may refer to it.
@@ -140,12 +140,6 @@ int Application::Run(int show) {
   // Nobody is there to click a message box: every failure goes to the
   // standard error stream, from the making of the windows on.
   if (unattended) ui::SetUnattended(true);
-  // The half-second clock sample runs on its own thread while the windows
-  // are made and the rows (and the report's other sections) are read; the
-  // first refresh takes it. Left
-  // untaken, it would be shown by an F5 long after, so only a start-up that
-  // refreshes starts it.
-  if (action.kind != StartupKind::NoRefresh) collectors_->StartClockSample();
 
   // A window that cannot be made (a system library without a function it
   // binds) ends the start-up with its message.
@@ -191,13 +185,20 @@ int Application::Run(int show) {
 }
 
 int RunApplication(HINSTANCE, int show) {
+  std::vector<std::wstring> args = CommandLineArguments();
+  // The half-second clock sample runs on its own thread from here on: the
+  // libraries the first calls load, COM, the common controls, the windows
+  // and the rows (or the report's other sections) all run during it, and
+  // the first refresh takes it. It needs nothing of what follows.
+  std::unique_ptr<SummaryCollectors> collectors = MakeSystemCollectors();
+  if (SamplesClockAtStart(DecideStartup(args).kind)) collectors->StartClockSample();
   // Before any window or font: the manifest says so already where it is read.
   platform::DeclareDpiAwareness();
   platform::ComApartment com;  // COM for the user-interface thread, for the whole run
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES | ICC_TREEVIEW_CLASSES |
                                            ICC_PROGRESS_CLASS | ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&icc);
-  Application app(CommandLineArguments());
+  Application app(std::move(args), std::move(collectors));
   return app.Run(show);
 }
 

@@ -18,7 +18,8 @@ namespace corvane::app {
 
 class Application {
  public:
-  explicit Application(std::vector<std::wstring> args);
+  // `collectors` may have started the clock sample already.
+  Application(std::vector<std::wstring> args, std::unique_ptr<SummaryCollectors> collectors);
   ~Application();
   Application(const Application&) = delete;
   Application& operator=(const Application&) = delete;
@@ -40,8 +41,9 @@ class Application {
   std::vector<std::pair<std::wstring_view, std::unique_ptr<ui::Window>>> windows_;
 };
 
-// Initialises COM and the common controls, runs the application and returns
-// the process exit code.
+// Starts the clock sample where the start-up refreshes, then initialises
+// COM and the common controls, runs the application and returns the process
+// exit code.
 int RunApplication(HINSTANCE instance, int show);
 
 }  // namespace corvane::app

@@ -38,6 +38,10 @@ StartupAction DecideStartup(const std::vector<std::wstring>& args) {
   }
 }
 
+bool SamplesClockAtStart(StartupKind kind) {
+  return kind == StartupKind::Refresh || kind == StartupKind::Unattended || kind == StartupKind::Report;
+}
+
 bool IsNoCom(const std::vector<std::wstring>& args) { return !args.empty() && AsciiLower(args[0]) == L"/nocom"; }
 
 }  // namespace corvane::app

@@ -41,6 +41,11 @@ struct StartupAction {
 
 StartupAction DecideStartup(const std::vector<std::wstring>& args);
 
+// Whether the start-up begins the half-second clock sample at once: only one
+// that refreshes before anything is shown; an untaken sample would be shown
+// by an F5 long after.
+bool SamplesClockAtStart(StartupKind kind);
+
 // "/nocom" as the first argument, any case, any argument count: refreshes
 // leave the ports row empty instead of touching the ports.
 bool IsNoCom(const std::vector<std::wstring>& args);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace corvane::app {
 namespace {
 
@@ -56,6 +58,14 @@ TEST(CommandLine, EveryRowOfTheTable) {
     EXPECT_EQ(IsNoCom(c.args), c.nocom);
     EXPECT_EQ(action.format, c.format);
   }
+}
+
+TEST(CommandLine, OnlyAStartUpThatRefreshesSamplesTheClockAtOnce) {
+  const std::pair<StartupKind, bool> cases[] = {
+      {StartupKind::Refresh, true},    {StartupKind::Unattended, true}, {StartupKind::Report, true},
+      {StartupKind::NoRefresh, false}, {StartupKind::BadReport, false}, {StartupKind::BadFormat, false},
+  };
+  for (const auto& [kind, samples] : cases) EXPECT_EQ(SamplesClockAtStart(kind), samples) << static_cast<int>(kind);
 }
 
 TEST(CommandLine, CaseFoldingIsAsciiOnly) {

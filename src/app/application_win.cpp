@@ -1,7 +1,6 @@
 #include "app/application_win.h"
 
 #include <commctrl.h>
-#include <shellapi.h>
 
 #include <algorithm>
 
@@ -104,16 +103,6 @@ constexpr bool MatchesCreationOrder() {
 }
 static_assert(MatchesCreationOrder(), "kCreationOrder must name the creation list's windows in its order");
 
-std::vector<std::wstring> CommandLineArguments() {
-  std::vector<std::wstring> args;
-  int count = 0;
-  if (wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &count)) {
-    for (int i = 1; i < count; ++i) args.emplace_back(argv[i]);
-    LocalFree(argv);
-  }
-  return args;
-}
-
 }  // namespace
 
 Application::Application(std::vector<std::wstring> args, std::unique_ptr<SummaryCollectors> collectors)
@@ -185,7 +174,7 @@ int Application::Run(int show) {
 }
 
 int RunApplication(HINSTANCE, int show) {
-  std::vector<std::wstring> args = CommandLineArguments();
+  std::vector<std::wstring> args = SplitCommandLine(GetCommandLineW());
   // The half-second clock sample runs on its own thread from here on: the
   // libraries the first calls load, COM, the common controls, the windows
   // and the rows (or the report's other sections) all run during it, and

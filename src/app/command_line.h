@@ -3,6 +3,7 @@
 // the unattended export, and whether refreshes probe the ports.
 #pragma once
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace corvane::app {
@@ -40,6 +41,15 @@ struct StartupAction {
 };
 
 StartupAction DecideStartup(const std::vector<std::wstring>& args);
+
+// The arguments after the program's name in a command line, split as the
+// system's own splitter (CommandLineToArgvW) splits them: the name ends at
+// its closing quote or at the first blank; then blanks outside quotes part
+// the arguments, 2n backslashes before a quote give n and the quote opens or
+// closes a quoted part, 2n+1 give n and a literal quote, and a quote right
+// after a closing one is literal. Done here so that a start-up reads its
+// arguments without loading the shell's library.
+std::vector<std::wstring> SplitCommandLine(std::wstring_view line);
 
 // Whether the start-up begins the half-second clock sample at once: only one
 // that refreshes before anything is shown; an untaken sample would be shown

@@ -4,6 +4,8 @@
 
 #include <utility>
 
+#include "app/command_line_cases.h"
+
 namespace corvane::app {
 namespace {
 
@@ -66,6 +68,12 @@ TEST(CommandLine, OnlyAStartUpThatRefreshesSamplesTheClockAtOnce) {
       {StartupKind::NoRefresh, false}, {StartupKind::BadReport, false}, {StartupKind::BadFormat, false},
   };
   for (const auto& [kind, samples] : cases) EXPECT_EQ(SamplesClockAtStart(kind), samples) << static_cast<int>(kind);
+}
+
+TEST(CommandLine, SplitsAsTheSystemSplits) {
+  for (const auto& c : test_cases::kSplitCases) {
+    EXPECT_EQ(SplitCommandLine(c.line), c.args) << testing::PrintToString(std::wstring(c.line));
+  }
 }
 
 TEST(CommandLine, CaseFoldingIsAsciiOnly) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/application_win.h"
+#include "app/collectors/summary_collectors_win.h"
 #include "app/main_window_ids.h"
 #include "app/main_window_win.h"
 #include "platform/unique_handle.h"
@@ -33,7 +34,7 @@ class MainWindowTools : public testing::Test {
     ASSERT_TRUE(bar_);
   }
 
-  Application app_{{L"/norefresh"}};
+  Application app_{{L"/norefresh"}, MakeSystemCollectors()};
   MainWindow main_{app_};
   HMENU bar_ = nullptr;
 };

@@ -10,9 +10,10 @@ cd "$(dirname "$0")/.."
 # name and arguments, in the order of the record
 benches=(
   "auto_run 10"
-  "show_run 15"
-  "peak_memory 7"
-  "report 5"
+  "show_run 10"
+  "peak_memory 10"
+  "report 10"
+  "clock_sample 10"
   "refresh_rows 10"
   "cpu_ticks"
   "memory_refresh 10"

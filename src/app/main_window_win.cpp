@@ -23,10 +23,12 @@
 #include "report/html_export.h"
 #include "report/summary_section.h"
 #include "report/summary_text.h"
+#include "ui/dpi_scale.h"
 #include "ui/print_preview_window_win.h"
 #include "platform/live_handles.h"
 #include "platform/locale_win.h"
 #include "platform/clipboard_win.h"
+#include "platform/dpi_win.h"
 #include "ui/file_dialog_win.h"
 #include "platform/system_function_win.h"
 
@@ -108,14 +110,17 @@ MainWindow::MainWindow(Application& app)
 bool MainWindow::Build() {
   ui::CreateParams p = DetailParams(L"TForm1", L"Corvane " + version_);
   p.width = kMainDefaultWidth;
-  p.height = kMainMaxHeight;
+  // Made as high as its first showing makes it (FormShow), so that the
+  // showing moves it without laying the sheet out a second time.
+  p.height = FirstShowHeight(ui::LogicalFromDpi(GetSystemMetrics(SM_CYSCREEN), platform::ScreenDpi()));
   p.menus = MainMenus();
   if (!ui::Window::Create(p)) return false;
   min_height_ = kMainMinHeight;
 
   toolbar_.Create(hwnd(), kIdToolbar, MainToolbar());
   FileControl(L"ToolBar1", kIdToolbar, toolbar_.hwnd());
-  sheet_.Create(hwnd(), kIdSheet, SummaryRows());
+  // Texts, not boxes: the summary's cells take no focus, and a click leaves no caret in them.
+  sheet_.Create(hwnd(), kIdSheet, SummaryRows(), {}, ui::LineCells::kTexts);
   FileControl(L"ScrollBox1", kIdSheet, sheet_.hwnd());
   AdoptControls(sheet_);
   // The sheet never shows less than the model holds.

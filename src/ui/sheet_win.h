@@ -55,11 +55,20 @@ struct SheetGeometry {
   int heading_height = 16;  // 0: a sheet without the two headings
 };
 
+// What a sheet's one-line cells (every label, and the value of a kLine row)
+// are made of. Both look the same: the text sits where a read-only box puts
+// it, inside the border and the font's margin.
+enum class LineCells {
+  kReadOnlyBoxes,  // read-only edit boxes: a click focuses one and leaves a caret in it
+  kTexts,          // static texts: never focused, no caret; made and painted for less
+};
+
 class DetailSheet : public Window {
  public:
   explicit DetailSheet(const Theme& theme) : Window(theme) {}
 
-  bool Create(HWND parent, int id, std::vector<SheetRow> rows, SheetGeometry geometry = {});
+  bool Create(HWND parent, int id, std::vector<SheetRow> rows, SheetGeometry geometry = {},
+              LineCells line_cells = LineCells::kReadOnlyBoxes);
   size_t RowCount() const { return rows_.size(); }
   // Sets a value cell; with repaint it is painted at once. A list cell
   // takes one item per line of the text (JoinLines) and gives them back so.

@@ -370,6 +370,33 @@ bool CorvaneProcess::PressKey(UINT vk, const std::vector<UINT>& modifiers) const
   return SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT)) == in.size();
 }
 
+bool CorvaneProcess::Click(HWND wnd) const {
+  if (!main_ || !wnd) return false;
+  SetForegroundWindow(main_);
+  if (!WaitUntil([&] { return GetForegroundWindow() == main_; }, kUiTimeout)) return false;
+  const RECT r = WindowRect(wnd);
+  // Absolute pointer positions run from 0 to 65535 across the primary screen.
+  const auto normal = [](LONG pixel, int screen) {
+    return static_cast<LONG>((pixel * 65535 + screen / 2) / (screen - 1));
+  };
+  INPUT in[3]{};
+  for (INPUT& i : in) i.type = INPUT_MOUSE;
+  in[0].mi.dx = normal((r.left + r.right) / 2, GetSystemMetrics(SM_CXSCREEN));
+  in[0].mi.dy = normal((r.top + r.bottom) / 2, GetSystemMetrics(SM_CYSCREEN));
+  in[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  in[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  in[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  return SendInput(3, in, sizeof(INPUT)) == 3;
+}
+
+std::optional<GUITHREADINFO> CorvaneProcess::ThreadInfo() const {
+  if (!main_) return std::nullopt;
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(main_, nullptr), &info)) return std::nullopt;
+  return info;
+}
+
 bool CorvaneProcess::PostKey(UINT vk) const {
   if (!main_) return false;
   const UINT scan = MapVirtualKeyW(vk, 0 /* MAPVK_VK_TO_VSC */);

@@ -176,6 +176,13 @@ class CorvaneProcess {
   // the real modifier state and its accelerator table translates it.
   // Modifiers: VK_CONTROL, VK_SHIFT, VK_MENU.
   bool PressKey(UINT vk, const std::vector<UINT>& modifiers = {}) const;
+  // A left click in the middle of `wnd` as the user makes it: the main
+  // window is brought to the front and the pointer moved there, pressed and
+  // released through SendInput.
+  bool Click(HWND wnd) const;
+  // What the main window's thread has: its focus and caret windows
+  // (GetGUIThreadInfo); nullopt when it cannot be read.
+  std::optional<GUITHREADINFO> ThreadInfo() const;
   // WM_KEYDOWN/WM_KEYUP posted to the main window: needs no focus, but the
   // program sees no modifier held, so it suits plain keys such as F5 only.
   bool PostKey(UINT vk) const;

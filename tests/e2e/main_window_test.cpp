@@ -54,6 +54,38 @@ TEST_F(MainWindow, CaptionAndRowLabels) {
   }
 }
 
+// The summary's cells take no keyboard focus: a click on a label or a value
+// cell leaves the focus where it was and shows no caret anywhere.
+TEST_F(MainWindow, ClickOnACellLeavesTheFocusAndShowsNoCaret) {
+  for (int id : {app::DescId(1), app::InfoId(14)}) {
+    SCOPED_TRACE(testing::Message() << "cell " << id);
+    HWND cell = app_->Control(id);
+    ASSERT_TRUE(cell);
+    // The click brings the window to the front first; its focus then is the one to keep.
+    SetForegroundWindow(main_);
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == main_; }, kUiTimeout));
+    ASSERT_TRUE(app_->Responsive());
+    const auto before = app_->ThreadInfo();
+    ASSERT_TRUE(before);
+    ASSERT_TRUE(app_->Click(cell));
+    // Input reaches the program after any message sent to it, so no reply
+    // says the click was handled: a focus or caret that would move moves
+    // within this wait.
+    const bool moved = WaitUntil(
+        [&] {
+          const auto now = app_->ThreadInfo();
+          return !now || now->hwndFocus != before->hwndFocus || now->hwndCaret != nullptr;
+        },
+        500ms);
+    const auto after = app_->ThreadInfo();
+    ASSERT_TRUE(after);
+    EXPECT_FALSE(moved);
+    EXPECT_EQ(after->hwndFocus, before->hwndFocus);
+    EXPECT_NE(after->hwndFocus, cell);
+    EXPECT_EQ(after->hwndCaret, nullptr);
+  }
+}
+
 TEST_F(MainWindow, FirstShowSizeAndPlace) {
   ASSERT_EQ(GetSystemMetrics(SM_CXSCREEN), 1024);
   ASSERT_EQ(GetSystemMetrics(SM_CYSCREEN), 768) << "the test display is 1024x768";

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+
 #include "ui/product.h"
 
 namespace corvane::e2e {
@@ -27,6 +29,20 @@ void ExpectSheetFilled(const std::vector<std::wstring>& rows, bool nocom) {
     // Serial ports, a space, then parallel ports or "NOT Present": never
     // just the space.
     EXPECT_TRUE(HasText(rows[12])) << "row 13: \"" << rows[12] << "\"";
+  }
+}
+
+void ExpectCellsReadAlike(const CorvaneProcess& app) {
+  for (int n = 1; n <= app::kRowCount; ++n) {
+    for (int id : {app::DescId(n), app::InfoId(n)}) {
+      HWND cell = app.Control(id);
+      ASSERT_TRUE(cell) << "cell " << id << " of row " << n;
+      const auto sent = WindowText(cell);
+      ASSERT_TRUE(sent.has_value()) << "cell " << id << " does not answer";
+      wchar_t read[512] = L"";
+      GetWindowTextW(cell, read, static_cast<int>(std::size(read)));
+      EXPECT_EQ(std::wstring(read), *sent) << "cell " << id << " of row " << n;
+    }
   }
 }
 

@@ -13,6 +13,11 @@ namespace corvane::e2e {
 // computer name. Rows 19 and 20 are what Wine's WMI reports.
 void ExpectSheetFilled(const std::vector<std::wstring>& rows, bool nocom);
 
+// Another program reads every label and value cell alike by WM_GETTEXT and
+// by GetWindowText (which sends no message to another process's window and
+// reads no edit box's text).
+void ExpectCellsReadAlike(const CorvaneProcess& app);
+
 // Every value cell exists and is empty.
 void ExpectSheetEmpty(const CorvaneProcess& app);
 

@@ -47,6 +47,7 @@ TEST_P(Startup, FillsTheSheetAsTheCommandLineSays) {
     // The start-up refresh runs before the window is shown: the sheet is
     // complete at the moment the window becomes visible.
     ExpectSheetFilled(app.InfoRows(), c.nocom);
+    ExpectCellsReadAlike(app);
   } else {
     ExpectSheetEmpty(app);
   }

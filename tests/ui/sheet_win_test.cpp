@@ -1,12 +1,14 @@
-// The detail sheet's rows of several lines under Wine: a text box and a
-// list take their lines from one text and give them back, a new text
-// replaces the old (nothing doubles), the rows below sit lower by the extra
-// lines, and a button under a tall row's label reaches the window.
+// The detail sheet under Wine: rows of several lines (a text box and a list
+// take their lines from one text and give them back, a new text replaces the
+// old, the rows below sit lower by the extra lines, a button under a tall
+// row's label reaches the window), and one-line cells made as texts that
+// look exactly as read-only boxes do.
 #include "ui/sheet_win.h"
 
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -85,6 +87,103 @@ TEST(DetailSheetWin, RowsOfSeveralLines) {
   SendMessageW(button, BM_CLICK, 0, 0);
   EXPECT_EQ(holder.clicks, 1);
   EXPECT_EQ(sheet.AddButtonUnderLabel(0, L"none", kIdButton + 1, L"x"), nullptr) << "no room under one line";
+}
+
+// A window holding one sheet of one-line rows made of the given cells.
+class LineHolder : public Window {
+ public:
+  LineHolder(const Theme& theme, LineCells cells, int top) : Window(theme), sheet(theme), cells_(cells), top_(top) {}
+  DetailSheet sheet;
+
+ protected:
+  bool Build() override {
+    CreateParams p{L"CorvaneLineSheetHolder", L"Holder"};
+    p.style = WS_POPUP | WS_CLIPCHILDREN;
+    p.x = 0;
+    p.y = top_;
+    p.width = 700;
+    p.height = 120;
+    if (!Create(p)) return false;
+    std::vector<SheetRow> rows = {
+        {L"Operating System", L"Desc1", kIdName + 50, L"Info1", kIdName},
+        {L"A label far too long for its cell, so that it is cut at the margin", L"Desc2", kIdList + 50, L"Info2",
+         kIdList},
+        {L"Empty", L"Desc3", kIdBox + 50, L"Info3", kIdBox},
+    };
+    if (!sheet.Create(hwnd(), kIdSheet, std::move(rows), {}, cells_)) return false;
+    MoveWindow(sheet.hwnd(), 0, 0, 700, 120, FALSE);
+    return true;
+  }
+
+ private:
+  LineCells cells_;
+  int top_;
+};
+
+// The pixels of a shown control, top row first, as 32-bit colours.
+std::vector<DWORD> PixelsOf(HWND control) {
+  RECT r{};
+  GetWindowRect(control, &r);
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = w;
+  info.bmiHeader.biHeight = -h;  // top row first
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+  GdiFlush();
+  std::vector<DWORD> pixels(static_cast<size_t>(w) * static_cast<size_t>(h));
+  std::memcpy(pixels.data(), bits, pixels.size() * sizeof(DWORD));
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return pixels;
+}
+
+std::wstring ClassOf(HWND control) {
+  wchar_t name[32] = L"";
+  GetClassNameW(control, name, 32);
+  return name;
+}
+
+TEST(DetailSheetWin, TextCellsLookLikeReadOnlyBoxes) {
+  Theme theme;
+  LineHolder boxes(theme, LineCells::kReadOnlyBoxes, 0);
+  LineHolder texts(theme, LineCells::kTexts, 200);
+  for (LineHolder* holder : {&boxes, &texts}) {
+    ASSERT_TRUE(holder->EnsureBuilt());
+    holder->sheet.SetValue(0, L"Microsoft Windows XP, Version 5.1.2600, 32 Bit.", false);
+    holder->sheet.SetValue(1, std::wstring(120, L'W'), false);  // wider than the cell
+    ShowWindow(holder->hwnd(), SW_SHOWNOACTIVATE);
+    UpdateWindow(holder->hwnd());
+  }
+  // A value written to a shown sheet is painted in its place too.
+  texts.sheet.SetValue(2, L"written late", true);
+  boxes.sheet.SetValue(2, L"written late", true);
+
+  for (int id : {kIdName, kIdList, kIdBox}) {
+    for (int cell_id : {id, id + 50}) {
+      SCOPED_TRACE(testing::Message() << "cell " << cell_id);
+      HWND box = GetDlgItem(boxes.sheet.hwnd(), cell_id);
+      HWND text = GetDlgItem(texts.sheet.hwnd(), cell_id);
+      ASSERT_TRUE(box && text);
+      EXPECT_EQ(ClassOf(text), L"Static");
+      EXPECT_EQ(PixelsOf(text), PixelsOf(box));
+    }
+  }
+  EXPECT_EQ(texts.sheet.Value(0), L"Microsoft Windows XP, Version 5.1.2600, 32 Bit.");
+  EXPECT_EQ(texts.sheet.Value(2), L"written late");
+  wchar_t read[64] = L"";
+  GetWindowTextW(GetDlgItem(texts.sheet.hwnd(), kIdBox), read, 64);
+  EXPECT_STREQ(read, L"written late");
 }
 
 }  // namespace

@@ -45,7 +45,7 @@ namespace {
 // states of the commands that show them hold from the start. A window builds
 // its Win32 window and controls the first time it is shown; one whose
 // building must start something that runs from start-up (a device-change
-// listener, say) is marked to be built at once.
+// listener, say) is marked to be built as soon as the main window has painted.
 struct ListedWindow {
   const wchar_t* class_name;
   std::unique_ptr<ui::Window> (*make)(Application& app);
@@ -113,6 +113,12 @@ Application::~Application() {
   while (!windows_.empty()) windows_.pop_back();
 }
 
+void Application::BuildStartupWindows() {
+  for (const auto& entry : kCreationList) {
+    if (entry.build_at_startup) FindWindow(entry.class_name)->EnsureBuilt();
+  }
+}
+
 ui::Window* Application::FindWindow(std::wstring_view class_name) const {
   auto it = std::ranges::find(windows_, class_name, [](const auto& entry) { return entry.first; });
   return it == windows_.end() ? nullptr : it->second.get();
@@ -158,11 +164,11 @@ int Application::Run(int show) {
     return RunInventoryReport(reported, action.file, action.format);
   }
 
-  for (const auto& entry : kCreationList) {
-    if (entry.build_at_startup) FindWindow(entry.class_name)->EnsureBuilt();
-  }
   if (!main->EnsureBuilt()) return 1;
   main->FormShow(show, action);
+  // A window built at start-up only to listen (the USB window's device
+  // tree) is built right after the main window has painted.
+  main->BuildStartupWindowsWhenPainted();
 
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {

@@ -25,6 +25,9 @@ class Application {
   Application& operator=(const Application&) = delete;
 
   int Run(int show);
+  // Builds the windows of the creation list that must run from start-up
+  // (the device listener), each once.
+  void BuildStartupWindows();
 
   // A window of the creation list, by its class name; nullptr when this
   // program has none. Its Win32 window may not be built yet: showing it builds it.

@@ -35,6 +35,9 @@
 namespace corvane::app {
 namespace {
 
+// The timer that builds the windows which run from start-up once this one has painted.
+constexpr UINT_PTR kStartupWindowsTimer = 1;
+
 constexpr int kBandHeight = 8;
 constexpr int kFooterLine = 16;
 
@@ -163,6 +166,12 @@ void MainWindow::UpdateCommandStates() {
     const Binding* b = FindBinding(button.id);
     toolbar_.Enable(button.id, b && CommandAvailable(*b));
   }
+}
+
+void MainWindow::BuildStartupWindowsWhenPainted() {
+  // A timer's message comes only when no window of the thread has anything
+  // left to paint: the user sees the window first.
+  if (!SetTimer(hwnd(), kStartupWindowsTimer, USER_TIMER_MINIMUM, nullptr)) app_.BuildStartupWindows();
 }
 
 void MainWindow::FormShow(int show, const StartupAction& action) {
@@ -432,6 +441,13 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       EndPaint(hwnd(), &ps);
       return 0;
     }
+    case WM_TIMER:
+      if (wp == kStartupWindowsTimer) {
+        KillTimer(hwnd(), kStartupWindowsTimer);
+        app_.BuildStartupWindows();
+        return 0;
+      }
+      break;
   }
   return ui::Window::OnMessage(msg, wp, lp);
 }

@@ -27,6 +27,9 @@ class MainWindow : public ui::Window, private RefreshView {
   // The first showing: size, then the refresh when the command line asks
   // for it, then visible.
   void FormShow(int show, const StartupAction& action);
+  // Builds the windows that run from start-up (Application::BuildStartupWindows)
+  // once this window has painted, from the message loop.
+  void BuildStartupWindowsWhenPainted();
   // The unattended run: fills the model without building any window, writes
   // it to `file` and gives the process exit code (0, or 1 when the file
   // could not be written).

@@ -5,8 +5,16 @@ add_compile_definitions(UNICODE _UNICODE WINVER=0x0501 _WIN32_WINNT=0x0501 _WIN3
 add_compile_options(-Wall -Wextra)
 add_link_options(-static -static-libgcc -static-libstdc++)
 
-set(CORVANE_WIN_LIBS comctl32 comdlg32 ole32 oleaut32 uuid wbemuuid shell32 shlwapi
-    user32 gdi32 advapi32 winmm ws2_32 iphlpapi netapi32 mpr setupapi version winspool)
+# The libraries the programs import from. Those of CORVANE_DELAY_LOADED are
+# delay-loaded (cmake/delay_load.cmake): start-up to the painted main window
+# calls none of their functions and no DLL it imports loads them, so neither
+# they nor the DLLs they import need be mapped before the program runs.
+# version stays imported: Wine's user32 imports it, so it is mapped at
+# start-up anyway; ole32 serves the user-interface thread's COM from the start.
+set(CORVANE_DELAY_LOADED comdlg32 winspool netapi32 iphlpapi ws2_32 mpr winmm oleaut32 shell32)
+include(${CMAKE_SOURCE_DIR}/cmake/delay_load.cmake)
+set(CORVANE_WIN_LIBS comctl32 ole32 uuid wbemuuid shlwapi user32 gdi32 advapi32 setupapi version
+    ${CORVANE_DELAY_IMPORTS})
 
 add_library(corvane_core STATIC ${CORVANE_CORE_SOURCES})
 # nlohmann-json is header-only: expose just its folder, never the host's /usr/include.
@@ -51,6 +59,15 @@ if(CORVANE_WINE_TESTS)
   add_executable(corvane_win_tests ${CORVANE_WINE_TESTS})
   target_include_directories(corvane_win_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
   target_link_libraries(corvane_win_tests PRIVATE corvane_win gtest_main gmock)
+
+  # The child the delay-load tests run (tests/platform/delay_load_win_test.cpp),
+  # next to them: it delay-imports from a library no system has and a
+  # function version.dll lacks, besides the program's own delay imports.
+  add_executable(corvane_delay_probe ${CMAKE_SOURCE_DIR}/tests/platform/delay_load_probe_main_win.cpp)
+  corvane_link_delay_imports(corvane_delay_probe corvane-absent.dll CorvaneAbsentLibraryProbe@0)
+  corvane_link_delay_imports(corvane_delay_probe version.dll CorvaneAbsentFunctionProbe@0)
+  target_link_libraries(corvane_delay_probe PRIVATE corvane_win)
+  add_dependencies(corvane_win_tests corvane_delay_probe)
 endif()
 
 if(CORVANE_E2E_SOURCES)

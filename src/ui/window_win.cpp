@@ -6,6 +6,7 @@
 #include <exception>
 #include <vector>
 
+#include "platform/delay_load_win.h"
 #include "platform/dpi_win.h"
 #include "platform/failure_text_win.h"
 #include "platform/text_file_win.h"
@@ -486,6 +487,14 @@ void ShowErrorBox(HWND owner, std::wstring_view message) {
 
 void SetUnattended(bool unattended) { State().unattended = unattended; }
 bool IsUnattended() { return State().unattended; }
+
+namespace {
+// A delay-loaded function that cannot be bound ends the program
+// (platform/delay_load_win.h); its message goes where every failure's goes.
+void ReportDelayLoadFailure(std::wstring_view message) { ShowErrorBox(nullptr, message); }
+[[maybe_unused]] const bool kDelayLoadReportSet =
+    (platform::SetDelayLoadFailureReport(&ReportDelayLoadFailure), true);
+}  // namespace
 
 void RunPendingMessages() {
   MSG msg;

@@ -5,8 +5,10 @@
 # program's manifest names the same processor (Windows refuses to start it
 # otherwise), and none imports what that Windows lacks (check_imports.sh).
 #   check_programs.sh BUILD             the shipped programs of both trees
-#   check_programs.sh --catches BUILD   the import check on a test program,
-#                                       which must fail (see native.cmake)
+#   check_programs.sh --catches BUILD   the import check on the test programs
+#                                       of the trees that have them: each holds
+#                                       an import its Windows lacks, which the
+#                                       check must name; fails where it does not
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 catches=
@@ -25,15 +27,36 @@ trees=(
 )
 
 if [ -n "$catches" ]; then
+  # The Wine unit tests keep the runtime's own import of GetTickCount64 (only
+  # the shipped programs bind it themselves); the delay-load probe next to
+  # them delay-imports iphlpapi's GetIfTable2.
+  fixtures=(
+    "corvane_win_tests.exe|kernel32.dll GetTickCount64"
+    "corvane_delay_probe.exe|iphlpapi.dll GetIfTable2 (delay-loaded)"
+  )
+  checked= missed=0
   for tree in "${trees[@]}"; do
     IFS='|' read -r name tools _ _ _ _ lists _ <<<"$tree"
-    program=$build/$name/bin/corvane_win_tests.exe
-    [ -f "$program" ] || continue
-    # shellcheck disable=SC2086
-    OBJDUMP=$tools-objdump exec "$here/check_imports.sh" $lists "$program"
+    [ -f "$build/$name/bin/corvane_win_tests.exe" ] || continue
+    checked=1
+    for fixture in "${fixtures[@]}"; do
+      IFS='|' read -r program expected <<<"$fixture"
+      path=$build/$name/bin/$program
+      [ -f "$path" ] || { echo "$name/bin/$program was not built"; missed=1; continue; }
+      rc=0
+      # shellcheck disable=SC2086
+      out=$(OBJDUMP=$tools-objdump "$here/check_imports.sh" $lists "$path") || rc=$?
+      echo "$out"
+      if [ $rc -eq 1 ] && grep -qxF "  $expected" <<<"$out"; then
+        echo "caught in $name/bin/$program: $expected"
+      else
+        echo "NOT caught in $name/bin/$program: $expected (check status $rc)"
+        missed=1
+      fi
+    done
   done
-  echo "no test program built under $build" >&2
-  exit 2
+  [ -n "$checked" ] || { echo "no test program built under $build" >&2; exit 2; }
+  exit $missed
 fi
 
 status=0

@@ -14,8 +14,11 @@ shift || true
 [ $# -gt 0 ] || set -- /norefresh
 # shellcheck source=bench/common.sh
 source bench/common.sh
-bench_session corvane bench_empty bench_show_probe
+bench_session corvane bench_empty bench_show_probe bench_window_floor
 
 echo "corvane.exe $*: start to the first finished paint of TForm1; the empty program: start to exit"
 "$session" exec "$build/bin/bench_show_probe.exe" "$runs" "$(winepath -w "$build/bin/bench_empty.exe")" TForm1 \
   "$(winepath -w "$program")" "$@" | grep -v '^ALSA'
+echo "the floor: the least painted window (bench/window_floor.c), timed the same way"
+"$session" exec "$build/bin/bench_show_probe.exe" "$runs" "$(winepath -w "$build/bin/bench_empty.exe")" TForm1 \
+  "$(winepath -w "$build/bin/bench_window_floor.exe")" | grep -v '^ALSA' | tail -n 1
